@@ -1,0 +1,53 @@
+#include "app/AccessibilityPermission.h"
+
+#include "app/AccessibilityExplainerView.h"
+#include "app/Logging.h"
+#include "app/SettingsPanes.h"
+#include "platform/time/QtScheduler.h"
+
+namespace vellaro {
+
+AccessibilityPermission::AccessibilityPermission(std::function<bool()> isTrusted,
+                                                 SettingsPanes& panes, Scheduler& scheduler)
+    : isTrusted_(std::move(isTrusted)), panes_(panes), scheduler_(scheduler) {}
+
+AccessibilityPermission::~AccessibilityPermission() {
+    delete window_;
+}
+
+void AccessibilityPermission::request() {
+    if (isTrusted_())
+        return;
+    // X11 has no grant to prompt for: access follows the window manager.
+    qCInfo(permissionLog) << "Window access needs a window manager that publishes its window list";
+}
+
+void AccessibilityPermission::openSystemSettings() {
+    panes_.openWindowAccess();
+}
+
+void AccessibilityPermission::revealAppInFinder() {
+    panes_.revealApplication();
+}
+
+void AccessibilityPermission::showExplainer() {
+    if (window_) {
+        window_->present();
+        return;
+    }
+    AccessibilityExplainerView::Actions actions{
+        isTrusted_, [this] { request(); }, [this] { openSystemSettings(); },
+        [this] { revealAppInFinder(); }, [this] { dismissExplainer(); }};
+    window_ = new AccessibilityExplainerView(std::move(actions), scheduler_);
+    window_->present();
+}
+
+void AccessibilityPermission::dismissExplainer() {
+    if (!window_)
+        return;
+    window_->hide();
+    window_->deleteLater();
+    window_ = nullptr;
+}
+
+} // namespace vellaro

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/time/Scheduler.h"
+
+#include <QPointer>
+#include <functional>
+
+namespace vellaro {
+
+class AccessibilityExplainerView;
+class SettingsPanes;
+
+// Window access (Accessibility on other systems): asks for it and, when a
+// feature finds it missing, explains it in a small window. On X11 access is
+// there whenever a window manager publishes its window list; there is no
+// prompt to show.
+class AccessibilityPermission {
+public:
+    AccessibilityPermission(std::function<bool()> isTrusted, SettingsPanes& panes,
+                            Scheduler& scheduler);
+    ~AccessibilityPermission();
+
+    static AccessibilityPermission& shared();
+
+    bool isTrusted() const { return isTrusted_(); }
+    void request();
+    void openSystemSettings();
+    void revealAppInFinder();
+    void showExplainer();
+    void dismissExplainer();
+
+    AccessibilityExplainerView* window() const { return window_; }
+
+private:
+    std::function<bool()> isTrusted_;
+    SettingsPanes& panes_;
+    Scheduler& scheduler_;
+    QPointer<AccessibilityExplainerView> window_;
+};
+
+} // namespace vellaro

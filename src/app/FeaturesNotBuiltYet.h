@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/HapticsNudgeService.h"
+#include "app/SettingsConsole.h"
+#include "app/SetupAssistant.h"
+#include "app/SpikeHarness.h"
+#include "app/UpdateService.h"
+
+namespace vellaro {
+
+// Stand-ins for the windows and tools that are not part of this build yet.
+// Each says it is unavailable (the status menu shows its entry disabled) and
+// logs plainly when asked to act anyway; none pretends to work.
+class FeaturesNotBuiltYet {
+public:
+    static SettingsConsole& settingsConsole();
+    static SetupAssistant& setupAssistant();
+    static UpdateService& updates();
+    static SpikeHarness& spikeHarness();
+    static HapticsNudgeService& hapticsNudge();
+};
+
+} // namespace vellaro

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace vellaro {
+
+// Where the permission explainers send the user: the desktop's settings and
+// the file manager.
+class SettingsPanes {
+public:
+    virtual ~SettingsPanes() = default;
+    // The desktop's settings where window access is decided.
+    virtual void openWindowAccess() = 0;
+    // The desktop's settings for the microphone.
+    virtual void openMicrophone() = 0;
+    // Shows this program's own file in the file manager.
+    virtual void revealApplication() = 0;
+
+    // The running desktop's settings application and file manager.
+    static SettingsPanes& desktop();
+};
+
+} // namespace vellaro

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+namespace vellaro {
+
+// The status-area mark: a ring with a 60-degree gap and a dot in the gap.
+// `angle` turns the gap clockwise from its rest position (up and right).
+class StatusMark {
+public:
+    static constexpr int side = 18; // logical pixels
+
+    static QImage draw(double angle, const QColor& ink, qreal devicePixelRatio = 1.0);
+
+    // Ink that reads on a panel of the given colour.
+    static QColor inkFor(const QColor& panel);
+};
+
+} // namespace vellaro
