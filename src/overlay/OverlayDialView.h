@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace vellaro {
+
+// What the overlay controller needs of the dial it carries: the three events
+// it feeds, a reload, and the word that the panel went away so the dial
+// stops its timers and hides its preview card.
+class OverlayDialView {
+public:
+    virtual ~OverlayDialView() = default;
+    virtual QWidget* widget() = 0;
+    virtual double scale() const = 0;
+    virtual bool contextMenuOpen() const = 0;
+    virtual void setOnDismiss(std::function<void()> onDismiss) = 0;
+    virtual void sendOpen() = 0;
+    virtual void sendTriggerReleased() = 0;
+    virtual void sendFocusLost() = 0;
+    // Rebuilds the content for the current scale.
+    virtual void reload() = 0;
+    virtual void panelDidHide() = 0;
+};
+
+} // namespace vellaro
