@@ -10,8 +10,7 @@ LoopbackTrust::LoopbackTrust(QString host, quint16 port, QString certificateName
 bool LoopbackTrust::acceptsErrors(const QUrl& endpoint, const QList<QSslError>& errors) const {
     if (errors.isEmpty())
         return false;
-    if (host_ != QLatin1String("127.0.0.1") || endpoint.host() != host_ ||
-        endpoint.port() != port_)
+    if (host_ != QLatin1String("127.0.0.1") || endpoint.host() != host_ || endpoint.port() != port_)
         return false;
     for (const QSslError& error : errors) {
         if (error.error() != QSslError::HostNameMismatch)

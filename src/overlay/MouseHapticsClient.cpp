@@ -4,13 +4,13 @@
 #include "platform/time/QtScheduler.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStandardPaths>
 #include <QWebSocket>
+#include <algorithm>
 
 namespace vellaro {
 
@@ -28,8 +28,7 @@ QSslConfiguration makeSslConfiguration(const QList<QSslCertificate>& extraCaCert
 } // namespace
 
 MouseHapticsClient::MouseHapticsClient(Scheduler& scheduler, QString host, quint16 port,
-                                       QList<QSslCertificate> extraCaCertificates,
-                                       QObject* parent)
+                                       QList<QSslCertificate> extraCaCertificates, QObject* parent)
     : QObject(parent), scheduler_(scheduler), host_(std::move(host)), port_(port),
       sslConfiguration_(makeSslConfiguration(extraCaCertificates)),
       trust_(host_, port_, QString::fromLatin1(LoopbackTrust::pluginHostName)),
@@ -47,25 +46,25 @@ MouseHapticsClient& MouseHapticsClient::shared() {
 }
 
 QUrl MouseHapticsClient::pluginPageURL() {
-    static const QUrl url(QStringLiteral("https://www.logitech.com/software/logi-options-plus.html"));
+    static const QUrl url(
+        QStringLiteral("https://www.logitech.com/software/logi-options-plus.html"));
     return url;
 }
 
 QUrl MouseHapticsClient::socketURL() const {
-    QUrl url;
-    url.setScheme(QStringLiteral("wss"));
-    url.setHost(host_);
-    url.setPort(port_);
-    url.setPath(QStringLiteral("/ws"));
-    return url;
+    return endpointURL(QStringLiteral("wss"), QStringLiteral("/ws"));
 }
 
 QUrl MouseHapticsClient::probeURL() const {
+    return endpointURL(QStringLiteral("https"), QStringLiteral("/"));
+}
+
+QUrl MouseHapticsClient::endpointURL(const QString& scheme, const QString& path) const {
     QUrl url;
-    url.setScheme(QStringLiteral("https"));
+    url.setScheme(scheme);
     url.setHost(host_);
     url.setPort(port_);
-    url.setPath(QStringLiteral("/"));
+    url.setPath(path);
     return url;
 }
 
@@ -110,10 +109,8 @@ void MouseHapticsClient::openSocket() {
     // for the running handshake.
     QObject::connect(socket, &QWebSocket::sslErrors, this,
                      [this, socket](const QList<QSslError>& errors) {
-                         if (trust_.acceptsErrors(socket->requestUrl(), errors))
+                         if (trustsPeer(socket->requestUrl(), errors))
                              socket->ignoreSslErrors();
-                         else
-                             qCDebug(lcHaptics) << "rejected plug-in certificate:" << errors;
                      });
     QObject::connect(socket, &QWebSocket::connected, this, [this, socket] {
         if (socket != socket_)
@@ -124,7 +121,8 @@ void MouseHapticsClient::openSocket() {
     QObject::connect(socket, &QWebSocket::stateChanged, this,
                      [this, socket](QAbstractSocket::SocketState state) {
                          if (state == QAbstractSocket::UnconnectedState && socket == socket_) {
-                             qCDebug(lcHaptics) << "plug-in socket closed:" << socket->errorString();
+                             qCDebug(lcHaptics)
+                                 << "plug-in socket closed:" << socket->errorString();
                              dropSocket();
                          }
                      });
@@ -137,6 +135,13 @@ void MouseHapticsClient::openSocket() {
         }
     });
     socket->open(socketURL());
+}
+
+bool MouseHapticsClient::trustsPeer(const QUrl& endpoint, const QList<QSslError>& errors) const {
+    if (trust_.acceptsErrors(endpoint, errors))
+        return true;
+    qCDebug(lcHaptics) << "rejected plug-in certificate:" << errors;
+    return false;
 }
 
 void MouseHapticsClient::send(std::uint8_t byte) {
@@ -190,8 +195,7 @@ void MouseHapticsClient::runBurstPass(int pass) {
     });
 }
 
-void MouseHapticsClient::isPluginReachable(const QObject* context,
-                                           std::function<void(bool)> done) {
+void MouseHapticsClient::isPluginReachable(const QObject* context, std::function<void(bool)> done) {
     if (!session_) {
         session_ = new QNetworkAccessManager(this);
         session_->setProxy(QNetworkProxy::NoProxy);
@@ -207,10 +211,8 @@ void MouseHapticsClient::isPluginReachable(const QObject* context,
     });
     QObject::connect(reply, &QNetworkReply::sslErrors, this,
                      [this, reply](const QList<QSslError>& errors) {
-                         if (trust_.acceptsErrors(reply->url(), errors))
+                         if (trustsPeer(reply->url(), errors))
                              reply->ignoreSslErrors();
-                         else
-                             qCDebug(lcHaptics) << "rejected plug-in certificate:" << errors;
                      });
     const QPointer<const QObject> guardedContext(context);
     const bool unguarded = context == nullptr;

@@ -11,6 +11,7 @@
 #include <QSslConfiguration>
 #include <QString>
 #include <QUrl>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -41,6 +42,8 @@ public:
     // plug-in that accepts but never answers cannot hold the client forever.
     static constexpr std::chrono::seconds openTimeout{60};
 
+    // `scheduler` must outlive the client. The program uses the defaults;
+    // tests point it at their own loopback server and certificate authority.
     MouseHapticsClient(Scheduler& scheduler, QString host = QString::fromLatin1(defaultHost),
                        quint16 port = defaultPort, QList<QSslCertificate> extraCaCertificates = {},
                        QObject* parent = nullptr);
@@ -51,16 +54,15 @@ public:
     // The plug-in's web page, which the haptics setup opens in the browser.
     static QUrl pluginPageURL();
 
-    QUrl socketURL() const;
-    QUrl probeURL() const;
-
     // Sends one tick; opens the socket first when there is none and the
     // five-second limit allows, else drops the tick. Never waits.
     void tick(std::uint8_t byte);
 
-    // The dial view's entry: sends a tick of `tickByte` when strictly more
-    // than `tickInterval` has passed since `lastTick`, and moves `lastTick`
-    // to now. Returns whether the tick was let through.
+    // The dial view's entry on a change of highlighted section: sends a tick
+    // of `tickByte` when strictly more than `tickInterval` has passed since
+    // `lastTick`, and moves `lastTick` to now. Returns whether the tick was
+    // let through. The caller checks the haptics setting and never ticks
+    // from the console's preview dial.
     bool tickIfDue();
 
     // Opens a new socket unless the last attempt lies less than five seconds
@@ -89,14 +91,17 @@ public:
 
     Scheduler::TimePoint lastTick() const { return lastTick_; }
     void setLastTick(Scheduler::TimePoint time) { lastTick_ = time; }
-    std::optional<Scheduler::TimePoint> lastAttempt() const { return lastAttempt_; }
 
     // Whether a socket is open or opening.
     bool hasSocket() const { return !socket_.isNull(); }
     bool isSocketOpen() const;
 
 private:
+    QUrl socketURL() const;
+    QUrl probeURL() const;
+    QUrl endpointURL(const QString& scheme, const QString& path) const;
     void openSocket();
+    bool trustsPeer(const QUrl& endpoint, const QList<QSslError>& errors) const;
     void send(std::uint8_t byte);
     void flushPendingTick();
     void dropSocket();

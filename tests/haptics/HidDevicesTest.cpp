@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "HID_NAME=Logitech MX Master 3S\nHID_PHYS=usb-0000:00:14.0-2/input2:1\n"
                    "MODALIAS=hid:b0005g0102v0000046Dp0000B034\n",
                    HidDevice{0x0005, 0x046D, 0xB034, "Logitech MX Master 3S"}},
-        UeventCase{"lowerCaseHexAndName", "HID_NAME=mx master 4 for mac\nHID_ID=0003:0000046d:0000b042\n",
+        UeventCase{"lowerCaseHexAndName",
+                   "HID_NAME=mx master 4 for mac\nHID_ID=0003:0000046d:0000b042\n",
                    HidDevice{0x0003, 0x046D, 0xB042, "mx master 4 for mac"}},
         UeventCase{"noName", "HID_ID=0003:0000046D:0000C52B\n",
                    HidDevice{0x0003, 0x046D, 0xC52B, ""}},
@@ -64,7 +65,8 @@ protected:
 };
 
 TEST_F(HidTree, ListsParsableDevicesAndFiltersByVendor) {
-    addDevice("0005:046D:B034.0001", "HID_ID=0005:0000046D:0000B034\nHID_NAME=Logitech MX Master 3S\n");
+    addDevice("0005:046D:B034.0001",
+              "HID_ID=0005:0000046D:0000B034\nHID_NAME=Logitech MX Master 3S\n");
     addDevice("0003:046D:C548.0002", "HID_ID=0003:0000046D:0000C548\nHID_NAME=Logitech MX Keys\n");
     addDevice("0003:1532:0084.0003", "HID_ID=0003:00001532:00000084\nHID_NAME=Razer DeathAdder\n");
     addDevice("broken", "HID_ID=garbage\nHID_NAME=Logitech MX Master 2S\n");

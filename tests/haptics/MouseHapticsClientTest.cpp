@@ -78,6 +78,7 @@ TEST_F(HapticsNetwork, BurstArrivesAsFourTicksOnOneConnection) {
     const auto messages = server.messages();
     for (qsizetype i = 1; i < messages.size(); ++i)
         EXPECT_GE(messages[i].arrival - messages[i - 1].arrival, 140ms) << "gap before tick " << i;
+    EXPECT_TRUE(client->isSocketOpen());
 }
 
 TEST_F(HapticsNetwork, TickBeforeTheSocketOpensWaitsAndOnlyTheNewestOneDoes) {
@@ -135,6 +136,41 @@ INSTANTIATE_TEST_SUITE_P(
                       TrustCase{"pluginNameSelfSigned",
                                 &TestCertificates::untrustedPluginCertificate, false}),
     [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(HapticsNetwork, TrustIgnoresOnlyANameMismatchForThePluginOnItsLoopbackEndpoint) {
+    const QSslCertificate plugin = certificates->pluginLeaf().certificate;
+    const QSslCertificate other = certificates->otherNameLeaf().certificate;
+    const QSslError pluginMismatch(QSslError::HostNameMismatch, plugin);
+    const QUrl endpoint("wss://127.0.0.1:41443/ws");
+    const LoopbackTrust trust("127.0.0.1", 41443, LoopbackTrust::pluginHostName);
+    const struct {
+        const char* label;
+        LoopbackTrust trust;
+        QUrl endpoint;
+        QList<QSslError> errors;
+        bool accepted;
+    } cases[] = {
+        {"plugin name", trust, endpoint, {pluginMismatch}, true},
+        {"probe address", trust, QUrl("https://127.0.0.1:41443/"), {pluginMismatch}, true},
+        {"other port", trust, QUrl("wss://127.0.0.1:41444/ws"), {pluginMismatch}, false},
+        {"other host", trust, QUrl("wss://localhost:41443/ws"), {pluginMismatch}, false},
+        {"client not on loopback address",
+         LoopbackTrust("localhost", 41443, LoopbackTrust::pluginHostName),
+         QUrl("wss://localhost:41443/ws"),
+         {pluginMismatch},
+         false},
+        {"other name", trust, endpoint, {QSslError(QSslError::HostNameMismatch, other)}, false},
+        {"untrusted chain too",
+         trust,
+         endpoint,
+         {pluginMismatch, QSslError(QSslError::UnableToGetLocalIssuerCertificate, plugin)},
+         false},
+        {"expired", trust, endpoint, {QSslError(QSslError::CertificateExpired, plugin)}, false},
+        {"no certificate", trust, endpoint, {QSslError(QSslError::HostNameMismatch)}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.trust.acceptsErrors(c.endpoint, c.errors), c.accepted) << c.label;
+}
 
 TEST_F(HapticsNetwork, ProbeSaysFalseOnAClosedPort) {
     auto client = clientFor(manual, closedPort());
@@ -212,7 +248,7 @@ TEST_F(HapticsNetwork, BurstInsideTheRetryWindowSendsOnlyOnceItEnds) {
     ASSERT_TRUE(server.listen(port));
     manual.advance(4800ms);
     client->sendTestBurst();
-    manual.advance(0ms); // pass 1 at 4.80 s
+    manual.advance(0ms);   // pass 1 at 4.80 s
     manual.advance(150ms); // pass 2 at 4.95 s
     EXPECT_FALSE(client->hasSocket());
     manual.advance(150ms); // pass 3 at 5.10 s opens the socket
@@ -233,9 +269,9 @@ TEST(HapticsTickThrottle, OnlyTicksMoreThanFortyMillisecondsApartPass) {
         std::chrono::milliseconds at;
         bool passes;
     } steps[] = {
-        {0ms, true},    // the first tick after start passes
-        {30ms, false},  {40ms, false}, // exactly 40 ms is not enough
-        {41ms, true},   {71ms, false}, {100ms, true}, {130ms, false}, {160ms, true},
+        {0ms, true},                  // the first tick after start passes
+        {30ms, false}, {40ms, false}, // exactly 40 ms is not enough
+        {41ms, true},  {71ms, false}, {100ms, true}, {130ms, false}, {160ms, true},
     };
     auto elapsed = 0ms;
     for (const auto& step : steps) {
@@ -270,8 +306,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MouseCase{"mxMaster3S", "HID_ID=0003:0000046D:0000B034\nHID_NAME=Logitech MX Master 3S\n",
                   true},
-        MouseCase{"lowerCaseWithSuffix", "HID_ID=0005:0000046D:0000B042\nHID_NAME=mx master 4 mac\n",
-                  true},
+        MouseCase{"lowerCaseWithSuffix",
+                  "HID_ID=0005:0000046D:0000B042\nHID_NAME=mx master 4 mac\n", true},
         MouseCase{"vendorKeyboard", "HID_ID=0003:0000046D:0000B378\nHID_NAME=Logitech MX Keys S\n",
                   false},
         MouseCase{"otherVendor", "HID_ID=0003:00001532:00000084\nHID_NAME=Fake MX Master\n", false},

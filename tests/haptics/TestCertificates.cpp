@@ -7,9 +7,9 @@ namespace vellaro::test {
 
 namespace {
 
-const QStringList ecKey = {QStringLiteral("-newkey"), QStringLiteral("ec"),
-                           QStringLiteral("-pkeyopt"),
-                           QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
+const QStringList ecKey = {
+    QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+    QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -29,9 +29,8 @@ TestCertificates::TestCertificates(const QString& pluginName) {
                         "/CN=Vellaro Test CA", "-addext", "basicConstraints=critical,CA:TRUE",
                         "-addext", "keyUsage=critical,keyCertSign,cRLSign"}) &&
         run(QStringList{"req", "-x509"} + ecKey +
-            QStringList{"-keyout", "untrusted.key", "-out", "untrusted.crt", "-days", "2",
-                        "-subj", "/CN=" + pluginName, "-addext",
-                        "subjectAltName=DNS:" + pluginName});
+            QStringList{"-keyout", "untrusted.key", "-out", "untrusted.crt", "-days", "2", "-subj",
+                        "/CN=" + pluginName, "-addext", "subjectAltName=DNS:" + pluginName});
     if (!made)
         return;
     ca_ = QSslCertificate(readAll(dir_.filePath("ca.crt")));

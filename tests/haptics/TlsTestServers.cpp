@@ -34,7 +34,9 @@ TickServer::TickServer(const TestIdentity& identity)
     });
 }
 
-bool TickServer::listen(quint16 port) { return server_.listen(QHostAddress::LocalHost, port); }
+bool TickServer::listen(quint16 port) {
+    return server_.listen(QHostAddress::LocalHost, port);
+}
 
 QByteArray TickServer::payloads() const {
     QByteArray all;
