@@ -100,6 +100,21 @@ TEST_F(HapticsNetwork, TickBeforeTheSocketOpensWaitsAndOnlyTheNewestOneDoes) {
     EXPECT_EQ(server.connectionPaths().size(), 1);
 }
 
+TEST_F(HapticsNetwork, SocketClosedByThePluginIsReopenedByALaterTick) {
+    TickServer server(certificates->pluginLeaf());
+    ASSERT_TRUE(server.listen());
+    auto client = clientFor(manual, server.port());
+    client->tick(6);
+    ASSERT_TRUE(waitFor([&] { return server.messages().size() == 1; }));
+
+    server.closeConnections();
+    ASSERT_TRUE(waitFor([&] { return !client->hasSocket(); }));
+    manual.advance(MouseHapticsClient::reconnectInterval);
+    client->tick(6);
+    ASSERT_TRUE(waitFor([&] { return server.messages().size() == 2; }));
+    EXPECT_EQ(server.connectionPaths().size(), 2);
+}
+
 struct TrustCase {
     const char* label;
     TestIdentity (TestCertificates::*identity)() const;

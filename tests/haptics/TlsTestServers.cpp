@@ -38,6 +38,11 @@ bool TickServer::listen(quint16 port) {
     return server_.listen(QHostAddress::LocalHost, port);
 }
 
+void TickServer::closeConnections() {
+    for (QWebSocket* socket : findChildren<QWebSocket*>())
+        socket->close(QWebSocketProtocol::CloseCodeGoingAway);
+}
+
 QByteArray TickServer::payloads() const {
     QByteArray all;
     for (const Message& message : messages_)

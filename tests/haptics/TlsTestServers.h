@@ -27,6 +27,8 @@ public:
     QList<Message> messages() const { return messages_; }
     QByteArray payloads() const;
     QStringList connectionPaths() const { return connectionPaths_; }
+    // As when the plug-in quits.
+    void closeConnections();
 
 private:
     QWebSocketServer server_;
