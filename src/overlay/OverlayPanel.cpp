@@ -66,6 +66,7 @@ OverlayPanel::OverlayPanel(Scheduler& scheduler, QWidget* parent)
                           Qt::NoDropShadowWindowHint),
       scheduler_(scheduler) {
     setObjectName(QStringLiteral("VellaroOverlayPanel"));
+    setWindowTitle(QStringLiteral("Vellaro Dial"));
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
