@@ -39,8 +39,8 @@ QImage StatusMark::draw(double angle, const QColor& ink, qreal devicePixelRatio)
     return image;
 }
 
-QColor StatusMark::inkFor(const QColor& panel) {
-    return panel.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
+QColor StatusMark::inkFor(bool darkPanel) {
+    return darkPanel ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 } // namespace vellaro

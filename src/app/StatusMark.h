@@ -13,8 +13,8 @@ public:
 
     static QImage draw(double angle, const QColor& ink, qreal devicePixelRatio = 1.0);
 
-    // Ink that reads on a panel of the given colour.
-    static QColor inkFor(const QColor& panel);
+    // Ink that reads on a dark or a light panel.
+    static QColor inkFor(bool darkPanel);
 };
 
 } // namespace vellaro

@@ -38,8 +38,8 @@ TEST(StatusMark, GapAndDotFollowTheAngle) {
 }
 
 TEST(StatusMark, InkReadsOnThePanel) {
-    EXPECT_EQ(StatusMark::inkFor(QColor(30, 30, 30)), QColor(Qt::white));
-    EXPECT_EQ(StatusMark::inkFor(QColor(240, 240, 240)), QColor(Qt::black));
+    EXPECT_EQ(StatusMark::inkFor(true), QColor(Qt::white));
+    EXPECT_EQ(StatusMark::inkFor(false), QColor(Qt::black));
     const QImage white = StatusMark::draw(0, Qt::white, 2.0);
     EXPECT_EQ(white.size(), QSize(36, 36));
     EXPECT_EQ(white.devicePixelRatio(), 2.0);

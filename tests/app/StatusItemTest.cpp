@@ -1,0 +1,100 @@
+#include "app/StatusItem.h"
+#include "app/FeaturesNotBuiltYet.h"
+
+#include "support/ManualScheduler.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <gtest/gtest.h>
+
+namespace vellaro {
+namespace {
+
+class StatusItemTest : public ::testing::Test {
+protected:
+    StatusItem& item() {
+        if (!item_) {
+            item_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
+                scheduler, FeaturesNotBuiltYet::settingsConsole(),
+                FeaturesNotBuiltYet::setupAssistant(), FeaturesNotBuiltYet::updates(),
+                [this] { ++opened; }, [this] { return hint; }, [this] { return reduceMotion; },
+                [] { return false; }});
+        }
+        return *item_;
+    }
+
+    test::ManualScheduler scheduler;
+    QString hint = QStringLiteral("Open: Middle Click or ⌥ Space");
+    bool reduceMotion = false;
+    int opened = 0;
+    std::unique_ptr<StatusItem> item_;
+};
+
+TEST_F(StatusItemTest, MenuEntriesInOrderWithLaterFeaturesDisabled) {
+    struct Entry {
+        QString text;
+        bool enabled;
+        QKeySequence shortcut;
+    };
+    const std::vector<Entry> expected{
+        {"Open Vellaro at Pointer", true, {}},
+        {"Open: Middle Click or ⌥ Space", false, {}},
+        {"", true, {}},
+        {"Settings…", false, QKeySequence(Qt::CTRL | Qt::Key_Comma)},
+        {"Setup…", false, {}},
+        {"Check for Updates…", false, {}},
+        {"", true, {}},
+        {"Quit Vellaro", true, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    const QList<QAction*> actions = item().menu()->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(actions[i]->text(), expected[i].text);
+        EXPECT_EQ(actions[i]->isEnabled(), expected[i].enabled);
+        EXPECT_EQ(actions[i]->shortcut(), expected[i].shortcut);
+    }
+    EXPECT_EQ(item().statusItem()->contextMenu(), item().menu());
+
+    actions[0]->trigger();
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(StatusItemTest, HintIsRetitledWhenTheMenuOpens) {
+    item();
+    hint = QStringLiteral("Open: ⌥ Space is taken by another program");
+    Q_EMIT item().menu()->aboutToShow();
+    EXPECT_EQ(item().hintItem()->text(), hint);
+}
+
+TEST_F(StatusItemTest, MarkTurnsEveryTickAndRestsUnderReducedMotion) {
+    item();
+    scheduler.advance(StatusItem::tickInterval * 4);
+    EXPECT_DOUBLE_EQ(item().markAngle(), 3.0);
+
+    reduceMotion = true;
+    scheduler.advance(StatusItem::tickInterval);
+    EXPECT_DOUBLE_EQ(item().markAngle(), 0.0); // snaps back to rest
+    scheduler.advance(StatusItem::tickInterval * 10);
+    EXPECT_DOUBLE_EQ(item().markAngle(), 0.0);
+
+    reduceMotion = false;
+    scheduler.advance(StatusItem::tickInterval);
+    EXPECT_DOUBLE_EQ(item().markAngle(), 0.75); // resumes from rest
+}
+
+TEST_F(StatusItemTest, MarkAngleWrapsBelow360) {
+    item();
+    for (int i = 0; i < 479; ++i)
+        item().advanceMark(0.75);
+    EXPECT_NEAR(item().markAngle(), 359.25, 1e-9);
+    item().advanceMark(0.75);
+    EXPECT_NEAR(item().markAngle(), 0.0, 1e-9);
+    item().advanceMark(359.5);
+    item().advanceMark(0.75);
+    EXPECT_NEAR(item().markAngle(), 0.25, 1e-9);
+}
+
+} // namespace
+} // namespace vellaro
