@@ -1,3 +1,91 @@
-int main() {
-    return 0;
+#include "app/AppDelegate.h"
+#include "app/FeaturesNotBuiltYet.h"
+#include "app/HotKeyCenter.h"
+#include "app/InstanceLock.h"
+#include "app/LaunchRequest.h"
+#include "app/Logging.h"
+#include "app/MouseTriggerCenter.h"
+#include "app/RadialDialView.h"
+#include "model/MenuDataSource.h"
+#include "model/SettingsStore.h"
+#include "platform/session/Appearance.h"
+#include "platform/session/Notifications.h"
+#include "platform/time/QtScheduler.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLoggingCategory>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace vellaro;
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+bool onboardingCompleted() {
+    const QString file = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                             .filePath(QStringLiteral("Vellaro/defaults.ini"));
+    return QSettings(file, QSettings::IniFormat).value("vellaroOnboardingCompleted", false).toBool();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const LaunchRequest request = LaunchRequest::fromArguments(argumentsOf(argc, argv));
+    switch (request.mode) {
+    case LaunchRequest::Mode::SpikeCapture:
+        return FeaturesNotBuiltYet::spikeHarness().capture(request.harnessPath);
+    case LaunchRequest::Mode::SpikeMatch:
+        return FeaturesNotBuiltYet::spikeHarness().match(request.harnessPath);
+    case LaunchRequest::Mode::Application:
+        break;
+    }
+
+    // A second copy would fail every grab; the first one is left alone.
+    InstanceLock lock(InstanceLock::defaultRuntimeDir(), qEnvironmentVariable("DISPLAY"));
+    if (!lock.tryLock()) {
+        std::fprintf(stderr, "vellaro: Vellaro is already running on this display (%s)\n",
+                     qPrintable(lock.errorString()));
+        return 1;
+    }
+
+    // Debug lines stay off unless QT_LOGGING_RULES asks for them.
+    QLoggingCategory::setFilterRules(QStringLiteral("vellaro.*.debug=false"));
+    QApplication::setApplicationName(QStringLiteral("Vellaro"));
+    QApplication::setOrganizationName(QStringLiteral("Vellaro"));
+    QApplication::setDesktopFileName(QStringLiteral("org.vellaro.Vellaro"));
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppDelegate delegate(
+        AppDelegate::Services{
+            SettingsStore::shared(),
+            []() -> MenuDataSource& { return MenuDataSource::shared(); },
+            Appearance::shared(),
+            Notifications::shared(),
+            HotKeyCenter::shared(),
+            MouseTriggerCenter::shared(),
+            QtScheduler::shared(),
+            FeaturesNotBuiltYet::settingsConsole(),
+            FeaturesNotBuiltYet::setupAssistant(),
+            FeaturesNotBuiltYet::updates(),
+            FeaturesNotBuiltYet::hapticsNudge(),
+            [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
+                return std::make_unique<RadialDialView>(scale, side,
+                                                        RadialMenuView::Services::shared());
+            },
+            &onboardingCompleted},
+        request);
+    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+    return app.exec();
 }

@@ -100,6 +100,8 @@ void OverlayController::show(QPointF at) {
                          static_cast<int>(std::lround(centre.y() - panel_->height() / 2.0)));
 
     c_.refreshData();
+    if (!isShown())
+        radialView_->prepareToShow(QRect(topLeft, panel_->size()));
     panel_->present(topLeft);
     radialView_->sendOpen();
     radialView_->widget()->setFocus(Qt::OtherFocusReason);

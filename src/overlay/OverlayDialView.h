@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QRect;
 class QWidget;
 
 namespace vellaro {
@@ -22,6 +23,9 @@ public:
     // Rebuilds the content for the current scale.
     virtual void reload() = 0;
     virtual void panelDidHide() = 0;
+    // The panel is about to map over `globalFrame`; without a compositor the
+    // dial takes its picture of the screen behind it now.
+    virtual void prepareToShow(const QRect& globalFrame) = 0;
 };
 
 } // namespace vellaro

@@ -32,6 +32,7 @@ public:
     void sendFocusLost() override { journal_ << "focus lost"; }
     void reload() override { journal_ << "reload"; }
     void panelDidHide() override { journal_ << "timers stopped"; }
+    void prepareToShow(const QRect&) override {}
 
     void dismiss() { onDismiss_(); }
     bool contextMenuOpen_ = false;

@@ -1,0 +1,95 @@
+#include "app/AppDelegate.h"
+
+#include "app/HapticsNudgeService.h"
+#include "app/HintLine.h"
+#include "app/HotKeyCenter.h"
+#include "app/Logging.h"
+#include "app/MouseTriggerCenter.h"
+#include "app/SettingsConsole.h"
+#include "app/SetupAssistant.h"
+#include "app/StatusItem.h"
+#include "app/UpdateService.h"
+#include "model/EffectiveSections.h"
+#include "model/MenuDataSource.h"
+#include "model/SettingsStore.h"
+#include "platform/session/Appearance.h"
+#include "platform/session/Notifications.h"
+
+#include <QCursor>
+
+namespace vellaro {
+
+AppDelegate::AppDelegate(Services services, LaunchRequest request, QObject* parent)
+    : QObject(parent), s_(std::move(services)), request_(std::move(request)) {}
+
+AppDelegate::~AppDelegate() {
+    s_.hotKeys.onHotKeyDown = nullptr;
+    s_.hotKeys.onHotKeyUp = nullptr;
+    s_.mouseTrigger.onTriggerDown = nullptr;
+    s_.mouseTrigger.onTriggerUp = nullptr;
+    if (settingsObserver_ != 0)
+        s_.settings.removeObserver(settingsObserver_);
+    overlay_.reset();
+}
+
+OverlayController::DialSettings AppDelegate::dialSettings(const SettingsStore& store) {
+    const VellaroSettings& settings = store.settings();
+    return {scaleFactor(settings.scale), effectiveSections(settings),
+            settings.clampedGestureHoldMS()};
+}
+
+QString AppDelegate::hintText() const {
+    const VellaroSettings& settings = s_.settings.settings();
+    return HintLine::text(settings.clampedMouseTriggerButton(), settings.hotKeyDisplay,
+                          s_.hotKeys.isRegistered(settings.hotKeyCode, settings.hotKeyModifiers));
+}
+
+void AppDelegate::openAtPointer() {
+    if (overlay_)
+        overlay_->show(QCursor::pos());
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    // No application menu: Qt's text fields bring their own edit bindings.
+    statusItem_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
+        s_.scheduler, s_.settingsConsole, s_.setupAssistant, s_.updates,
+        [this] { openAtPointer(); }, [this] { return hintText(); },
+        [this] { return s_.appearance.reduceMotion(); },
+        [this] { return s_.appearance.isDark(); }});
+
+    MenuDataSource& dataSource = s_.dataSource();
+    overlay_ = std::make_unique<OverlayController>(OverlayController::Collaborators{
+        s_.scheduler, s_.setupAssistant, [this] { return dialSettings(s_.settings); }, s_.makeView,
+        [&dataSource] { dataSource.refresh(); },
+        [this](const QString& name) { s_.notifications.post(name); },
+        [this] {
+            const VellaroSettings& settings = s_.settings.settings();
+            s_.hotKeys.registerHotKey(settings.hotKeyCode, settings.hotKeyModifiers);
+        },
+        [] { return QPointF(QCursor::pos()); }, &OverlayController::systemScreens});
+
+    s_.hapticsNudge.showIfNeeded();
+
+    s_.hotKeys.onHotKeyDown = [this] { overlay_->triggerDown(); };
+    s_.hotKeys.onHotKeyUp = [this] { overlay_->triggerUp(); };
+    const VellaroSettings& settings = s_.settings.settings();
+    s_.hotKeys.registerHotKey(settings.hotKeyCode, settings.hotKeyModifiers);
+
+    s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(); };
+    s_.mouseTrigger.onTriggerUp = [this] { overlay_->triggerUp(); };
+    s_.mouseTrigger.apply();
+
+    settingsObserver_ = s_.settings.addObserver([this] {
+        overlay_->settingsDidChange();
+        s_.mouseTrigger.apply();
+    });
+
+    if (request_.openSettings)
+        s_.settingsConsole.show();
+    if (!s_.onboardingCompleted())
+        s_.setupAssistant.show(false);
+
+    qCInfo(appLog) << "Vellaro ready";
+}
+
+} // namespace vellaro

@@ -1,0 +1,57 @@
+#include "app/HotKeyCenter.h"
+
+#include "app/Logging.h"
+#include "model/HotKeyText.h"
+#include "platform/input/HotKeyGrabber.h"
+#include "platform/input/XcbHotKeyGrabber.h"
+
+namespace vellaro {
+
+HotKeyCenter::HotKeyCenter(HotKeyGrabber& grabber) : grabber_(grabber) {
+    // One key is registered at a time, so any event of ours is that key.
+    grabber_.setHandlers(
+        [this](HotKeyGrabber::HotKeyId) {
+            if (const auto down = onHotKeyDown)
+                down();
+        },
+        [this](HotKeyGrabber::HotKeyId) {
+            if (const auto up = onHotKeyUp)
+                up();
+        });
+}
+
+HotKeyCenter::~HotKeyCenter() { grabber_.setHandlers({}, {}); }
+
+HotKeyCenter& HotKeyCenter::shared() {
+    static XcbHotKeyGrabber grabber;
+    static HotKeyCenter instance(grabber);
+    return instance;
+}
+
+bool HotKeyCenter::isRegistered(std::uint32_t keyCode, std::uint32_t modifiers) const {
+    return hotKeyRef_ && registeredCode_ == keyCode && registeredModifiers_ == modifiers;
+}
+
+std::int32_t HotKeyCenter::registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers) {
+    if (isRegistered(keyCode, modifiers))
+        return statusOk;
+    const HotKeyGrabber::Registration registration = grabber_.registerHotKey(keyCode, modifiers);
+    if (registration.status != HotKeyGrabber::statusOk) {
+        qCCritical(hotKeyLog, "Could not register hot key (status %d)", registration.status);
+        return registration.status;
+    }
+    // The old key goes only now that the new one holds.
+    if (hotKeyRef_)
+        grabber_.unregisterHotKey(*hotKeyRef_);
+    hotKeyRef_ = registration.id;
+    registeredCode_ = keyCode;
+    registeredModifiers_ = modifiers;
+    ++nextRegistrationId_;
+    return statusOk;
+}
+
+QString HotKeyCenter::spacedDisplayString(const QString& display) {
+    return HotKeyText::spacedDisplayString(display);
+}
+
+} // namespace vellaro

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include <QString>
+
+namespace vellaro {
+
+class HotKeyGrabber;
+
+// The one system-wide hot key that opens the dial: registers the stored Mac
+// key code and Carbon modifier mask, and turns its presses and releases into
+// two callbacks. A changed shortcut replaces the old one only once the new
+// one is registered.
+class HotKeyCenter {
+public:
+    static constexpr std::int32_t statusOk = 0;
+
+    explicit HotKeyCenter(HotKeyGrabber& grabber);
+    ~HotKeyCenter();
+    HotKeyCenter(const HotKeyCenter&) = delete;
+    HotKeyCenter& operator=(const HotKeyCenter&) = delete;
+
+    // On Qt's X connection; the program's one instance.
+    static HotKeyCenter& shared();
+
+    // Returns 0 or the refusal's status (-9878: the combination is taken).
+    std::int32_t registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers);
+
+    // Whether this combination is the one registered now.
+    bool isRegistered(std::uint32_t keyCode, std::uint32_t modifiers) const;
+    // The id the next successful registration gets; advances once per success.
+    std::uint32_t nextRegistrationId() const { return nextRegistrationId_; }
+
+    static QString spacedDisplayString(const QString& display);
+
+    std::function<void()> onHotKeyDown;
+    std::function<void()> onHotKeyUp;
+
+private:
+    HotKeyGrabber& grabber_;
+    std::optional<std::uint32_t> hotKeyRef_;
+    std::optional<std::uint32_t> registeredCode_;
+    std::optional<std::uint32_t> registeredModifiers_;
+    std::uint32_t nextRegistrationId_ = 1;
+};
+
+} // namespace vellaro

@@ -1,0 +1,107 @@
+#include "app/MouseTriggerCenter.h"
+
+#include "app/Logging.h"
+#include "model/SettingsStore.h"
+#include "platform/input/ButtonGrabber.h"
+#include "platform/input/XcbButtonGrabber.h"
+#include "platform/windows/X11WindowAccessTrust.h"
+
+namespace vellaro {
+
+MouseTriggerCenter::MouseTriggerCenter(ButtonGrabber& grabber, WindowAccessTrust& trust,
+                                       std::function<int()> configuredButton)
+    : grabber_(grabber), trust_(trust), configuredButton_(std::move(configuredButton)) {
+    grabber_.setHandlers(
+        [this] {
+            if (const auto down = onTriggerDown)
+                down();
+        },
+        [this] {
+            if (const auto up = onTriggerUp)
+                up();
+        });
+}
+
+MouseTriggerCenter::~MouseTriggerCenter() { grabber_.setHandlers({}, {}); }
+
+MouseTriggerCenter& MouseTriggerCenter::shared() {
+    static XcbButtonGrabber grabber;
+    static MouseTriggerCenter instance(grabber, X11WindowAccessTrust::shared(), [] {
+        return SettingsStore::shared().settings().clampedMouseTriggerButton();
+    });
+    return instance;
+}
+
+void MouseTriggerCenter::apply() {
+    const int button = configuredButton_();
+    if (button < 2) {
+        if (!activeButton_ && !armed_)
+            return;
+        disarm();
+        activeButton_.reset();
+        return;
+    }
+    const bool trusted = trust_.isTrusted();
+    if (activeButton_ == button && armed_ == trusted)
+        return;
+    disarm();
+    activeButton_ = button;
+    if (!trusted) {
+        qCInfo(mouseTriggerLog) << "Mouse trigger configured but window access is not granted";
+        return;
+    }
+    // While suspended the grabber only records the button and takes it on
+    // resume, so a save during recording does not re-arm the trigger.
+    switch (grabber_.grab(button)) {
+    case ButtonGrabber::GrabResult::grabbed:
+        armed_ = true;
+        qCInfo(mouseTriggerLog, "Mouse trigger armed for button %d", button);
+        return;
+    case ButtonGrabber::GrabResult::pending:
+        armed_ = true;
+        qCInfo(mouseTriggerLog, "Mouse trigger for button %d waits for the recorder", button);
+        return;
+    case ButtonGrabber::GrabResult::buttonTaken:
+        qCCritical(mouseTriggerLog, "Could not grab mouse button %d: another program holds it",
+                   button);
+        return;
+    case ButtonGrabber::GrabResult::invalidButton:
+    case ButtonGrabber::GrabResult::unavailable:
+        qCCritical(mouseTriggerLog, "Could not grab mouse button %d", button);
+        return;
+    }
+}
+
+void MouseTriggerCenter::disarm() {
+    if (armed_)
+        grabber_.ungrab();
+    armed_ = false;
+}
+
+void MouseTriggerCenter::suspend() {
+    suspended_ = true;
+    grabber_.suspend();
+}
+
+void MouseTriggerCenter::resume() {
+    suspended_ = false;
+    grabber_.resume();
+}
+
+QString MouseTriggerCenter::buttonName(long long button) {
+    switch (button) {
+    case 2:
+        return QStringLiteral("Middle Click");
+    case 3:
+        return QStringLiteral("MB4 · Back");
+    case 4:
+        return QStringLiteral("MB5 · Forward");
+    default:
+        // Stored numbers are validated before use; this never overflows.
+        if (button < -1 || button > 31)
+            return QString();
+        return QStringLiteral("Mouse %1").arg(button + 1);
+    }
+}
+
+} // namespace vellaro

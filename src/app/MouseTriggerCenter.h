@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace vellaro {
+
+class ButtonGrabber;
+class WindowAccessTrust;
+
+// Lets an extra mouse button act as the dial's trigger, like the hot key:
+// while armed, that button's presses and releases reach only the dial. Arms
+// and disarms itself from the configured button and the window-access grant,
+// and stays off while the settings console records a new button.
+class MouseTriggerCenter {
+public:
+    MouseTriggerCenter(ButtonGrabber& grabber, WindowAccessTrust& trust,
+                       std::function<int()> configuredButton);
+    ~MouseTriggerCenter();
+    MouseTriggerCenter(const MouseTriggerCenter&) = delete;
+    MouseTriggerCenter& operator=(const MouseTriggerCenter&) = delete;
+
+    // On Qt's X connection, reading the shared settings.
+    static MouseTriggerCenter& shared();
+
+    // Brings the grab in line with the settings and the grant.
+    void apply();
+    void disarm();
+    // Lets the button through until resume(); an apply() meanwhile only
+    // records the button.
+    void suspend();
+    void resume();
+
+    std::optional<int> activeButton() const { return activeButton_; }
+    bool isArmed() const { return armed_; }
+    bool isSuspended() const { return suspended_; }
+
+    // "Middle Click", "MB4 · Back", "MB5 · Forward", else "Mouse " and n + 1.
+    static QString buttonName(long long button);
+
+    std::function<void()> onTriggerDown;
+    std::function<void()> onTriggerUp;
+
+private:
+    ButtonGrabber& grabber_;
+    WindowAccessTrust& trust_;
+    std::function<int()> configuredButton_;
+    std::optional<int> activeButton_;
+    bool armed_ = false; // our grab is installed (enabled or suspended)
+    bool suspended_ = false;
+};
+
+} // namespace vellaro
