@@ -23,9 +23,10 @@ HotKeyCenter::HotKeyCenter(HotKeyGrabber& grabber) : grabber_(grabber) {
 HotKeyCenter::~HotKeyCenter() { grabber_.setHandlers({}, {}); }
 
 HotKeyCenter& HotKeyCenter::shared() {
-    static XcbHotKeyGrabber grabber;
-    static HotKeyCenter instance(grabber);
-    return instance;
+    // Never destroyed: the grab ends with the process, and a destructor
+    // running after Qt closed its X connection would use it.
+    static auto* instance = new HotKeyCenter(*new XcbHotKeyGrabber);
+    return *instance;
 }
 
 bool HotKeyCenter::isRegistered(std::uint32_t keyCode, std::uint32_t modifiers) const {

@@ -18,9 +18,10 @@ MicrophonePermission::~MicrophonePermission() {
 }
 
 MicrophonePermission& MicrophonePermission::shared() {
-    static MicrophonePermission instance(MicrophoneAuthorization::shared(),
-                                         SettingsPanes::desktop());
-    return instance;
+    // Never destroyed: its window must not outlive the application object.
+    static auto* instance =
+        new MicrophonePermission(MicrophoneAuthorization::shared(), SettingsPanes::desktop());
+    return *instance;
 }
 
 void MicrophonePermission::perform(std::function<void()> action) {

@@ -25,11 +25,12 @@ MouseTriggerCenter::MouseTriggerCenter(ButtonGrabber& grabber, WindowAccessTrust
 MouseTriggerCenter::~MouseTriggerCenter() { grabber_.setHandlers({}, {}); }
 
 MouseTriggerCenter& MouseTriggerCenter::shared() {
-    static XcbButtonGrabber grabber;
-    static MouseTriggerCenter instance(grabber, X11WindowAccessTrust::shared(), [] {
-        return SettingsStore::shared().settings().clampedMouseTriggerButton();
-    });
-    return instance;
+    // Never destroyed, like the hot key: the grab ends with the process.
+    static auto* instance =
+        new MouseTriggerCenter(*new XcbButtonGrabber, X11WindowAccessTrust::shared(), [] {
+            return SettingsStore::shared().settings().clampedMouseTriggerButton();
+        });
+    return *instance;
 }
 
 void MouseTriggerCenter::apply() {

@@ -1,0 +1,226 @@
+#include "app/HintLine.h"
+#include "app/HotKeyCenter.h"
+#include "app/MouseTriggerCenter.h"
+#include "platform/input/ButtonGrabber.h"
+#include "platform/input/HotKeyGrabber.h"
+#include "platform/windows/WindowAccessTrust.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace vellaro {
+namespace {
+
+class FakeHotKeyGrabber final : public HotKeyGrabber {
+public:
+    std::int32_t nextStatus = statusOk;
+    QStringList calls;
+    HotKeyId nextId = 100;
+
+    Registration registerHotKey(std::uint32_t code, std::uint32_t mods) override {
+        calls << QStringLiteral("register %1/%2").arg(code).arg(mods);
+        if (nextStatus != statusOk)
+            return {nextStatus, 0};
+        return {statusOk, nextId++};
+    }
+    void unregisterHotKey(HotKeyId id) override { calls << QStringLiteral("unregister %1").arg(id); }
+    void press(HotKeyId id) { notifyPressed(id); }
+    void release(HotKeyId id) { notifyReleased(id); }
+};
+
+TEST(HotKeyCenter, RegistersOnceAndKeepsTheOldKeyWhenRefused) {
+    FakeHotKeyGrabber grabber;
+    HotKeyCenter center(grabber);
+
+    EXPECT_EQ(center.registerHotKey(49, 2048), 0);
+    EXPECT_EQ(center.registerHotKey(49, 2048), 0); // same key: nothing to do
+    EXPECT_EQ(grabber.calls, QStringList{"register 49/2048"});
+    EXPECT_EQ(center.nextRegistrationId(), 2u);
+
+    // A new key replaces the old one only once it holds.
+    EXPECT_EQ(center.registerHotKey(40, 6400), 0);
+    EXPECT_EQ(grabber.calls, (QStringList{"register 49/2048", "register 40/6400", "unregister 100"}));
+
+    grabber.nextStatus = HotKeyGrabber::statusKeyTaken;
+    grabber.calls.clear();
+    EXPECT_EQ(center.registerHotKey(49, 2048), -9878);
+    EXPECT_EQ(grabber.calls, QStringList{"register 49/2048"});
+    EXPECT_TRUE(center.isRegistered(40, 6400));
+    EXPECT_FALSE(center.isRegistered(49, 2048));
+    EXPECT_EQ(center.nextRegistrationId(), 3u);
+}
+
+TEST(HotKeyCenter, FailedFirstRegistrationIsTriedAgain) {
+    FakeHotKeyGrabber grabber;
+    HotKeyCenter center(grabber);
+    grabber.nextStatus = HotKeyGrabber::statusKeyTaken;
+    EXPECT_EQ(center.registerHotKey(49, 2048), -9878);
+    grabber.nextStatus = HotKeyGrabber::statusOk;
+    EXPECT_EQ(center.registerHotKey(49, 2048), 0);
+    EXPECT_EQ(grabber.calls.size(), 2);
+    EXPECT_TRUE(center.isRegistered(49, 2048));
+}
+
+TEST(HotKeyCenter, PressAndReleaseReachTheCallbacks) {
+    FakeHotKeyGrabber grabber;
+    HotKeyCenter center(grabber);
+    QStringList seen;
+    grabber.press(1); // no callbacks yet: nothing
+    center.onHotKeyDown = [&] { seen << "down"; };
+    center.onHotKeyUp = [&] { seen << "up"; };
+    grabber.press(1);
+    grabber.release(1);
+    EXPECT_EQ(seen, (QStringList{"down", "up"}));
+}
+
+class FakeButtonGrabber final : public ButtonGrabber {
+public:
+    QStringList calls;
+    GrabResult refusal = GrabResult::grabbed;
+    std::optional<int> held;
+    bool suspended = false;
+
+    GrabResult grab(int button) override {
+        calls << QStringLiteral("grab %1").arg(button);
+        if (refusal != GrabResult::grabbed)
+            return refusal;
+        held = button;
+        return suspended ? GrabResult::pending : GrabResult::grabbed;
+    }
+    void ungrab() override {
+        calls << "ungrab";
+        held.reset();
+    }
+    void suspend() override {
+        calls << "suspend";
+        suspended = true;
+    }
+    GrabResult resume() override {
+        calls << "resume";
+        suspended = false;
+        return held ? GrabResult::grabbed : GrabResult::unavailable;
+    }
+    bool isSuspended() const override { return suspended; }
+    std::optional<int> button() const override { return held; }
+    void press() { notifyPressed(); }
+    void release() { notifyReleased(); }
+};
+
+class FakeTrust final : public WindowAccessTrust {
+public:
+    bool trusted = true;
+    bool isTrusted() override { return trusted; }
+};
+
+class MouseTriggerCenterTest : public ::testing::Test {
+protected:
+    FakeButtonGrabber grabber;
+    FakeTrust trust;
+    int configured = 2;
+    MouseTriggerCenter center{grabber, trust, [this] { return configured; }};
+
+    QStringList takeCalls() { return std::exchange(grabber.calls, {}); }
+};
+
+TEST_F(MouseTriggerCenterTest, ApplyFollowsTheButtonAndTheGrant) {
+    struct Step {
+        const char* name;
+        int button;
+        bool trusted;
+        QStringList calls;
+        std::optional<int> active;
+        bool armed;
+    };
+    const Step steps[] = {
+        {"middle button with the grant arms", 2, true, {"grab 2"}, 2, true},
+        {"same button and grant: nothing", 2, true, {}, 2, true},
+        {"another button rebuilds", 3, true, {"ungrab", "grab 3"}, 3, true},
+        {"grant gone: configured but unarmed", 3, false, {"ungrab"}, 3, false},
+        {"still no grant: nothing", 3, false, {}, 3, false},
+        {"grant back arms", 3, true, {"grab 3"}, 3, true},
+        {"no button removes the grab", -1, true, {"ungrab"}, std::nullopt, false},
+        {"no button again: nothing", -1, true, {}, std::nullopt, false},
+        {"left button never triggers", 1, true, {}, std::nullopt, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        configured = step.button;
+        trust.trusted = step.trusted;
+        center.apply();
+        EXPECT_EQ(takeCalls(), step.calls);
+        EXPECT_EQ(center.activeButton(), step.active);
+        EXPECT_EQ(center.isArmed(), step.armed);
+    }
+}
+
+TEST_F(MouseTriggerCenterTest, RefusedGrabIsTriedAgainOnTheNextApply) {
+    grabber.refusal = ButtonGrabber::GrabResult::buttonTaken;
+    center.apply();
+    EXPECT_FALSE(center.isArmed());
+    EXPECT_EQ(center.activeButton(), 2);
+    grabber.refusal = ButtonGrabber::GrabResult::grabbed;
+    takeCalls();
+    center.apply();
+    EXPECT_EQ(takeCalls(), QStringList{"grab 2"});
+    EXPECT_TRUE(center.isArmed());
+}
+
+TEST_F(MouseTriggerCenterTest, SaveWhileRecordingDoesNotRearmTheTrigger) {
+    center.apply();
+    center.suspend();
+    EXPECT_TRUE(center.isSuspended());
+    configured = 4; // the console saved a new button while recording
+    takeCalls();
+    center.apply();
+    EXPECT_EQ(takeCalls(), (QStringList{"ungrab", "grab 4"}));
+    EXPECT_TRUE(grabber.isSuspended()); // still let through
+    center.resume();
+    EXPECT_EQ(takeCalls(), QStringList{"resume"});
+    EXPECT_FALSE(grabber.isSuspended());
+    EXPECT_EQ(grabber.button(), 4);
+}
+
+TEST_F(MouseTriggerCenterTest, ButtonPressesReachTheCallbacks) {
+    QStringList seen;
+    center.onTriggerDown = [&] { seen << "down"; };
+    center.onTriggerUp = [&] { seen << "up"; };
+    center.apply();
+    grabber.press();
+    grabber.release();
+    EXPECT_EQ(seen, (QStringList{"down", "up"}));
+}
+
+TEST(MouseTriggerCenter, ButtonNames) {
+    const std::pair<long long, const char*> cases[] = {
+        {2, "Middle Click"}, {3, "MB4 · Back"}, {4, "MB5 · Forward"}, {5, "Mouse 6"},
+        {31, "Mouse 32"},    {0, "Mouse 1"},    {-1, "Mouse 0"},      {32, ""},
+        {2147483647, ""},    {-2147483648LL, ""}, {9223372036854775807LL, ""}};
+    for (const auto& [button, name] : cases)
+        EXPECT_EQ(MouseTriggerCenter::buttonName(button), QString::fromUtf8(name)) << button;
+}
+
+TEST(HintLine, NamesTheTriggers) {
+    struct Case {
+        int button;
+        const char* display;
+        bool available;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {2, "⌥Space", true, "Open: Middle Click or ⌥ Space"},
+        {-1, "⌥Space", true, "Open: ⌥ Space"},
+        {1, "⌥Space", true, "Open: ⌥ Space"},
+        {2, "⌃⌥⌘K", true, "Open: Middle Click or ⌃ ⌥ ⌘ K"},
+        {3, "⌘Space", true, "Open: MB4 · Back or ⌘ Space"},
+        {2, "⌥Space", false, "Open: Middle Click · ⌥ Space is taken by another program"},
+        {-1, "⌥Space", false, "Open: ⌥ Space is taken by another program"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HintLine::text(c.button, QString::fromUtf8(c.display), c.available),
+                  QString::fromUtf8(c.expected))
+            << c.expected;
+    }
+}
+
+} // namespace
+} // namespace vellaro
