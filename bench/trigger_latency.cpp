@@ -21,7 +21,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-double ms(TriggerProbe::Clock::duration d) { return duration<double, std::milli>(d).count(); }
+double ms(TriggerProbe::Clock::duration d) {
+    return duration<double, std::milli>(d).count();
+}
 
 double percentile(std::vector<double> values, double p) {
     if (values.empty())
@@ -75,7 +77,8 @@ int main(int argc, char** argv) {
             binary = args[i + 1];
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs("trigger_latency: needs an X display; run it inside scripts/test-session\n", stderr);
+        std::fputs("trigger_latency: needs an X display; run it inside scripts/test-session\n",
+                   stderr);
         return 2;
     }
 
@@ -141,8 +144,7 @@ int main(int argc, char** argv) {
     report("press to panel mapped, median", percentile(toMap, 0.5), "ms", "-");
     report("press to first frame, median", percentile(toFrame, 0.5), "ms", "<= 16 ms");
     report("press to first frame, p95", percentile(toFrame, 0.95), "ms", "<= 33 ms");
-    report("idle CPU", 100.0 * (after - before) / std::max(1, idleSeconds), "%",
-           "< 0.5 %");
+    report("idle CPU", 100.0 * (after - before) / std::max(1, idleSeconds), "%", "< 0.5 %");
 
     vellaro.terminate();
     vellaro.waitForFinished(3000);

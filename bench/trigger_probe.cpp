@@ -23,7 +23,9 @@ struct Reply {
 };
 } // namespace
 
-std::vector<xcb_keysym_t> defaultHotKey() { return {XK_Alt_L, XK_space}; }
+std::vector<xcb_keysym_t> defaultHotKey() {
+    return {XK_Alt_L, XK_space};
+}
 
 TriggerProbe::TriggerProbe() {
     int screenNumber = 0;
@@ -42,7 +44,8 @@ TriggerProbe::TriggerProbe() {
     const xcb_query_extension_reply_t* damage = xcb_get_extension_data(c_, &xcb_damage_id);
     if (damage && damage->present) {
         damageEvent_ = damage->first_event;
-        Reply version(xcb_damage_query_version_reply(c_, xcb_damage_query_version(c_, 1, 1), nullptr));
+        Reply version(
+            xcb_damage_query_version_reply(c_, xcb_damage_query_version(c_, 1, 1), nullptr));
     }
     xcb_flush(c_);
 }
@@ -105,13 +108,15 @@ xcb_keycode_t TriggerProbe::keycodeFor(xcb_keysym_t keysym) {
 
 void TriggerProbe::pressKeys(const std::vector<xcb_keysym_t>& keysyms) {
     for (xcb_keysym_t sym : keysyms)
-        xcb_test_fake_input(c_, XCB_KEY_PRESS, keycodeFor(sym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_test_fake_input(c_, XCB_KEY_PRESS, keycodeFor(sym), XCB_CURRENT_TIME, XCB_NONE, 0, 0,
+                            0);
     xcb_flush(c_);
 }
 
 void TriggerProbe::releaseKeys(const std::vector<xcb_keysym_t>& keysyms) {
     for (auto it = keysyms.rbegin(); it != keysyms.rend(); ++it)
-        xcb_test_fake_input(c_, XCB_KEY_RELEASE, keycodeFor(*it), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_test_fake_input(c_, XCB_KEY_RELEASE, keycodeFor(*it), XCB_CURRENT_TIME, XCB_NONE, 0, 0,
+                            0);
     xcb_flush(c_);
 }
 
@@ -125,8 +130,8 @@ void TriggerProbe::movePointer(int x, int y) {
     xcb_flush(c_);
 }
 
-std::optional<TriggerProbe::Clock::time_point> TriggerProbe::waitFor(Wanted wanted,
-                                                                     std::chrono::milliseconds timeout) {
+std::optional<TriggerProbe::Clock::time_point>
+TriggerProbe::waitFor(Wanted wanted, std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(c_)) {
@@ -147,7 +152,8 @@ std::optional<TriggerProbe::Clock::time_point> TriggerProbe::waitFor(Wanted want
             if (hit)
                 return now;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return std::nullopt;
         pollfd fd{xcb_get_file_descriptor(c_), POLLIN, 0};
@@ -155,18 +161,22 @@ std::optional<TriggerProbe::Clock::time_point> TriggerProbe::waitFor(Wanted want
     }
 }
 
-std::optional<TriggerProbe::Clock::time_point> TriggerProbe::waitMapped(std::chrono::milliseconds t) {
+std::optional<TriggerProbe::Clock::time_point>
+TriggerProbe::waitMapped(std::chrono::milliseconds t) {
     return waitFor(Wanted::map, t);
 }
-std::optional<TriggerProbe::Clock::time_point> TriggerProbe::waitPainted(std::chrono::milliseconds t) {
+std::optional<TriggerProbe::Clock::time_point>
+TriggerProbe::waitPainted(std::chrono::milliseconds t) {
     return waitFor(Wanted::damage, t);
 }
-std::optional<TriggerProbe::Clock::time_point> TriggerProbe::waitUnmapped(std::chrono::milliseconds t) {
+std::optional<TriggerProbe::Clock::time_point>
+TriggerProbe::waitUnmapped(std::chrono::milliseconds t) {
     return waitFor(Wanted::unmap, t);
 }
 
 bool TriggerProbe::panelViewable() {
-    Reply attrs(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, panel_), nullptr));
+    Reply attrs(
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, panel_), nullptr));
     return attrs && attrs->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 

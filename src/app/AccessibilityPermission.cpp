@@ -12,13 +12,15 @@ AccessibilityPermission::AccessibilityPermission(std::function<bool()> isTrusted
                                                  SettingsPanes& panes, Scheduler& scheduler)
     : isTrusted_(std::move(isTrusted)), panes_(panes), scheduler_(scheduler) {}
 
-AccessibilityPermission::~AccessibilityPermission() { delete window_; }
+AccessibilityPermission::~AccessibilityPermission() {
+    delete window_;
+}
 
 AccessibilityPermission& AccessibilityPermission::shared() {
     // Never destroyed: its window must not outlive the application object.
-    static auto* instance = new AccessibilityPermission(
-        [] { return X11WindowAccessTrust::shared().isTrusted(); }, SettingsPanes::desktop(),
-        QtScheduler::shared());
+    static auto* instance =
+        new AccessibilityPermission([] { return X11WindowAccessTrust::shared().isTrusted(); },
+                                    SettingsPanes::desktop(), QtScheduler::shared());
     return *instance;
 }
 

@@ -51,11 +51,11 @@ void AppDelegate::openAtPointer() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     // No application menu: Qt's text fields bring their own edit bindings.
-    statusItem_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
-        s_.scheduler, s_.settingsConsole, s_.setupAssistant, s_.updates,
-        [this] { openAtPointer(); }, [this] { return hintText(); },
-        [this] { return s_.appearance.reduceMotion(); },
-        [this] { return s_.appearance.isDark(); }});
+    statusItem_ = std::make_unique<StatusItem>(
+        StatusItem::Collaborators{s_.scheduler, s_.settingsConsole, s_.setupAssistant, s_.updates,
+                                  [this] { openAtPointer(); }, [this] { return hintText(); },
+                                  [this] { return s_.appearance.reduceMotion(); },
+                                  [this] { return s_.appearance.isDark(); }});
 
     MenuDataSource& dataSource = s_.dataSource();
     overlay_ = std::make_unique<OverlayController>(OverlayController::Collaborators{
@@ -73,7 +73,11 @@ void AppDelegate::applicationDidFinishLaunching() {
     s_.hotKeys.onHotKeyDown = [this] { overlay_->triggerDown(); };
     s_.hotKeys.onHotKeyUp = [this] { overlay_->triggerUp(); };
     const VellaroSettings& settings = s_.settings.settings();
-    s_.hotKeys.registerHotKey(settings.hotKeyCode, settings.hotKeyModifiers);
+    if (s_.hotKeys.registerHotKey(settings.hotKeyCode, settings.hotKeyModifiers) != 0) {
+        // Alt+Space is the window-menu key of several desktops: say so
+        // where it shows even without a status area.
+        qCWarning(appLog).noquote() << hintText();
+    }
 
     s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(); };
     s_.mouseTrigger.onTriggerUp = [this] { overlay_->triggerUp(); };

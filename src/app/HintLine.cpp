@@ -5,8 +5,7 @@
 
 namespace vellaro {
 
-QString HintLine::text(int mouseTriggerButton, const QString& hotKeyDisplay,
-                       bool hotKeyAvailable) {
+QString HintLine::text(int mouseTriggerButton, const QString& hotKeyDisplay, bool hotKeyAvailable) {
     const QString hotKey = HotKeyCenter::spacedDisplayString(hotKeyDisplay);
     QString line = QStringLiteral("Open: ");
     if (hotKeyAvailable) {

@@ -20,7 +20,9 @@ HotKeyCenter::HotKeyCenter(HotKeyGrabber& grabber) : grabber_(grabber) {
         });
 }
 
-HotKeyCenter::~HotKeyCenter() { grabber_.setHandlers({}, {}); }
+HotKeyCenter::~HotKeyCenter() {
+    grabber_.setHandlers({}, {});
+}
 
 HotKeyCenter& HotKeyCenter::shared() {
     // Never destroyed: the grab ends with the process, and a destructor

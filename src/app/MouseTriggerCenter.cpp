@@ -22,7 +22,9 @@ MouseTriggerCenter::MouseTriggerCenter(ButtonGrabber& grabber, WindowAccessTrust
         });
 }
 
-MouseTriggerCenter::~MouseTriggerCenter() { grabber_.setHandlers({}, {}); }
+MouseTriggerCenter::~MouseTriggerCenter() {
+    grabber_.setHandlers({}, {});
+}
 
 MouseTriggerCenter& MouseTriggerCenter::shared() {
     // Never destroyed, like the hot key: the grab ends with the process.

@@ -11,8 +11,9 @@ namespace {
 QString describe(const MenuState& state) {
     switch (state.kind()) {
     case MenuState::Kind::root:
-        return state.rootHover() ? QStringLiteral("ring, section %1 hovered").arg(*state.rootHover())
-                                 : QStringLiteral("ring");
+        return state.rootHover()
+                   ? QStringLiteral("ring, section %1 hovered").arg(*state.rootHover())
+                   : QStringLiteral("ring");
     case MenuState::Kind::submenu:
         return QStringLiteral("fan of section %1 open").arg(*state.submenuSection());
     case MenuState::Kind::closed:
@@ -27,9 +28,13 @@ RadialDialView::RadialDialView(double scale, int side, const RadialMenuView::Ser
 
 RadialDialView::~RadialDialView() = default;
 
-double RadialDialView::scale() const { return view_ ? view_->scale() : 1.0; }
+double RadialDialView::scale() const {
+    return view_ ? view_->scale() : 1.0;
+}
 
-bool RadialDialView::contextMenuOpen() const { return view_ && view_->contextMenuOpen(); }
+bool RadialDialView::contextMenuOpen() const {
+    return view_ && view_->contextMenuOpen();
+}
 
 void RadialDialView::setOnDismiss(std::function<void()> onDismiss) {
     if (view_)
@@ -44,9 +49,15 @@ void RadialDialView::send(const MenuEvent& event, const char* name) {
     qCDebug(appLog).noquote() << "dial" << name << "->" << describe(view_->state());
 }
 
-void RadialDialView::sendOpen() { send(MenuEvent::open(), "open"); }
-void RadialDialView::sendTriggerReleased() { send(MenuEvent::triggerReleased(), "trigger released"); }
-void RadialDialView::sendFocusLost() { send(MenuEvent::focusLost(), "focus lost"); }
+void RadialDialView::sendOpen() {
+    send(MenuEvent::open(), "open");
+}
+void RadialDialView::sendTriggerReleased() {
+    send(MenuEvent::triggerReleased(), "trigger released");
+}
+void RadialDialView::sendFocusLost() {
+    send(MenuEvent::focusLost(), "focus lost");
+}
 
 void RadialDialView::reload() {
     if (view_)

@@ -9,14 +9,12 @@
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Appearance.h"
+#include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLoggingCategory>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -33,9 +31,7 @@ QStringList argumentsOf(int argc, char** argv) {
 }
 
 bool onboardingCompleted() {
-    const QString file = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                             .filePath(QStringLiteral("Vellaro/defaults.ini"));
-    return QSettings(file, QSettings::IniFormat).value("vellaroOnboardingCompleted", false).toBool();
+    return Defaults::shared().boolValue(QStringLiteral("vellaroOnboardingCompleted"));
 }
 
 } // namespace
@@ -69,17 +65,11 @@ int main(int argc, char** argv) {
 
     AppDelegate delegate(
         AppDelegate::Services{
-            SettingsStore::shared(),
-            []() -> MenuDataSource& { return MenuDataSource::shared(); },
-            Appearance::shared(),
-            Notifications::shared(),
-            HotKeyCenter::shared(),
-            MouseTriggerCenter::shared(),
-            QtScheduler::shared(),
-            FeaturesNotBuiltYet::settingsConsole(),
-            FeaturesNotBuiltYet::setupAssistant(),
-            FeaturesNotBuiltYet::updates(),
-            FeaturesNotBuiltYet::hapticsNudge(),
+            SettingsStore::shared(), []() -> MenuDataSource& { return MenuDataSource::shared(); },
+            Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
+            MouseTriggerCenter::shared(), QtScheduler::shared(),
+            FeaturesNotBuiltYet::settingsConsole(), FeaturesNotBuiltYet::setupAssistant(),
+            FeaturesNotBuiltYet::updates(), FeaturesNotBuiltYet::hapticsNudge(),
             [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
                 return std::make_unique<RadialDialView>(scale, side,
                                                         RadialMenuView::Services::shared());

@@ -30,6 +30,7 @@ bool grabPointerAndKeyboard(xcb_window_t window) {
                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
                                 nullptr);
     const bool keyboardOk = keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS;
+    qCDebug(overlayLog) << "keyboard grab status" << (keyboard ? keyboard->status : -1);
     std::free(keyboard);
     if (!keyboardOk)
         return false;
@@ -42,6 +43,7 @@ bool grabPointerAndKeyboard(xcb_window_t window) {
                          XCB_NONE, XCB_CURRENT_TIME),
         nullptr);
     const bool pointerOk = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
+    qCDebug(overlayLog) << "pointer grab status" << (pointer ? pointer->status : -1);
     std::free(pointer);
     if (!pointerOk) {
         xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);

@@ -23,7 +23,9 @@ public:
             return {nextStatus, 0};
         return {statusOk, nextId++};
     }
-    void unregisterHotKey(HotKeyId id) override { calls << QStringLiteral("unregister %1").arg(id); }
+    void unregisterHotKey(HotKeyId id) override {
+        calls << QStringLiteral("unregister %1").arg(id);
+    }
     void press(HotKeyId id) { notifyPressed(id); }
     void release(HotKeyId id) { notifyReleased(id); }
 };
@@ -39,7 +41,8 @@ TEST(HotKeyCenter, RegistersOnceAndKeepsTheOldKeyWhenRefused) {
 
     // A new key replaces the old one only once it holds.
     EXPECT_EQ(center.registerHotKey(40, 6400), 0);
-    EXPECT_EQ(grabber.calls, (QStringList{"register 49/2048", "register 40/6400", "unregister 100"}));
+    EXPECT_EQ(grabber.calls,
+              (QStringList{"register 49/2048", "register 40/6400", "unregister 100"}));
 
     grabber.nextStatus = HotKeyGrabber::statusKeyTaken;
     grabber.calls.clear();
@@ -191,10 +194,17 @@ TEST_F(MouseTriggerCenterTest, ButtonPressesReachTheCallbacks) {
 }
 
 TEST(MouseTriggerCenter, ButtonNames) {
-    const std::pair<long long, const char*> cases[] = {
-        {2, "Middle Click"}, {3, "MB4 · Back"}, {4, "MB5 · Forward"}, {5, "Mouse 6"},
-        {31, "Mouse 32"},    {0, "Mouse 1"},    {-1, "Mouse 0"},      {32, ""},
-        {2147483647, ""},    {-2147483648LL, ""}, {9223372036854775807LL, ""}};
+    const std::pair<long long, const char*> cases[] = {{2, "Middle Click"},
+                                                       {3, "MB4 · Back"},
+                                                       {4, "MB5 · Forward"},
+                                                       {5, "Mouse 6"},
+                                                       {31, "Mouse 32"},
+                                                       {0, "Mouse 1"},
+                                                       {-1, "Mouse 0"},
+                                                       {32, ""},
+                                                       {2147483647, ""},
+                                                       {-2147483648LL, ""},
+                                                       {9223372036854775807LL, ""}};
     for (const auto& [button, name] : cases)
         EXPECT_EQ(MouseTriggerCenter::buttonName(button), QString::fromUtf8(name)) << button;
 }

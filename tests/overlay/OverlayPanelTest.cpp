@@ -1,6 +1,7 @@
 #include "overlay/OverlayPanel.h"
 
 #include "support/ManualScheduler.h"
+#include "support/WaitUntil.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -35,27 +36,22 @@ public:
     }
     ~OtherClient() { xcb_disconnect(c_); }
 
-    xcb_window_t openFocusedWindow() {
+    xcb_window_t openWindow() {
         const xcb_window_t w = xcb_generate_id(c_);
-        const uint32_t values[] = {screen_->white_pixel};
+        // Override-redirect, so the window manager does not move the focus
+        // around while it maps.
+        const uint32_t values[] = {screen_->white_pixel, 1};
         xcb_create_window(c_, XCB_COPY_FROM_PARENT, w, screen_->root, 0, 0, 300, 200, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual, XCB_CW_BACK_PIXEL,
-                          values);
-        xcb_map_window(c_, w);
-        xcb_flush(c_);
-        // Wait until viewable, then focus it.
-        for (int i = 0; i < 200; ++i) {
-            auto* attrs =
-                xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, w), nullptr);
-            const bool viewable = attrs && attrs->map_state == XCB_MAP_STATE_VIEWABLE;
-            free(attrs);
-            if (viewable)
-                break;
-            QTest::qWait(5);
-        }
-        xcb_set_input_focus(c_, XCB_INPUT_FOCUS_POINTER_ROOT, w, XCB_CURRENT_TIME);
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        xcb_map_window(c_, w); // no window manager in the way: mapped at once
         xcb_flush(c_);
         return w;
+    }
+
+    void focusWindow(xcb_window_t w) {
+        xcb_set_input_focus(c_, XCB_INPUT_FOCUS_POINTER_ROOT, w, XCB_CURRENT_TIME);
+        xcb_flush(c_);
     }
 
     xcb_window_t focus() {
@@ -135,8 +131,9 @@ protected:
 };
 
 TEST_F(OverlayPanelTest, GrabsWithoutTakingTheFocusFromThePreviousWindow) {
-    const xcb_window_t typing = other.openFocusedWindow();
-    QTRY_COMPARE(other.focus(), typing);
+    const xcb_window_t typing = other.openWindow();
+    other.focusWindow(typing);
+    ASSERT_TRUE(test::waitUntil([&] { return other.focus() == typing; }));
 
     presentAndGrab({400, 200});
     EXPECT_TRUE(other.overrideRedirect(panel->winId()));
@@ -145,7 +142,7 @@ TEST_F(OverlayPanelTest, GrabsWithoutTakingTheFocusFromThePreviousWindow) {
 
     // Keys go to the dial while the other window keeps the focus.
     other.tapKeycode(9); // Escape
-    QTRY_COMPARE(recorder->keys.size(), 1u);
+    ASSERT_TRUE(test::waitUntil([&] { return recorder->keys.size() == 1; }));
     EXPECT_EQ(recorder->keys.front(), Qt::Key_Escape);
     EXPECT_EQ(other.focus(), typing);
 
@@ -157,12 +154,12 @@ TEST_F(OverlayPanelTest, GrabsWithoutTakingTheFocusFromThePreviousWindow) {
 TEST_F(OverlayPanelTest, PressOutsideReachesTheContentAndKeepsThePanelUp) {
     presentAndGrab({400, 200});
     other.click({100, 100}, 1);
-    QTRY_COMPARE(recorder->presses.size(), 1u);
+    ASSERT_TRUE(test::waitUntil([&] { return recorder->presses.size() == 1; }));
     EXPECT_EQ(recorder->presses.front(), QPoint(100 - 400, 100 - 200));
     EXPECT_TRUE(panel->isPresented());
 
     other.click({640, 440}, 1);
-    QTRY_COMPARE(recorder->presses.size(), 2u);
+    ASSERT_TRUE(test::waitUntil([&] { return recorder->presses.size() == 2; }));
     EXPECT_EQ(recorder->presses.back(), QPoint(240, 240));
 }
 
