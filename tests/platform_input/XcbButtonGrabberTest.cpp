@@ -48,6 +48,7 @@ protected:
 
 TEST_F(XcbButtonGrabberTest, GrabbedButtonReachesOnlyUs) {
     ASSERT_EQ(grabber_.grab(3), Result::grabbed); // X button 8
+    EXPECT_EQ(grabber_.button(), 3);
     click(8);
     ASSERT_TRUE(waitForReleases(1));
     EXPECT_EQ(presses_, 1);
@@ -63,6 +64,7 @@ TEST_F(XcbButtonGrabberTest, GrabbedButtonReachesOnlyUs) {
     EXPECT_EQ(other_.takeButtonEvents(), (std::vector{4, 4, 5, 5}));
 
     grabber_.ungrab();
+    EXPECT_EQ(grabber_.button(), std::nullopt);
     click(8);
     EXPECT_EQ(other_.takeButtonEvents(), (std::vector{8, 8}));
 }
@@ -76,6 +78,7 @@ TEST_F(XcbButtonGrabberTest, SuspendLetsTheButtonThroughAndResumeTakesTheNewOne)
 
     // A settings save while suspended records the button without taking it.
     EXPECT_EQ(grabber_.grab(4), Result::pending);
+    EXPECT_EQ(grabber_.button(), 4);
     click(9);
     EXPECT_EQ(other_.takeButtonEvents(), (std::vector{9, 9}));
 
@@ -91,6 +94,7 @@ TEST_F(XcbButtonGrabberTest, SuspendLetsTheButtonThroughAndResumeTakesTheNewOne)
 TEST_F(XcbButtonGrabberTest, ButtonHeldByAnotherClientIsRefused) {
     ASSERT_TRUE(other_.grabButton(10, 0));
     EXPECT_EQ(grabber_.grab(5), Result::buttonTaken);
+    EXPECT_EQ(grabber_.button(), std::nullopt);
     // Nothing is left configured: resuming takes nothing.
     grabber_.suspend();
     EXPECT_EQ(grabber_.resume(), Result::invalidButton);

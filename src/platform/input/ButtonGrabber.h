@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace vellaro {
@@ -30,6 +31,9 @@ public:
     virtual void suspend() = 0;
     virtual GrabResult resume() = 0;
     virtual bool isSuspended() const = 0;
+    // The Core Graphics button taken, or to be taken on resume(); empty when
+    // there is none (never grabbed, given back, or refused).
+    virtual std::optional<int> button() const = 0;
 
     void setHandlers(std::function<void()> pressed, std::function<void()> released) {
         pressed_ = std::move(pressed);

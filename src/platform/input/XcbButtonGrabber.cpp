@@ -72,6 +72,10 @@ ButtonGrabber::GrabResult XcbButtonGrabber::resume() {
     return result;
 }
 
+std::optional<int> XcbButtonGrabber::button() const {
+    return xButton_ ? MouseButtonTable::cgButtonForXButton(*xButton_) : std::nullopt;
+}
+
 ButtonGrabber::GrabResult XcbButtonGrabber::grabOnServer(int xButton) {
     // Any modifiers: the button is the trigger whatever keys are held. A
     // one-off round trip tells a button another client holds.

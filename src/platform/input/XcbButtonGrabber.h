@@ -26,6 +26,7 @@ public:
     void suspend() override;
     GrabResult resume() override;
     bool isSuspended() const override { return suspended_; }
+    std::optional<int> button() const override;
 
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
