@@ -92,6 +92,7 @@ void XcbHotKeyGrabber::unregisterHotKey(HotKeyId id) {
     const std::vector<Grab> grabs = std::move(it->grabs);
     hotKeys_.erase(it);
     std::erase_if(held_, [id](const HeldKey& held) { return held.id == id; });
+    watchRawReleases();
     ungrabUnneeded(grabs);
 }
 
@@ -212,6 +213,7 @@ bool XcbHotKeyGrabber::handleKeyPress(std::uint8_t keycode, std::uint16_t state)
             return true; // auto-repeat of the held key
         // Its core release went to another client; this is a new press.
         held_.erase(heldIt);
+        watchRawReleases();
     }
     const std::uint16_t modifiers = state & kModifierBits & ~ignoredModifiers_;
     for (const HotKey& hotKey : hotKeys_) {
@@ -223,6 +225,7 @@ bool XcbHotKeyGrabber::handleKeyPress(std::uint8_t keycode, std::uint16_t state)
             continue;
         const HotKeyId id = hotKey.id;
         held_.push_back({keycode, id, false});
+        watchRawReleases();
         notifyPressed(id);
         return true;
     }
@@ -242,9 +245,17 @@ bool XcbHotKeyGrabber::handleKeyRelease(std::uint8_t keycode, bool raw) {
         heldIt->releaseSeen = true;
     else
         held_.erase(heldIt);
+    watchRawReleases();
     if (!alreadyReported)
         notifyReleased(id);
     return true;
+}
+
+void XcbHotKeyGrabber::watchRawReleases() {
+    if (rawKeyEvents_) {
+        rawKeyEvents_->watch(
+            std::ranges::any_of(held_, [](const HeldKey& held) { return !held.releaseSeen; }));
+    }
 }
 
 void XcbHotKeyGrabber::scheduleRegrab() {

@@ -50,6 +50,8 @@ private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     bool handleKeyPress(std::uint8_t keycode, std::uint16_t state);
     bool handleKeyRelease(std::uint8_t keycode, bool raw);
+    // Raw key releases are needed only while a hot key is down.
+    void watchRawReleases();
     void scheduleRegrab();
     void regrab();
 
