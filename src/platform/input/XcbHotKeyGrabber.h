@@ -20,7 +20,8 @@ class XcbRawKeyEvents;
 // with and without Caps Lock and Num Lock. Keys are matched in a native event
 // filter whatever window the event is for, so a hot key still works while a
 // window of ours holds the keyboard (it then arrives as an ordinary event).
-// Grabs follow keyboard mapping changes.
+// Grabs follow keyboard mapping changes. XKB detectable auto-repeat is turned
+// on for Qt's whole connection, so a held key repeats as presses alone there.
 class XcbHotKeyGrabber final : public HotKeyGrabber, private QAbstractNativeEventFilter {
 public:
     XcbHotKeyGrabber();
