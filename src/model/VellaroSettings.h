@@ -22,6 +22,8 @@ namespace vellaro {
 // field is its name. Only SettingsStore changes the live copy.
 struct VellaroSettings {
     static constexpr std::int64_t currentVersion = 2;
+    static constexpr double defaultHoverDelayMS = 120;
+    static constexpr double defaultGestureHoldMS = 300;
 
     std::int64_t version = currentVersion;
     std::uint32_t hotKeyCode = 49;        // Mac virtual key code of Space
@@ -39,8 +41,8 @@ struct VellaroSettings {
     std::vector<DialPreset> userPresets;
     QStringList actionOrder;
     QStringList hiddenActions;
-    double hoverDelayMS = 120;  // read it through clampedHoverDelayMS()
-    double gestureHoldMS = 300; // read it through clampedGestureHoldMS()
+    double hoverDelayMS = defaultHoverDelayMS;   // read it through clampedHoverDelayMS()
+    double gestureHoldMS = defaultGestureHoldMS; // read it through clampedGestureHoldMS()
     SubmenuOpenMode submenuOpen = SubmenuOpenMode::hover;
     std::int64_t clipboardRetention = 25;
     QStringList clipboardExcluded;
