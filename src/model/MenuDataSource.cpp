@@ -18,6 +18,11 @@ constexpr std::array<SectionKind, 7> creationOrder{
     SectionKind::apps,  SectionKind::windows,    SectionKind::files,  SectionKind::clipboard,
     SectionKind::sound, SectionKind::workspaces, SectionKind::actions};
 
+// The sections whose content can go stale without a notification; files and
+// workspaces keep themselves current.
+constexpr std::array<SectionKind, 4> refreshedOnOpen{SectionKind::apps, SectionKind::clipboard,
+                                                     SectionKind::sound, SectionKind::actions};
+
 std::size_t slot(SectionKind kind) {
     return static_cast<std::size_t>(kind);
 }
@@ -91,10 +96,8 @@ void MenuDataSource::refresh() {
         if (auto callback = provider(SectionKind::windows).onChange())
             callback();
     }
-    for (SectionKind kind : creationOrder) {
-        if (kind != SectionKind::windows)
-            provider(kind).refresh();
-    }
+    for (SectionKind kind : refreshedOnOpen)
+        provider(kind).refresh();
     forgetItems();
 }
 

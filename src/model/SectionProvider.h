@@ -32,8 +32,9 @@ public:
     // built afresh on every call; any number, the data source keeps 8.
     virtual std::vector<MenuItem> items() = 0;
 
-    // Re-reads what can go stale without a notification; called each time
-    // the dial opens. Sections with nothing to re-read keep this.
+    // Re-reads what can go stale without a notification; the data source
+    // calls it for the apps, clipboard, sound and actions sections each time
+    // the dial opens.
     virtual void refresh() {}
 
     // How many leading fan items stand for a saved entry the user can drag

@@ -1,9 +1,11 @@
 #include "model/SymbolCatalog.h"
 
+#include <QDir>
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPixmap>
 #include <QSet>
+#include <QStandardPaths>
 #include <array>
 #include <mutex>
 
@@ -39,6 +41,22 @@ void prepare() {
     static std::once_flag once;
     std::call_once(once, [] {
         initSymbolResources();
+        // Without a desktop platform theme (offscreen, a bare X session) Qt
+        // names no theme and searches no XDG folder; add what the icon theme
+        // specification names and start from its base theme.
+        QStringList searchPaths = QIcon::themeSearchPaths();
+        QStringList folders{QDir::homePath() + QStringLiteral("/.icons")};
+        for (const QString& data :
+             QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            folders << data + QStringLiteral("/icons");
+        folders << QStringLiteral("/usr/share/pixmaps");
+        for (const QString& folder : folders) {
+            if (!searchPaths.contains(folder) && QDir(folder).exists())
+                searchPaths << folder;
+        }
+        QIcon::setThemeSearchPaths(searchPaths);
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QStringLiteral("hicolor"));
         QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     });
 }
