@@ -1,18 +1,14 @@
 #include "model/RGBAColor.h"
 
-#include <charconv>
-#include <cstdlib>
+#include <cmath>
 
 namespace vellaro {
 
 namespace {
-// The shortest decimal that reads back as the same float, so 0.5f is stored
-// as 0.5 and not as the widened double's long expansion.
-double shortestDouble(float value) {
-    char text[32] = {};
-    const auto result = std::to_chars(text, text + sizeof text - 1, value);
-    *result.ptr = '\0';
-    return std::strtod(text, nullptr);
+// QColor keeps 16 bits per component, so 0.5 comes back as 0.500007; four
+// decimals are finer than any picker offers and give the file clean values.
+double tidy(float component) {
+    return std::round(double(component) * 10000) / 10000;
 }
 } // namespace
 
@@ -24,7 +20,7 @@ RGBAColor RGBAColor::fromColor(const QColor& color) {
     const QColor srgb = source.spec() == QColor::ExtendedRgb ? source : source.toRgb();
     float r = 0, g = 0, b = 0, a = 0;
     srgb.getRgbF(&r, &g, &b, &a);
-    return {shortestDouble(r), shortestDouble(g), shortestDouble(b), shortestDouble(a)};
+    return {tidy(r), tidy(g), tidy(b), tidy(a)};
 }
 
 QColor RGBAColor::toColor() const {

@@ -11,7 +11,10 @@ QString dataFolder() {
     // Without HOME, Qt falls back to the root folder; that is not our place.
     if (!xdgUsable && !QDir::isAbsolutePath(qEnvironmentVariable("HOME")))
         return {};
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // A relative XDG_DATA_HOME is invalid and ignored, as the XDG spec says.
+    const QString base = xdgUsable || xdgDataHome.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                             : qEnvironmentVariable("HOME") + QStringLiteral("/.local/share");
     if (base.isEmpty() || QDir::isRelativePath(base))
         return {};
     return base + QStringLiteral("/Vellaro");
