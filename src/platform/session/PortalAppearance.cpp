@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QPalette>
+#include <QPointer>
 #include <QProcess>
 
 #include <chrono>
@@ -46,9 +47,12 @@ Appearance* installedAppearance = nullptr;
 Appearance& Appearance::shared() {
     if (installedAppearance)
         return *installedAppearance;
-    static PortalAppearance desktop(QDBusConnection::sessionBus(), QStringLiteral("gsettings"),
-                                    QtScheduler::shared());
-    return desktop;
+    // Owned by the application, so it goes while the bus connection is still there.
+    static QPointer<PortalAppearance> desktop;
+    if (!desktop)
+        desktop = new PortalAppearance(QDBusConnection::sessionBus(), QStringLiteral("gsettings"),
+                                       QtScheduler::shared(), QCoreApplication::instance());
+    return *desktop;
 }
 
 void Appearance::setShared(Appearance* appearance) {

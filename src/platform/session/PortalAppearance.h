@@ -22,7 +22,7 @@ namespace vellaro {
 class PortalAppearance final : public Appearance {
     Q_OBJECT
 public:
-    static constexpr int timeoutMs = 500;
+    static constexpr int timeoutMs = 1000;
 
     // `gsettings` is the program that reads GNOME's settings; empty skips it.
     PortalAppearance(const QDBusConnection& bus, const QString& gsettings, Scheduler& scheduler,
