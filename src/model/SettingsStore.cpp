@@ -2,9 +2,9 @@
 
 #include "model/HotKeyText.h"
 #include "model/Logging.h"
-#include "platform/session/DataFolder.h"
 #include "platform/session/JsonFile.h"
 #include "platform/session/Notifications.h"
+#include "platform/session/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,3 @@
-#include "platform/session/DataFolder.h"
 #include "platform/session/JsonFile.h"
 
 #include <QDir>
@@ -15,28 +14,6 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 } // namespace
 
 TEST(JsonFile, ReadsOnlyAnObject) {
@@ -93,28 +70,4 @@ TEST(JsonFile, MovesAsideUnderAFreshName) {
     QString error;
     EXPECT_TRUE(JsonFile::moveAside(path, &error).isEmpty());
     EXPECT_FALSE(error.isEmpty());
-}
-
-TEST(DataFolder, FollowsXdgDataHomeAndNeverGoesRelative) {
-    struct Case {
-        const char* name;
-        QByteArray home;
-        QByteArray xdgDataHome;
-        QString expected;
-    };
-    const Case cases[] = {
-        {"XDG_DATA_HOME", "/home/u", "/data/u", QStringLiteral("/data/u/Vellaro")},
-        {"HOME only", "/home/u", QByteArray(), QStringLiteral("/home/u/.local/share/Vellaro")},
-        {"relative XDG_DATA_HOME", "/home/u", "rel/data",
-         QStringLiteral("/home/u/.local/share/Vellaro")},
-        {"no HOME", QByteArray(), QByteArray(), QString()},
-        {"relative HOME", "home", QByteArray(), QString()},
-        {"no HOME but XDG_DATA_HOME", QByteArray(), "/data/u", QStringLiteral("/data/u/Vellaro")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScopedEnv home("HOME", c.home);
-        ScopedEnv xdg("XDG_DATA_HOME", c.xdgDataHome);
-        EXPECT_EQ(dataFolder(), c.expected);
-    }
 }
