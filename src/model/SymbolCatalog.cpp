@@ -42,8 +42,8 @@ void prepare() {
     std::call_once(once, [] {
         initSymbolResources();
         // Without a desktop platform theme (offscreen, a bare X session) Qt
-        // names no theme and searches no XDG folder; add what the icon theme
-        // specification names and start from its base theme.
+        // names no theme and searches no XDG folder; add the freedesktop icon
+        // folders and start from hicolor, the base every theme inherits.
         QStringList searchPaths = QIcon::themeSearchPaths();
         QStringList folders{QDir::homePath() + QStringLiteral("/.icons")};
         for (const QString& data :
