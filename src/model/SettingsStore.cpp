@@ -148,7 +148,16 @@ void SettingsStore::removeObserver(ObserverToken token) {
 
 void SettingsStore::update(const Edit& edit) {
     checkMainThread();
+    if (editing_) {
+        // An edit that changes the store again: the outer change saves and
+        // notifies once, never with the record half edited.
+        qCWarning(lcPersistence) << "A settings edit changed the settings store itself";
+        edit(settings_);
+        return;
+    }
+    editing_ = true;
     edit(settings_);
+    editing_ = false;
     save();
     if (notifying_) {
         // Saved already; the observers hear of it after the current round.

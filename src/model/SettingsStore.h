@@ -99,6 +99,7 @@ private:
     bool moveAsideBeforeWrite_ = false; // the file on disk must be kept, not replaced
     std::vector<ObserverEntry> observers_;
     ObserverToken nextToken_ = 1;
+    bool editing_ = false;
     bool notifying_ = false;
     bool changedWhileNotifying_ = false;
 };

@@ -449,3 +449,18 @@ TEST_F(SettingsStoreTest, AnObserverThatAlwaysChangesTheSettingsIsBounded) {
     store->setMouseTriggerButton(0);
     EXPECT_EQ(log.count(QStringLiteral("kept changing the settings")), 2);
 }
+
+TEST_F(SettingsStoreTest, AnEditThatChangesTheStoreNotifiesOnce) {
+    auto store = makeStore();
+    int observed = 0;
+    store->addObserver([&] { ++observed; });
+    test::LogCapture log("vellaro.persistence");
+    store->update([&](VellaroSettings& s) {
+        s.theme = ThemeChoice::eclipse;
+        store->setScale(MenuScale::large);
+    });
+    EXPECT_EQ(observed, 1);
+    EXPECT_EQ(reloaded().theme, ThemeChoice::eclipse);
+    EXPECT_EQ(reloaded().scale, MenuScale::large);
+    EXPECT_EQ(log.count(QStringLiteral("changed the settings store itself")), 1);
+}
