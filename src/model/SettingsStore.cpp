@@ -92,17 +92,22 @@ void SettingsStore::load() {
         // A newer version's file keeps its version and its unknown top-level
         // keys when written back; when even that would drop something (say a
         // new key inside a preset), the original is kept aside as well.
-        QJsonObject writtenBack = unknownKeys_;
-        if (const auto encoded = decoded->toJson()) {
-            for (auto it = encoded->begin(); it != encoded->end(); ++it)
-                writtenBack.insert(it.key(), it.value());
-        }
-        if (writtenBack != read.object) {
-            qCWarning(lcPersistence) << "settings.json is of a newer version (" << decoded->version
-                                     << "); it will be moved aside before the first save";
+        const auto encoded = decoded->toJson();
+        if (!encoded || withUnknownKeys(*encoded) != read.object) {
+            qCWarning(lcPersistence).noquote()
+                << QStringLiteral("settings.json is of a newer version (%1); it will be moved "
+                                  "aside before the first save")
+                       .arg(decoded->version);
             moveAsideBeforeWrite_ = true;
         }
     }
+}
+
+QJsonObject SettingsStore::withUnknownKeys(const QJsonObject& encoded) const {
+    QJsonObject object = unknownKeys_;
+    for (auto it = encoded.begin(); it != encoded.end(); ++it)
+        object.insert(it.key(), it.value());
+    return object;
 }
 
 void SettingsStore::save() {
@@ -116,9 +121,7 @@ void SettingsStore::save() {
         qCCritical(lcPersistence) << "Failed to save settings.json: there is no data folder";
         return;
     }
-    QJsonObject object = unknownKeys_;
-    for (auto it = encoded->begin(); it != encoded->end(); ++it)
-        object.insert(it.key(), it.value());
+    const QJsonObject object = withUnknownKeys(*encoded);
 
     if (moveAsideBeforeWrite_ && QFileInfo::exists(filePath_)) {
         const QString aside = JsonFile::moveAside(filePath_, &error);

@@ -89,6 +89,8 @@ private:
 
     void load();
     void save();
+    // The file's content: the record's keys over the kept unknown ones.
+    QJsonObject withUnknownKeys(const QJsonObject& encoded) const;
     void notify();
     void makeArrangementCustom();
 
