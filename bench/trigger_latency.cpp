@@ -82,6 +82,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (!configureSessionHotKey()) {
+        std::fputs("trigger_latency: cannot write the settings file\n", stderr);
+        return 1;
+    }
     QProcess vellaro;
     vellaro.setProcessChannelMode(QProcess::SeparateChannels);
     const auto launched = TriggerProbe::Clock::now();
@@ -111,7 +115,7 @@ int main(int argc, char** argv) {
         std::fputs("trigger_latency: dial window or XDamage not found\n", stderr);
         return 1;
     }
-    const auto hotKey = defaultHotKey();
+    const auto hotKey = configuredHotKey();
     std::vector<double> toMap;
     std::vector<double> toFrame;
     int misses = 0;

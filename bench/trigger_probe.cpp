@@ -1,5 +1,11 @@
 #include "trigger_probe.h"
 
+#include "model/SettingsStore.h"
+#include "platform/input/MacKeyCodes.h"
+#include "platform/session/UserFolders.h"
+
+#include <QDir>
+#include <QFile>
 #include <poll.h>
 #include <xcb/damage.h>
 #include <xcb/xtest.h>
@@ -10,8 +16,6 @@
 #include <vector>
 
 namespace {
-constexpr xcb_keysym_t XK_space = 0x20;
-constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
 
 template <class T>
 struct Reply {
@@ -23,8 +27,36 @@ struct Reply {
 };
 } // namespace
 
-std::vector<xcb_keysym_t> defaultHotKey() {
-    return {XK_Alt_L, XK_space};
+std::vector<xcb_keysym_t> configuredHotKey() {
+    const vellaro::VellaroSettings& settings = vellaro::SettingsStore::shared().settings();
+    using vellaro::MacKeyCodes;
+    const std::pair<std::uint32_t, xcb_keysym_t> modifiers[] = {
+        {MacKeyCodes::controlKey, 0xffe3}, // Control_L
+        {MacKeyCodes::optionKey, 0xffe9},  // Alt_L
+        {MacKeyCodes::shiftKey, 0xffe1},   // Shift_L
+        {MacKeyCodes::cmdKey, 0xffeb},     // Super_L
+    };
+    std::vector<xcb_keysym_t> keys;
+    for (const auto& [mask, keysym] : modifiers) {
+        if (settings.hotKeyModifiers & mask)
+            keys.push_back(keysym);
+    }
+    keys.push_back(MacKeyCodes::keysymForKeyCode(settings.hotKeyCode).value_or(0x20));
+    return keys;
+}
+
+bool configureSessionHotKey() {
+    const QString folder = vellaro::dataFolder();
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    QFile file(QDir(folder).filePath(QStringLiteral("settings.json")));
+    if (file.exists())
+        return true;
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(R"({"version": 2, "hotKeyCode": 49, "hotKeyModifiers": 6144, )"
+               R"("hotKeyDisplay": "\u2303\u2325Space"})");
+    return true;
 }
 
 TriggerProbe::TriggerProbe() {

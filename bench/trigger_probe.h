@@ -49,5 +49,11 @@ private:
     uint8_t damageEvent_ = 0;
 };
 
-// Default hot key when the settings hold none: Alt+Space.
-std::vector<xcb_keysym_t> defaultHotKey();
+// The configured hot key as keysyms to press in order: modifiers, then the
+// key. Read from the settings file Vellaro itself reads.
+std::vector<xcb_keysym_t> configuredHotKey();
+
+// The private test session's window manager (openbox) keeps Alt+Space, the
+// default hot key, for its window menu: with no settings file yet, write one
+// that uses Ctrl+Alt+Space. Returns whether the settings file exists after.
+bool configureSessionHotKey();

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     probe.watchPanel(*panel);
     probe.movePointer(720, 450);
     std::this_thread::sleep_for(50ms);
-    const auto hotKey = defaultHotKey();
+    const auto hotKey = configuredHotKey();
     probe.pressKeys(hotKey);
     const bool mapped = probe.waitMapped(3s).has_value();
     probe.releaseKeys(hotKey);
