@@ -1,0 +1,166 @@
+#include "platform/layers/LayerRenderer.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace vellaro {
+
+namespace {
+
+bool shadowVisible(const LayerValues& values) {
+    return values.shadowOpacity > 0.0 && values.shadowColor.alpha() > 0;
+}
+
+QPainterPath shadowShape(const Layer& layer) {
+    return layer.shadowPath() ? *layer.shadowPath() : layer.fallbackShadowPath();
+}
+
+// The device's size in pixels, whatever its own notion of width is.
+QRect devicePixels(const QPaintDevice& device) {
+    if (device.devType() == QInternal::Image)
+        return QRect(QPoint(0, 0), static_cast<const QImage&>(device).size());
+    const qreal ratio = device.devicePixelRatioF();
+    return QRect(0, 0, qCeil(device.width() * ratio), qCeil(device.height() * ratio));
+}
+
+} // namespace
+
+void LayerRenderer::render(QPainter& painter, const Layer& root, Scheduler::TimePoint now) {
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                           QPainter::TextAntialiasing);
+    drawLayer(painter, root, now, 0);
+    painter.restore();
+}
+
+QImage LayerRenderer::renderToImage(const Layer& root, QSizeF size, qreal pixelRatio,
+                                    Scheduler::TimePoint now, const QColor& background) {
+    if (!(pixelRatio > 0.0) || size.isEmpty())
+        return {};
+    QImage image((size * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(background);
+    QPainter painter(&image);
+    render(painter, root, now);
+    return image;
+}
+
+void LayerRenderer::drawLayer(QPainter& painter, const Layer& layer, Scheduler::TimePoint now,
+                              int depth) {
+    if (layer.isHidden())
+        return;
+    const LayerValues values = layer.presentation(now);
+    const double opacity = std::clamp(values.opacity, 0.0, 1.0);
+    if (opacity <= 0.0)
+        return;
+    painter.save();
+    painter.setTransform(values.toSuperlayer(), true);
+    const bool overlapping = !layer.sublayers().empty() || shadowVisible(values);
+    if (layer.mask() || (opacity < 1.0 && overlapping)) {
+        drawComposited(painter, layer, values, opacity, now, depth);
+    } else {
+        painter.setOpacity(painter.opacity() * opacity);
+        drawSelf(painter, layer, values, now, depth);
+    }
+    painter.restore();
+}
+
+void LayerRenderer::drawSelf(QPainter& painter, const Layer& layer, const LayerValues& values,
+                             Scheduler::TimePoint now, int depth) {
+    drawShadow(painter, layer, values);
+    layer.paintContents(painter, values);
+    for (const Layer::Ptr& sublayer : layer.sublayers())
+        drawLayer(painter, *sublayer, now, depth);
+}
+
+void LayerRenderer::drawShadow(QPainter& painter, const Layer& layer, const LayerValues& values) {
+    if (!shadowVisible(values))
+        return;
+    const QPainterPath path = shadowShape(layer);
+    if (path.isEmpty())
+        return;
+    QColor color = values.shadowColor;
+    color.setAlphaF(
+        static_cast<float>(std::clamp(color.alphaF() * values.shadowOpacity, 0.0, 1.0)));
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const ShadowCache::Shadow shadow = shadows_.shadow(path, values.shadowRadius, ratio, color);
+    if (shadow.image)
+        painter.drawImage(shadow.rect.translated(values.shadowOffset), *shadow.image);
+}
+
+void LayerRenderer::drawComposited(QPainter& painter, const Layer& layer, const LayerValues& values,
+                                   double opacity, Scheduler::TimePoint now, int depth) {
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QTransform world = painter.worldTransform();
+    const QRect pixels = (world * QTransform::fromScale(ratio, ratio))
+                             .mapRect(visualExtent(layer, values, now))
+                             .toAlignedRect() &
+                         devicePixels(*painter.device());
+    if (pixels.isEmpty())
+        return;
+    const QTransform toScratch =
+        world * QTransform::fromTranslate(-pixels.x() / ratio, -pixels.y() / ratio);
+
+    const auto slot = static_cast<std::size_t>(depth) * 2;
+    QImage content = scratch(slot, pixels.size(), ratio);
+    {
+        QPainter inner(&content);
+        inner.setRenderHints(painter.renderHints());
+        inner.setTransform(toScratch);
+        drawSelf(inner, layer, values, now, depth + 1);
+        if (const Layer::Ptr& mask = layer.mask()) {
+            QImage alpha = scratch(slot + 1, pixels.size(), ratio);
+            {
+                QPainter maskPainter(&alpha);
+                maskPainter.setRenderHints(painter.renderHints());
+                maskPainter.setTransform(toScratch);
+                drawLayer(maskPainter, *mask, now, depth + 1);
+            }
+            inner.resetTransform();
+            inner.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+            inner.drawImage(QPointF(0, 0), alpha);
+        }
+    }
+    painter.resetTransform();
+    painter.setOpacity(painter.opacity() * opacity);
+    painter.drawImage(QPointF(pixels.topLeft()) / ratio, content);
+}
+
+QRectF LayerRenderer::visualExtent(const Layer& layer, const LayerValues& values,
+                                   Scheduler::TimePoint now) const {
+    QRectF extent = layer.contentsExtent(values);
+    if (shadowVisible(values)) {
+        const double reach = ShadowCache::reach(values.shadowRadius);
+        extent |= shadowShape(layer)
+                      .controlPointRect()
+                      .translated(values.shadowOffset)
+                      .adjusted(-reach, -reach, reach, reach);
+    }
+    for (const Layer::Ptr& sublayer : layer.sublayers()) {
+        if (sublayer->isHidden())
+            continue;
+        const LayerValues sub = sublayer->presentation(now);
+        extent |= sub.toSuperlayer().mapRect(visualExtent(*sublayer, sub, now));
+    }
+    if (const Layer::Ptr& mask = layer.mask()) {
+        const LayerValues m = mask->presentation(now);
+        extent &= m.toSuperlayer().mapRect(visualExtent(*mask, m, now));
+    }
+    return extent;
+}
+
+// A cleared buffer of `size` pixels; slots are reused from frame to frame.
+QImage LayerRenderer::scratch(std::size_t slot, QSize size, qreal pixelRatio) {
+    if (scratch_.size() <= slot)
+        scratch_.resize(slot + 1);
+    QImage& buffer = scratch_[slot];
+    if (buffer.width() < size.width() || buffer.height() < size.height())
+        buffer = QImage(size.expandedTo(buffer.size()), QImage::Format_ARGB32_Premultiplied);
+    QImage view(buffer.bits(), size.width(), size.height(), buffer.bytesPerLine(),
+                QImage::Format_ARGB32_Premultiplied);
+    view.setDevicePixelRatio(pixelRatio);
+    view.fill(Qt::transparent);
+    return view;
+}
+
+} // namespace vellaro
