@@ -1,5 +1,7 @@
 #include "platform/layers/ImageLayer.h"
 
+#include "platform/layers/AlignedImage.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -79,18 +81,18 @@ QRectF ImageLayer::contentsRect(const QRectF& bounds) const {
     return r;
 }
 
-void ImageLayer::paintContents(QPainter& painter, const LayerValues& values) const {
+void ImageLayer::paintContents(QPainter& painter, const LayerValues& values, bool) const {
     const QRectF target = contentsRect(values.bounds);
     if (target.isEmpty())
         return;
     if (gravity_ == ContentsGravity::ResizeAspectFill) {
         painter.save();
         painter.setClipRect(values.bounds, Qt::IntersectClip);
-        painter.drawImage(target, image_);
+        drawImageAligned(painter, target, image_);
         painter.restore();
         return;
     }
-    painter.drawImage(target, image_);
+    drawImageAligned(painter, target, image_);
 }
 
 QRectF ImageLayer::contentsExtent(const LayerValues& values) const {

@@ -24,7 +24,7 @@ public:
     // Where the image lands inside `bounds`.
     QRectF contentsRect(const QRectF& bounds) const;
 
-    void paintContents(QPainter& painter, const LayerValues& values) const override;
+    void paintContents(QPainter& painter, const LayerValues& values, bool animating) const override;
     QRectF contentsExtent(const LayerValues& values) const override;
 
 private:

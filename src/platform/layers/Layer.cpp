@@ -322,7 +322,7 @@ bool Layer::contains(QPointF point) const {
     return model_.bounds.contains(point);
 }
 
-void Layer::paintContents(QPainter&, const LayerValues&) const {}
+void Layer::paintContents(QPainter&, const LayerValues&, bool) const {}
 
 QRectF Layer::contentsExtent(const LayerValues&) const {
     return {};

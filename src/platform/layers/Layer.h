@@ -113,8 +113,13 @@ public:
     // Whether a point in the layer's own coordinates is inside it.
     virtual bool contains(QPointF point) const;
 
-    // Drawing hooks for the renderer. `values` are the presentation values.
-    virtual void paintContents(QPainter& painter, const LayerValues& values) const;
+    // Whether any animation is attached (running, or ended and not yet settled).
+    bool hasAnimations() const { return !animations_.empty(); }
+
+    // Drawing hooks for the renderer. `values` are the presentation values;
+    // `animating` says that this layer or one above it is animating, so the
+    // drawing may trade exactness for speed this frame.
+    virtual void paintContents(QPainter& painter, const LayerValues& values, bool animating) const;
     // The area the contents cover, in the layer's coordinates.
     virtual QRectF contentsExtent(const LayerValues& values) const;
     virtual QPainterPath fallbackShadowPath() const { return {}; }

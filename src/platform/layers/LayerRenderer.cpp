@@ -1,5 +1,7 @@
 #include "platform/layers/LayerRenderer.h"
 
+#include "platform/layers/AlignedImage.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -29,7 +31,7 @@ void LayerRenderer::render(QPainter& painter, const Layer& root, Scheduler::Time
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
-    drawLayer(painter, root, now, 0);
+    drawLayer(painter, root, Pass{now, 0, false});
     painter.restore();
 }
 
@@ -45,11 +47,11 @@ QImage LayerRenderer::renderToImage(const Layer& root, QSizeF size, qreal pixelR
     return image;
 }
 
-void LayerRenderer::drawLayer(QPainter& painter, const Layer& layer, Scheduler::TimePoint now,
-                              int depth) {
+void LayerRenderer::drawLayer(QPainter& painter, const Layer& layer, Pass pass) {
     if (layer.isHidden())
         return;
-    const LayerValues values = layer.presentation(now);
+    pass.animating = pass.animating || layer.hasAnimations();
+    const LayerValues values = layer.presentation(pass.now);
     const double opacity = std::clamp(values.opacity, 0.0, 1.0);
     if (opacity <= 0.0)
         return;
@@ -57,20 +59,20 @@ void LayerRenderer::drawLayer(QPainter& painter, const Layer& layer, Scheduler::
     painter.setTransform(values.toSuperlayer(), true);
     const bool overlapping = !layer.sublayers().empty() || shadowVisible(values);
     if (layer.mask() || (opacity < 1.0 && overlapping)) {
-        drawComposited(painter, layer, values, opacity, now, depth);
+        drawComposited(painter, layer, values, opacity, pass);
     } else {
         painter.setOpacity(painter.opacity() * opacity);
-        drawSelf(painter, layer, values, now, depth);
+        drawSelf(painter, layer, values, pass);
     }
     painter.restore();
 }
 
 void LayerRenderer::drawSelf(QPainter& painter, const Layer& layer, const LayerValues& values,
-                             Scheduler::TimePoint now, int depth) {
+                             Pass pass) {
     drawShadow(painter, layer, values);
-    layer.paintContents(painter, values);
+    layer.paintContents(painter, values, pass.animating);
     for (const Layer::Ptr& sublayer : layer.sublayers())
-        drawLayer(painter, *sublayer, now, depth);
+        drawLayer(painter, *sublayer, pass);
 }
 
 void LayerRenderer::drawShadow(QPainter& painter, const Layer& layer, const LayerValues& values) {
@@ -85,15 +87,15 @@ void LayerRenderer::drawShadow(QPainter& painter, const Layer& layer, const Laye
     const qreal ratio = painter.device()->devicePixelRatioF();
     const ShadowCache::Shadow shadow = shadows_.shadow(path, values.shadowRadius, ratio, color);
     if (shadow.image)
-        painter.drawImage(shadow.rect.translated(values.shadowOffset), *shadow.image);
+        drawImageAligned(painter, shadow.rect.translated(values.shadowOffset), *shadow.image);
 }
 
 void LayerRenderer::drawComposited(QPainter& painter, const Layer& layer, const LayerValues& values,
-                                   double opacity, Scheduler::TimePoint now, int depth) {
+                                   double opacity, Pass pass) {
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QTransform world = painter.worldTransform();
     const QRect pixels = (world * QTransform::fromScale(ratio, ratio))
-                             .mapRect(visualExtent(layer, values, now))
+                             .mapRect(visualExtent(layer, values, pass.now))
                              .toAlignedRect() &
                          devicePixels(*painter.device());
     if (pixels.isEmpty())
@@ -101,29 +103,31 @@ void LayerRenderer::drawComposited(QPainter& painter, const Layer& layer, const 
     const QTransform toScratch =
         world * QTransform::fromTranslate(-pixels.x() / ratio, -pixels.y() / ratio);
 
-    const auto slot = static_cast<std::size_t>(depth) * 2;
+    const auto slot = static_cast<std::size_t>(pass.depth) * 2;
+    Pass inner = pass;
+    ++inner.depth;
     QImage content = scratch(slot, pixels.size(), ratio);
     {
-        QPainter inner(&content);
-        inner.setRenderHints(painter.renderHints());
-        inner.setTransform(toScratch);
-        drawSelf(inner, layer, values, now, depth + 1);
+        QPainter contentPainter(&content);
+        contentPainter.setRenderHints(painter.renderHints());
+        contentPainter.setTransform(toScratch);
+        drawSelf(contentPainter, layer, values, inner);
         if (const Layer::Ptr& mask = layer.mask()) {
             QImage alpha = scratch(slot + 1, pixels.size(), ratio);
             {
                 QPainter maskPainter(&alpha);
                 maskPainter.setRenderHints(painter.renderHints());
                 maskPainter.setTransform(toScratch);
-                drawLayer(maskPainter, *mask, now, depth + 1);
+                drawLayer(maskPainter, *mask, inner);
             }
-            inner.resetTransform();
-            inner.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-            inner.drawImage(QPointF(0, 0), alpha);
+            alpha.setDevicePixelRatio(1.0);
+            contentPainter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+            drawImageAtDevicePixel(contentPainter, QPoint(0, 0), alpha);
         }
     }
-    painter.resetTransform();
+    content.setDevicePixelRatio(1.0);
     painter.setOpacity(painter.opacity() * opacity);
-    painter.drawImage(QPointF(pixels.topLeft()) / ratio, content);
+    drawImageAtDevicePixel(painter, pixels.topLeft(), content);
 }
 
 QRectF LayerRenderer::visualExtent(const Layer& layer, const LayerValues& values,

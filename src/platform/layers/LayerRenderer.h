@@ -28,12 +28,19 @@ public:
     ShadowCache& shadowCache() { return shadows_; }
 
 private:
-    void drawLayer(QPainter& painter, const Layer& layer, Scheduler::TimePoint now, int depth);
-    void drawSelf(QPainter& painter, const Layer& layer, const LayerValues& values,
-                  Scheduler::TimePoint now, int depth);
+    // Where a layer is drawn from: the time, the nesting of offscreen
+    // buffers, and whether an animation above it is running.
+    struct Pass {
+        Scheduler::TimePoint now;
+        int depth = 0;
+        bool animating = false;
+    };
+
+    void drawLayer(QPainter& painter, const Layer& layer, Pass pass);
+    void drawSelf(QPainter& painter, const Layer& layer, const LayerValues& values, Pass pass);
     void drawShadow(QPainter& painter, const Layer& layer, const LayerValues& values);
     void drawComposited(QPainter& painter, const Layer& layer, const LayerValues& values,
-                        double opacity, Scheduler::TimePoint now, int depth);
+                        double opacity, Pass pass);
     QRectF visualExtent(const Layer& layer, const LayerValues& values,
                         Scheduler::TimePoint now) const;
     QImage scratch(std::size_t slot, QSize size, qreal pixelRatio);

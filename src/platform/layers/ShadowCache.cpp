@@ -1,6 +1,8 @@
 #include "platform/layers/ShadowCache.h"
 
-#include <QPainter>
+#include "platform/layers/CoverageRasterizer.h"
+#include "platform/layers/CoverageTint.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -37,27 +39,49 @@ std::size_t hashPath(const QPainterPath& path, double radius, qreal pixelRatio) 
     return seed;
 }
 
-// One box pass along rows (step 1) or columns (step = stride), src -> dst.
-void boxPass(const uchar* src, uchar* dst, int width, int height, qsizetype stride, int half,
-             bool alongRows) {
-    const int count = alongRows ? height : width;
-    const int length = alongRows ? width : height;
-    const qsizetype step = alongRows ? 1 : stride;
-    const qsizetype lineStep = alongRows ? stride : 1;
+// One box pass along each row, src -> dst, with zeros beyond the edges.
+void boxPassRows(const uchar* src, uchar* dst, int width, int height, qsizetype stride, int half) {
     const std::uint32_t scale = (1u << 16) / static_cast<std::uint32_t>(2 * half + 1);
-    for (int line = 0; line < count; ++line) {
-        const uchar* in = src + line * lineStep;
-        uchar* out = dst + line * lineStep;
+    for (int y = 0; y < height; ++y) {
+        const uchar* in = src + y * stride;
+        uchar* out = dst + y * stride;
         std::uint32_t sum = 0;
-        for (int i = 0; i <= std::min(half, length - 1); ++i)
-            sum += in[i * step];
-        for (int i = 0; i < length; ++i) {
-            out[i * step] =
-                static_cast<uchar>(std::min<std::uint32_t>(255u, (sum * scale + (1u << 15)) >> 16));
-            if (i + half + 1 < length)
-                sum += in[(i + half + 1) * step];
-            if (i - half >= 0)
-                sum -= in[(i - half) * step];
+        for (int x = 0; x <= std::min(half, width - 1); ++x)
+            sum += in[x];
+        for (int x = 0; x < width; ++x) {
+            out[x] = static_cast<uchar>((sum * scale + (1u << 15)) >> 16);
+            if (x + half + 1 < width)
+                sum += in[x + half + 1];
+            if (x - half >= 0)
+                sum -= in[x - half];
+        }
+    }
+}
+
+// The same down each column, a row at a time so that memory is read in order.
+void boxPassColumns(const uchar* src, uchar* dst, int width, int height, qsizetype stride, int half,
+                    std::vector<std::uint32_t>& sums) {
+    const std::uint32_t scale = (1u << 16) / static_cast<std::uint32_t>(2 * half + 1);
+    sums.assign(static_cast<std::size_t>(width), 0);
+    std::uint32_t* sum = sums.data();
+    for (int y = 0; y <= std::min(half, height - 1); ++y) {
+        const uchar* in = src + y * stride;
+        for (int x = 0; x < width; ++x)
+            sum[x] += in[x];
+    }
+    for (int y = 0; y < height; ++y) {
+        uchar* out = dst + y * stride;
+        for (int x = 0; x < width; ++x)
+            out[x] = static_cast<uchar>((sum[x] * scale + (1u << 15)) >> 16);
+        if (y + half + 1 < height) {
+            const uchar* in = src + (y + half + 1) * stride;
+            for (int x = 0; x < width; ++x)
+                sum[x] += in[x];
+        }
+        if (y - half >= 0) {
+            const uchar* in = src + (y - half) * stride;
+            for (int x = 0; x < width; ++x)
+                sum[x] -= in[x];
         }
     }
 }
@@ -68,32 +92,59 @@ void boxBlur(QImage& mask, int half) {
     QImage work(mask.size(), QImage::Format_Alpha8);
     const qsizetype stride = mask.bytesPerLine();
     Q_ASSERT(work.bytesPerLine() == stride);
-    for (bool alongRows : {true, false}) {
-        for (int pass = 0; pass < 3; ++pass) {
-            boxPass(mask.constBits(), work.bits(), mask.width(), mask.height(), stride, half,
-                    alongRows);
-            std::swap(mask, work);
-        }
+    std::vector<std::uint32_t> sums;
+    for (int pass = 0; pass < 3; ++pass) {
+        boxPassRows(mask.constBits(), work.bits(), mask.width(), mask.height(), stride, half);
+        std::swap(mask, work);
+    }
+    for (int pass = 0; pass < 3; ++pass) {
+        boxPassColumns(mask.constBits(), work.bits(), mask.width(), mask.height(), stride, half,
+                       sums);
+        std::swap(mask, work);
     }
 }
 
-QImage tint(const QImage& mask, const QColor& color, qreal pixelRatio) {
-    const QRgb premultiplied = qPremultiply(color.rgba());
-    std::array<QRgb, 256> table;
-    for (int a = 0; a < 256; ++a) {
-        const auto scaled = [a](int channel) { return (channel * a + 127) / 255; };
-        table[a] = qRgba(scaled(qRed(premultiplied)), scaled(qGreen(premultiplied)),
-                         scaled(qBlue(premultiplied)), scaled(qAlpha(premultiplied)));
+// Bilinear enlargement of a coverage mask by a whole factor, to `size`.
+QImage enlarge(const QImage& small, int factor, QSize size) {
+    if (factor == 1)
+        return small;
+    struct Tap {
+        int index;
+        int weight; // of index + 1, out of 256
+    };
+    const auto taps = [factor](int count, int limit) {
+        std::vector<Tap> out(std::size_t(count), Tap{0, 0});
+        for (int i = 0; i < count; ++i) {
+            const double u = (i + 0.5) / factor - 0.5;
+            const int index = std::clamp(int(std::floor(u)), 0, limit - 1);
+            const double weight = std::clamp(u - index, 0.0, 1.0);
+            out[std::size_t(i)] = {index, index + 1 < limit ? int(weight * 256) : 0};
+        }
+        return out;
+    };
+    const std::vector<Tap> across = taps(size.width(), small.width());
+    const std::vector<Tap> down = taps(size.height(), small.height());
+    // Rows widened first (16-bit, so the second pass keeps the precision).
+    std::vector<std::uint16_t> wide(std::size_t(small.height()) * std::size_t(size.width()));
+    for (int y = 0; y < small.height(); ++y) {
+        const uchar* in = small.constScanLine(y);
+        std::uint16_t* out = wide.data() + std::size_t(y) * std::size_t(size.width());
+        for (int x = 0; x < size.width(); ++x) {
+            const Tap t = across[std::size_t(x)];
+            const int a = in[t.index], b = t.weight ? in[t.index + 1] : 0;
+            out[x] = std::uint16_t(a * (256 - t.weight) + b * t.weight);
+        }
     }
-    QImage out(mask.size(), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < mask.height(); ++y) {
-        const uchar* in = mask.constScanLine(y);
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < mask.width(); ++x)
-            row[x] = table[in[x]];
+    QImage large(size, QImage::Format_Alpha8);
+    for (int y = 0; y < size.height(); ++y) {
+        const Tap t = down[std::size_t(y)];
+        const std::uint16_t* a = wide.data() + std::size_t(t.index) * std::size_t(size.width());
+        const std::uint16_t* b = t.weight ? a + size.width() : a;
+        uchar* out = large.scanLine(y);
+        for (int x = 0; x < size.width(); ++x)
+            out[x] = uchar((a[x] * (256 - t.weight) + b[x] * t.weight + (1 << 15)) >> 16);
     }
-    out.setDevicePixelRatio(pixelRatio);
-    return out;
+    return large;
 }
 
 } // namespace
@@ -105,23 +156,24 @@ double ShadowCache::reach(double radius) {
 ShadowCache::Entry ShadowCache::makeEntry(const QPainterPath& path, double radius,
                                           qreal pixelRatio) const {
     Entry entry{path, radius, pixelRatio, {}, {}, {}, 0, 0};
-    const int half = boxHalfWidth(radius / 2.0 * pixelRatio);
+    // A wide blur has no fine detail: make it at a fraction of the resolution
+    // (keeping sigma at least 2.5 pixels there) and enlarge the result.
+    const double sigma = radius / 2.0 * pixelRatio;
+    const int factor = std::clamp(int(sigma / 2.5), 1, 4);
+    const double scale = pixelRatio / factor;
+    const int half = boxHalfWidth(sigma / factor);
     const int pad = 3 * half + 1;
     const QRectF shape = path.controlPointRect();
-    const QRect pixels = QRectF(shape.topLeft() * pixelRatio, shape.size() * pixelRatio)
+    const QRect pixels = QRectF(shape.topLeft() * scale, shape.size() * scale)
                              .toAlignedRect()
                              .adjusted(-pad, -pad, pad, pad);
-    entry.mask = QImage(pixels.size(), QImage::Format_Alpha8);
-    entry.mask.fill(0);
-    {
-        QPainter painter(&entry.mask);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setTransform(QTransform::fromScale(pixelRatio, pixelRatio) *
-                             QTransform::fromTranslate(-pixels.x(), -pixels.y()));
-        painter.fillPath(path, Qt::black);
-    }
-    boxBlur(entry.mask, half);
-    entry.rect = QRectF(QPointF(pixels.topLeft()) / pixelRatio, QSizeF(pixels.size()) / pixelRatio);
+    QImage mask = rasterizeCoverage(path,
+                                    QTransform::fromScale(scale, scale) *
+                                        QTransform::fromTranslate(-pixels.x(), -pixels.y()),
+                                    pixels.size(), Qt::WindingFill, half > 0 ? 4 : 16);
+    boxBlur(mask, half);
+    entry.mask = enlarge(mask, factor, pixels.size() * factor);
+    entry.rect = QRectF(QPointF(pixels.topLeft()) / scale, QSizeF(pixels.size()) / scale);
     return entry;
 }
 
@@ -144,7 +196,7 @@ ShadowCache::Shadow ShadowCache::shadow(const QPainterPath& path, double radius,
     const QRgb rgba = color.rgba();
     if (entry.tinted.isNull() || entry.tint != rgba) {
         bytes_ -= sizeOf(entry);
-        entry.tinted = tint(entry.mask, color, pixelRatio);
+        entry.tinted = tintCoverage(entry.mask.size(), entry.mask, color.rgba());
         entry.tint = rgba;
         bytes_ += sizeOf(entry);
     }

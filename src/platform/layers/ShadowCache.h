@@ -17,7 +17,7 @@ namespace vellaro {
 class ShadowCache {
 public:
     struct Shadow {
-        const QImage* image = nullptr; // premultiplied, with the pixel ratio set
+        const QImage* image = nullptr; // premultiplied, device pixels (pixel ratio 1)
         QRectF rect;                   // where it goes, in the path's coordinates
     };
 

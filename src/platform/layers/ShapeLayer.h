@@ -2,7 +2,9 @@
 
 #include "platform/layers/Layer.h"
 
+#include <QImage>
 #include <QList>
+#include <cstdint>
 
 namespace vellaro {
 
@@ -34,16 +36,40 @@ public:
     void setLineDashPattern(const QList<qreal>& pattern);
 
     bool contains(QPointF point) const override;
-    void paintContents(QPainter& painter, const LayerValues& values) const override;
+    // Drawn once into a bitmap at the device's resolution and copied from
+    // there while nothing about it changes; while a transform animates above
+    // it, the bitmap is resampled rather than redrawn.
+    void paintContents(QPainter& painter, const LayerValues& values, bool animating) const override;
     QRectF contentsExtent(const LayerValues& values) const override;
     QPainterPath fallbackShadowPath() const override { return path_; }
 
 private:
+    // The shape at device resolution: coverage masks of fill and stroke (kept
+    // while only colours change) and the image tinted from them.
+    struct Raster {
+        QTransform matrix; // layer to device, without the whole-pixel translation
+        QRect pixels;      // the area rasterised, in that space
+        std::uint64_t look = 0;
+        QImage fillCoverage;
+        QImage strokeCoverage;
+        double strokeWidth = -1;
+        QImage image;
+        QRgb fill = 0;
+        QRgb stroke = 0;
+    };
+    bool rasterMatches(const LayerValues& values) const;
+    void updateRaster(const QTransform& matrix, const LayerValues& values) const;
+    void paintPath(QPainter& painter, const LayerValues& values) const;
+    QList<qreal> dashesInLineWidths(double lineWidth) const;
+    void lookChanged();
+
     QPainterPath path_;
     Qt::FillRule fillRule_ = Qt::WindingFill;
     Qt::PenCapStyle lineCap_ = Qt::FlatCap;
     Qt::PenJoinStyle lineJoin_ = Qt::MiterJoin;
     QList<qreal> dashPattern_;
+    std::uint64_t look_ = 1; // counts changes of what the raster depends on besides values
+    mutable Raster raster_;
 };
 
 } // namespace vellaro

@@ -1,5 +1,7 @@
 #include "platform/layers/TextLayer.h"
 
+#include "platform/layers/AlignedImage.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
@@ -60,15 +62,17 @@ const QImage& TextLayer::raster(const LayerValues& values, qreal pixelRatio) con
             ? text_
             : QFontMetricsF(font, &r.image).elidedText(text_, truncation_, box.width());
     painter.drawText(box, static_cast<int>(alignment_ | Qt::AlignTop | Qt::TextSingleLine), shown);
+    painter.end();
+    r.image.setDevicePixelRatio(1.0); // drawn as device pixels from here on
     return r.image;
 }
 
-void TextLayer::paintContents(QPainter& painter, const LayerValues& values) const {
+void TextLayer::paintContents(QPainter& painter, const LayerValues& values, bool) const {
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const QImage& image = raster(values, ratio);
     if (image.isNull())
         return;
-    painter.drawImage(QRectF(values.bounds.topLeft(), image.deviceIndependentSize()), image);
+    drawImageAligned(painter, QRectF(values.bounds.topLeft(), QSizeF(image.size()) / ratio), image);
 }
 
 } // namespace vellaro

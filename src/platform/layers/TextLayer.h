@@ -29,7 +29,7 @@ public:
     Qt::TextElideMode truncationMode() const { return truncation_; }
     void setTruncationMode(Qt::TextElideMode mode);
 
-    void paintContents(QPainter& painter, const LayerValues& values) const override;
+    void paintContents(QPainter& painter, const LayerValues& values, bool animating) const override;
     QRectF contentsExtent(const LayerValues& values) const override { return values.bounds; }
 
 private:
