@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <functional>
 #include <cmath>
 #include <numbers>
 
@@ -264,6 +265,61 @@ TEST_F(Rendering, AFrameShowsAnimationsAtTheGivenTime) {
     EXPECT_NEAR(mid.red(), 128, 2);
     EXPECT_NEAR(mid.blue(), 128, 2);
     EXPECT_EQ(alphaAt(20, 20), 0);
+}
+
+TEST_F(Rendering, ChangesAfterAFrameAreDrawnNotServedFromTheCache) {
+    auto shape = box(QRectF(20, 20, 40, 40), Qt::red);
+    root->addSublayer(shape);
+    render();
+    QPainterPath leftHalf;
+    leftHalf.addRect(0, 0, 20, 40);
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        QPointF probe;
+        QColor expected; // transparent: nothing there
+    };
+    const Step steps[] = {
+        {"fill colour", [&] { shape->setFillColor(Qt::blue); }, {40, 40}, Qt::blue},
+        {"stroke", [&] { shape->setStrokeColor(Qt::green); }, {20.2, 40}, Qt::green},
+        {"line width", [&] { shape->setLineWidth(6); }, {17.6, 40}, Qt::green},
+        {"path", [&] { shape->setPath(leftHalf); }, {50, 40}, Qt::transparent},
+        {"dash gap", [&] { shape->setLineDashPattern({4, 4}); }, {30, 21}, Qt::blue},
+        {"dash", [] {}, {22, 21}, Qt::green},
+        {"position", [&] { shape->setPosition({60, 60}); }, {35, 30}, Qt::transparent},
+        {"moved shape drawn", [] {}, {45, 60}, Qt::blue},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        render();
+        const QColor shown = at(step.probe.x(), step.probe.y());
+        if (step.expected.alpha() == 0)
+            EXPECT_EQ(shown.alpha(), 0) << step.name;
+        else
+            EXPECT_EQ(shown.rgba(), step.expected.rgba()) << step.name;
+    }
+}
+
+TEST_F(Rendering, AnimatedTransformsResampleTheCachedShape) {
+    test::ManualScheduler clock;
+    LayerTree tree(clock);
+    auto group = std::make_shared<Layer>();
+    group->setFrame(QRectF(0, 0, 100, 100));
+    group->addSublayer(box(QRectF(40, 40, 20, 20), Qt::red));
+    tree.root()->addSublayer(group);
+    image = renderer.renderToImage(*tree.root(), QSizeF(100, 100), kRatio, clock.now());
+    EXPECT_EQ(alphaAt(33, 50), 0);
+    group->addAnimation("grow", {LayerProperty::Transform, QTransform::fromScale(2, 2),
+                                 std::nullopt, 1.0, TimingFunction::linear()});
+    // Half-way from scale 2 back to 1: 1.5 about the centre, 35...65.
+    clock.advance(500ms);
+    image = renderer.renderToImage(*tree.root(), QSizeF(100, 100), kRatio, clock.now());
+    EXPECT_EQ(at(36, 50), QColor(Qt::red));
+    EXPECT_EQ(alphaAt(33, 50), 0);
+    clock.advance(600ms);
+    image = renderer.renderToImage(*tree.root(), QSizeF(100, 100), kRatio, clock.now());
+    EXPECT_EQ(alphaAt(38, 50), 0);
+    EXPECT_EQ(at(41, 50), QColor(Qt::red));
 }
 
 // A small dial-like scene, written to $VELLARO_LAYERS_SAMPLE_DIR when set,
