@@ -284,8 +284,8 @@ TEST_F(Rendering, ChangesAfterAFrameAreDrawnNotServedFromTheCache) {
         {"stroke", [&] { shape->setStrokeColor(Qt::green); }, {20.2, 40}, Qt::green},
         {"line width", [&] { shape->setLineWidth(6); }, {17.6, 40}, Qt::green},
         {"path", [&] { shape->setPath(leftHalf); }, {50, 40}, Qt::transparent},
-        {"dash gap", [&] { shape->setLineDashPattern({4, 4}); }, {30, 21}, Qt::blue},
-        {"dash", [] {}, {22, 21}, Qt::green},
+        {"dash gap", [&] { shape->setLineDashPattern({4, 4}); }, {26, 21}, Qt::blue},
+        {"dash", [] {}, {30, 21}, Qt::green},
         {"position", [&] { shape->setPosition({60, 60}); }, {35, 30}, Qt::transparent},
         {"moved shape drawn", [] {}, {45, 60}, Qt::blue},
     };
