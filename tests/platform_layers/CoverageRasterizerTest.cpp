@@ -18,7 +18,9 @@ double coveredArea(const QImage& mask) {
     return sum;
 }
 
-int level(const QImage& mask, int x, int y) { return mask.constScanLine(y)[x]; }
+int level(const QImage& mask, int x, int y) {
+    return mask.constScanLine(y)[x];
+}
 
 QPainterPath square(QRectF r, bool clockwise = true) {
     QPainterPath path;
@@ -36,8 +38,8 @@ QPainterPath square(QRectF r, bool clockwise = true) {
 
 TEST(CoverageRasterizer, CoversFractionalEdgesByArea) {
     for (Qt::FillRule rule : {Qt::WindingFill, Qt::OddEvenFill}) {
-        const QImage mask = rasterizeCoverage(square(QRectF(1.25, 2.5, 5.5, 5)), QTransform(),
-                                              QSize(10, 10), rule);
+        const QImage mask =
+            rasterizeCoverage(square(QRectF(1.25, 2.5, 5.5, 5)), QTransform(), QSize(10, 10), rule);
         EXPECT_NEAR(coveredArea(mask), 27.5, 0.05) << rule;
         EXPECT_EQ(level(mask, 3, 4), 255);
         EXPECT_NEAR(level(mask, 1, 4), 191, 2); // three quarters of the pixel
@@ -51,9 +53,9 @@ TEST(CoverageRasterizer, CircleAreaAndTransform) {
     QPainterPath circle;
     circle.addEllipse(QPointF(0, 0), 10, 10);
     // Scaled by two and moved to the middle of a 50 x 50 image.
-    const QImage mask = rasterizeCoverage(
-        circle, QTransform::fromScale(2, 2) * QTransform::fromTranslate(25, 25), QSize(50, 50),
-        Qt::WindingFill);
+    const QImage mask =
+        rasterizeCoverage(circle, QTransform::fromScale(2, 2) * QTransform::fromTranslate(25, 25),
+                          QSize(50, 50), Qt::WindingFill);
     // Within 1%: the curve is flattened into a polygon just inside it.
     EXPECT_NEAR(coveredArea(mask), std::numbers::pi * 400, 12);
     EXPECT_EQ(level(mask, 25, 25), 255);
@@ -83,13 +85,14 @@ TEST(CoverageRasterizer, FillRulesDecideOverlapsAndHoles) {
 }
 
 TEST(CoverageRasterizer, ClipsPathsReachingPastTheImage) {
-    const QImage mask = rasterizeCoverage(square(QRectF(-5, -5, 10, 30)), QTransform(),
-                                          QSize(8, 8), Qt::WindingFill);
+    const QImage mask = rasterizeCoverage(square(QRectF(-5, -5, 10, 30)), QTransform(), QSize(8, 8),
+                                          Qt::WindingFill);
     EXPECT_NEAR(coveredArea(mask), 5 * 8, 0.01);
     EXPECT_EQ(level(mask, 0, 7), 255);
     EXPECT_EQ(level(mask, 5, 0), 0);
-    EXPECT_TRUE(rasterizeCoverage(QPainterPath(), QTransform(), QSize(4, 4), Qt::WindingFill)
-                    .size() == QSize(4, 4));
+    EXPECT_TRUE(
+        rasterizeCoverage(QPainterPath(), QTransform(), QSize(4, 4), Qt::WindingFill).size() ==
+        QSize(4, 4));
 }
 
 TEST(CoverageRasterizer, MatchesQPainterAntialiasing) {

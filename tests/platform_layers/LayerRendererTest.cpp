@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 using namespace std::chrono_literals;
@@ -74,6 +74,26 @@ TEST_F(Rendering, FillsAndStrokesAShapeAtThePixelRatio) {
     EXPECT_EQ(at(9, 30), QColor(Qt::blue));
     EXPECT_EQ(alphaAt(7, 30), 0);
     EXPECT_EQ(alphaAt(60, 60), 0);
+}
+
+TEST_F(Rendering, DrawsTheSameSceneAtEveryPixelRatio) {
+    auto shape = box(QRectF(20, 20, 40, 20), Qt::red);
+    shape->setShadowOpacity(1);
+    shape->setShadowRadius(6);
+    shape->setShadowOffset({0, 6});
+    root->addSublayer(shape);
+    for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        const QImage frame = renderer.renderToImage(*root, QSizeF(100, 100), ratio, {});
+        const auto probe = [&](qreal x, qreal y) {
+            return frame.pixelColor(QPoint(int(x * ratio), int(y * ratio)));
+        };
+        EXPECT_EQ(frame.size(), QSize(int(100 * ratio), int(100 * ratio)));
+        EXPECT_EQ(probe(21, 21), QColor(Qt::red)) << ratio;
+        EXPECT_EQ(probe(59, 39), QColor(Qt::red)) << ratio;
+        EXPECT_EQ(probe(8, 30).alpha(), 0) << ratio;
+        EXPECT_GT(probe(40, 44).alpha(), 90) << ratio; // shadow below
+        EXPECT_LT(probe(40, 17).alpha(), 20) << ratio;
+    }
 }
 
 TEST_F(Rendering, HiddenAndTransparentLayersDrawNothing) {
@@ -284,9 +304,19 @@ TEST_F(Rendering, ChangesAfterAFrameAreDrawnNotServedFromTheCache) {
         {"stroke", [&] { shape->setStrokeColor(Qt::green); }, {20.2, 40}, Qt::green},
         {"line width", [&] { shape->setLineWidth(6); }, {17.6, 40}, Qt::green},
         {"path", [&] { shape->setPath(leftHalf); }, {50, 40}, Qt::transparent},
-        {"dash gap", [&] { shape->setLineDashPattern({4, 4}); }, {26, 21}, Qt::blue},
+        {"dash gap",
+         [&] {
+             shape->setLineDashPattern({4, 4});
+         },
+         {26, 21},
+         Qt::blue},
         {"dash", [] {}, {30, 21}, Qt::green},
-        {"position", [&] { shape->setPosition({60, 60}); }, {35, 30}, Qt::transparent},
+        {"position",
+         [&] {
+             shape->setPosition({60, 60});
+         },
+         {35, 30},
+         Qt::transparent},
         {"moved shape drawn", [] {}, {45, 60}, Qt::blue},
     };
     for (const Step& step : steps) {
