@@ -287,6 +287,32 @@ TEST_F(Rendering, AFrameShowsAnimationsAtTheGivenTime) {
     EXPECT_EQ(alphaAt(20, 20), 0);
 }
 
+TEST_F(Rendering, HugeAndEmptyGeometryIsSkippedWithoutHarm) {
+    QPainterPath huge;
+    huge.addRect(-1e12, -1e12, 2e12, 2e12);
+    auto vast = std::make_shared<ShapeLayer>();
+    vast->setPath(huge);
+    vast->setFillColor(QColor(0, 0, 255, 40));
+    vast->setShadowOpacity(1);
+    auto wide = std::make_shared<TextLayer>();
+    wide->setFrame(QRectF(0, 0, 1e9, 20));
+    wide->setText(QStringLiteral("wide"));
+    auto empty = std::make_shared<ShapeLayer>();
+    empty->setShadowOpacity(1);
+    auto group = std::make_shared<Layer>();
+    group->setOpacity(0.5);
+    group->setShadowPath(huge);
+    group->setShadowOpacity(1);
+    for (const std::shared_ptr<Layer>& layer :
+         {std::shared_ptr<Layer>(vast), std::shared_ptr<Layer>(wide), std::shared_ptr<Layer>(empty),
+          group})
+        root->addSublayer(layer);
+    group->addSublayer(box(QRectF(0, 0, 10, 10), Qt::red));
+    root->addSublayer(box(QRectF(60, 60, 10, 10), Qt::red));
+    render();
+    EXPECT_EQ(at(65, 65), QColor(Qt::red));
+}
+
 TEST_F(Rendering, ChangesAfterAFrameAreDrawnNotServedFromTheCache) {
     auto shape = box(QRectF(20, 20, 40, 40), Qt::red);
     root->addSublayer(shape);

@@ -23,6 +23,14 @@ void drawImageAtDevicePixel(QPainter& painter, QPoint devicePixel, const QImage&
     painter.restore();
 }
 
+std::optional<QRect> coveringPixels(const QRectF& rect, int limit) {
+    const double bound = limit;
+    if (!(std::abs(rect.left()) <= bound && std::abs(rect.right()) <= bound &&
+          std::abs(rect.top()) <= bound && std::abs(rect.bottom()) <= bound))
+        return std::nullopt;
+    return rect.toAlignedRect();
+}
+
 void drawImageAligned(QPainter& painter, const QRectF& rect, const QImage& image) {
     if (image.isNull() || rect.isEmpty())
         return;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <optional>
 
 class QPainter;
 
@@ -17,5 +18,9 @@ void drawImageAligned(QPainter& painter, const QRectF& rect, const QImage& image
 // the painter's transform. Fastest for images whose pixel ratio is 1 (keep
 // cached bitmaps that way: changing the ratio of a shared image copies it).
 void drawImageAtDevicePixel(QPainter& painter, QPoint devicePixel, const QImage& image);
+
+// The whole pixels covering `rect`, unless it is not finite or reaches more
+// than `limit` pixels from the origin: bitmaps that large are not made.
+std::optional<QRect> coveringPixels(const QRectF& rect, int limit = 8192);
 
 } // namespace vellaro

@@ -74,7 +74,7 @@ public:
           cells_(stride_ * std::size_t(height), 0) {}
 
     void addLine(QPointF from, QPointF to) {
-        if (from.y() == to.y())
+        if (from.y() == to.y() || !std::isfinite(from.x() + from.y() + to.x() + to.y()))
             return;
         double direction = 1.0;
         if (from.y() > to.y()) {

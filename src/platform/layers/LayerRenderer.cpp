@@ -94,12 +94,13 @@ void LayerRenderer::drawComposited(QPainter& painter, const Layer& layer, const 
                                    double opacity, Pass pass) {
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QTransform world = painter.worldTransform();
-    const QRect pixels = (world * QTransform::fromScale(ratio, ratio))
-                             .mapRect(visualExtent(layer, values, pass.now))
-                             .toAlignedRect() &
-                         devicePixels(*painter.device());
-    if (pixels.isEmpty())
+    const QRectF area = (world * QTransform::fromScale(ratio, ratio))
+                            .mapRect(visualExtent(layer, values, pass.now)) &
+                        QRectF(devicePixels(*painter.device()));
+    const std::optional<QRect> covered = coveringPixels(area);
+    if (!covered || covered->isEmpty())
         return;
+    const QRect pixels = *covered;
     const QTransform toScratch =
         world * QTransform::fromTranslate(-pixels.x() / ratio, -pixels.y() / ratio);
 

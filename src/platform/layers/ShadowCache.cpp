@@ -1,5 +1,6 @@
 #include "platform/layers/ShadowCache.h"
 
+#include "platform/layers/AlignedImage.h"
 #include "platform/layers/CoverageRasterizer.h"
 #include "platform/layers/CoverageTint.h"
 
@@ -164,9 +165,11 @@ ShadowCache::Entry ShadowCache::makeEntry(const QPainterPath& path, double radiu
     const int half = boxHalfWidth(sigma / factor);
     const int pad = 3 * half + 1;
     const QRectF shape = path.controlPointRect();
-    const QRect pixels = QRectF(shape.topLeft() * scale, shape.size() * scale)
-                             .toAlignedRect()
-                             .adjusted(-pad, -pad, pad, pad);
+    const std::optional<QRect> covered =
+        coveringPixels(QRectF(shape.topLeft() * scale, shape.size() * scale), 4096 / factor);
+    if (!covered)
+        return entry; // no mask: no shadow
+    const QRect pixels = covered->adjusted(-pad, -pad, pad, pad);
     QImage mask = rasterizeCoverage(path,
                                     QTransform::fromScale(scale, scale) *
                                         QTransform::fromTranslate(-pixels.x(), -pixels.y()),
@@ -193,6 +196,8 @@ ShadowCache::Shadow ShadowCache::shadow(const QPainterPath& path, double radius,
     }
     Entry& entry = **it;
     entry.lastUse = ++clock_;
+    if (entry.mask.isNull())
+        return {};
     const QRgb rgba = color.rgba();
     if (entry.tinted.isNull() || entry.tint != rgba) {
         bytes_ -= sizeOf(entry);

@@ -105,12 +105,12 @@ bool ShapeLayer::rasterMatches(const LayerValues& values) const {
 
 void ShapeLayer::updateRaster(const QTransform& matrix, const LayerValues& values) const {
     Raster& r = raster_;
-    const QRect pixels =
-        matrix.mapRect(contentsExtent(values)).toAlignedRect().adjusted(-1, -1, 1, 1);
-    if (pixels.width() > 4096 || pixels.height() > 4096) {
-        r = {};
+    const std::optional<QRect> covered = coveringPixels(matrix.mapRect(contentsExtent(values)));
+    if (!covered || covered->width() > 4096 || covered->height() > 4096) {
+        r = {}; // drawn straight from the path instead
         return;
     }
+    const QRect pixels = covered->adjusted(-1, -1, 1, 1);
     if (r.look != look_ || !qFuzzyCompare(r.matrix, matrix) || !r.pixels.contains(pixels))
         r = Raster{matrix, pixels.adjusted(-4, -4, 4, 4), look_, {}, {}, -1, {}, 0,
                    0}; // room for a wider line

@@ -42,10 +42,11 @@ const QImage& TextLayer::raster(const LayerValues& values, qreal pixelRatio) con
         return r.image;
 
     r = Raster{{}, text_, font_, color, size, pixelRatio, alignment_, truncation_};
-    const QSize pixels(static_cast<int>(std::ceil(size.width() * pixelRatio)),
-                       static_cast<int>(std::ceil(size.height() * pixelRatio)));
-    if (pixels.isEmpty() || text_.isEmpty())
-        return r.image;
+    const std::optional<QRect> covered =
+        coveringPixels(QRectF(QPointF(0, 0), size * pixelRatio), 4096);
+    if (!covered || covered->isEmpty() || text_.isEmpty())
+        return r.image; // nothing, or too large to be a label
+    const QSize pixels = covered->size();
     r.image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     r.image.setDevicePixelRatio(pixelRatio);
     r.image.fill(Qt::transparent);

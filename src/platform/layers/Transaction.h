@@ -21,7 +21,7 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    static Transaction withoutAnimation();
+    [[nodiscard]] static Transaction withoutAnimation();
 
     void setDuration(double seconds);
     void setTimingFunction(TimingFunction timing);
