@@ -130,6 +130,24 @@ TEST_F(Rendering, OpacityOfAGroupAppliesToTheGroupAsAWhole) {
     EXPECT_NEAR(at(45, 45).alpha(), 128, 2);
 }
 
+TEST_F(Rendering, AFadedGroupScalesAsAWholeAboutItsAnchor) {
+    auto group = std::make_shared<Layer>();
+    group->setFrame(QRectF(30, 30, 40, 40));
+    group->addSublayer(box(QRectF(10, 10, 20, 20), Qt::red)); // 40...60 in the root
+    group->addSublayer(box(QRectF(15, 15, 10, 10), Qt::blue));
+    group->setOpacity(0.5);
+    group->setTransform(QTransform::fromScale(1.5, 1.5)); // about (50, 50): 35...65
+    root->addSublayer(group);
+    render();
+    EXPECT_NEAR(alphaAt(37, 50), 128, 3);
+    EXPECT_EQ(at(37, 50).red(), 255);
+    EXPECT_EQ(alphaAt(33, 50), 0);
+    EXPECT_NEAR(alphaAt(50, 50), 128, 3); // blue over red, faded once
+    EXPECT_EQ(at(50, 50).red(), 0);
+    EXPECT_EQ(at(41, 50).blue(), 0); // the blue square grew to 42.5...57.5
+    EXPECT_GT(at(44, 50).blue(), 250);
+}
+
 TEST_F(Rendering, AMaskLetsThroughOnlyWhereItIsOpaque) {
     auto shape = box(QRectF(20, 20, 60, 60), Qt::red);
     auto circle = std::make_shared<ShapeLayer>();

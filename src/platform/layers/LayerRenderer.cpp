@@ -94,15 +94,31 @@ void LayerRenderer::drawComposited(QPainter& painter, const Layer& layer, const 
                                    double opacity, Pass pass) {
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QTransform world = painter.worldTransform();
-    const QRectF area = (world * QTransform::fromScale(ratio, ratio))
-                            .mapRect(visualExtent(layer, values, pass.now)) &
-                        QRectF(devicePixels(*painter.device()));
-    const std::optional<QRect> covered = coveringPixels(area);
+    // When the layer's own transform scales or turns, the buffer holds the
+    // layer untransformed: its sublayers copy in pixel for pixel, and the
+    // transform is applied once, to the whole buffer.
+    QTransform plane = world; // the buffer's plane, in the painter's coordinates
+    bool transformed = false;
+    if (values.transform.type() > QTransform::TxTranslate) {
+        bool invertible = false;
+        const QTransform parent = values.toSuperlayer().inverted(&invertible) * world;
+        if (!invertible)
+            return; // flattened to nothing
+        LayerValues flat = values;
+        flat.transform = QTransform();
+        plane = flat.toSuperlayer() * parent;
+        transformed = true;
+    }
+    QRectF area = (plane * QTransform::fromScale(ratio, ratio))
+                      .mapRect(visualExtent(layer, values, pass.now));
+    if (!transformed)
+        area &= QRectF(devicePixels(*painter.device()));
+    const std::optional<QRect> covered = coveringPixels(area, 4096);
     if (!covered || covered->isEmpty())
         return;
     const QRect pixels = *covered;
     const QTransform toScratch =
-        world * QTransform::fromTranslate(-pixels.x() / ratio, -pixels.y() / ratio);
+        plane * QTransform::fromTranslate(-pixels.x() / ratio, -pixels.y() / ratio);
 
     const auto slot = static_cast<std::size_t>(pass.depth) * 2;
     Pass inner = pass;
@@ -128,7 +144,14 @@ void LayerRenderer::drawComposited(QPainter& painter, const Layer& layer, const 
     }
     content.setDevicePixelRatio(1.0);
     painter.setOpacity(painter.opacity() * opacity);
-    drawImageAtDevicePixel(painter, pixels.topLeft(), content);
+    if (!transformed) {
+        drawImageAtDevicePixel(painter, pixels.topLeft(), content);
+        return;
+    }
+    painter.setWorldTransform(QTransform::fromTranslate(pixels.x(), pixels.y()) *
+                              QTransform::fromScale(1.0 / ratio, 1.0 / ratio) * plane.inverted() *
+                              world);
+    painter.drawImage(QPointF(0, 0), content);
 }
 
 QRectF LayerRenderer::visualExtent(const Layer& layer, const LayerValues& values,
