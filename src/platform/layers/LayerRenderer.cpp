@@ -37,7 +37,8 @@ void LayerRenderer::render(QPainter& painter, const Layer& root, Scheduler::Time
 
 QImage LayerRenderer::renderToImage(const Layer& root, QSizeF size, qreal pixelRatio,
                                     Scheduler::TimePoint now, const QColor& background) {
-    if (!(pixelRatio > 0.0) || size.isEmpty())
+    if (!(pixelRatio > 0.0) || size.isEmpty() ||
+        !coveringPixels(QRectF(QPointF(0, 0), size * pixelRatio), 16384))
         return {};
     QImage image((size * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);

@@ -13,15 +13,18 @@ namespace vellaro {
 // Draws a layer tree with QPainter: shadow, contents, then sublayers of each
 // layer, with the presentation values at a given time. A layer with a mask,
 // or with opacity below 1 over more than one drawing, is drawn offscreen and
-// composited as one (group opacity). Keep one renderer per target: it holds
-// the shadow cache and the offscreen buffers.
+// composited as one (group opacity); when it also scales, the buffer is
+// scaled as a whole. Shapes and text keep device-resolution bitmaps of
+// themselves, so a settled frame is mostly copying. Keep one renderer per
+// target: it holds the shadow cache and the offscreen buffers.
 class LayerRenderer {
 public:
     // Draws `root` (its own position and transform applied) into the
     // painter's current coordinates, at the device's pixel ratio.
     void render(QPainter& painter, const Layer& root, Scheduler::TimePoint now);
 
-    // A new image `size` layer units large at `pixelRatio`.
+    // A new image `size` layer units large at `pixelRatio` (null when that
+    // is not a sensible size).
     QImage renderToImage(const Layer& root, QSizeF size, qreal pixelRatio, Scheduler::TimePoint now,
                          const QColor& background = Qt::transparent);
 
