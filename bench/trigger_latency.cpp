@@ -132,9 +132,11 @@ int main(int argc, char** argv) {
             toFrame.push_back(ms(*painted - pressed));
         } else {
             ++misses;
+            std::fprintf(stderr, "run %d: %s\n", run, mapped ? "no paint seen" : "not mapped");
         }
         probe.tap(0xff1b); // Escape closes the dial
-        probe.waitUnmapped(2s);
+        if (!probe.waitUnmapped(2s))
+            std::fprintf(stderr, "run %d: Escape did not close the dial\n", run);
         std::this_thread::sleep_for(50ms);
     }
 
