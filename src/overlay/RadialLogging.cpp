@@ -1,0 +1,7 @@
+#include "overlay/RadialLogging.h"
+
+namespace vellaro {
+
+Q_LOGGING_CATEGORY(lcRadial, "vellaro.radial", QtInfoMsg)
+
+} // namespace vellaro
