@@ -27,7 +27,7 @@ QColor RadialSurface::opaque(const QColor& color, bool dark) {
                             float(base + (rgb.blueF() - base) * f), 1.0f);
 }
 
-RadialSurface RadialSurface::make(MaterialChoice material, bool dark, const ThemeColors& theme) {
+RadialSurface RadialSurface::make(MaterialChoice material, bool dark, const VellaroTheme& theme) {
     RadialSurface s;
     switch (material) {
     case MaterialChoice::frost:

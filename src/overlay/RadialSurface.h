@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MaterialChoice.h"
+#include "model/VellaroTheme.h"
 
 #include <QColor>
 
@@ -17,19 +18,11 @@ struct RadialSurface {
     double restRadius = 11;
     double restOffsetY = 5;
 
-    // The theme colours the surface is made from.
-    struct ThemeColors {
-        QColor wedgeFill;
-        QColor wedgeHover;
-        QColor coreFill;
-        QColor wedgeStroke;
-    };
-
     // Matte whenever the user forces an opaque dial or the desktop asks for
     // reduced transparency, whatever material was chosen.
     static MaterialChoice effectiveMaterial(MaterialChoice chosen, bool forceOpaque,
                                             bool reduceTransparency);
-    static RadialSurface make(MaterialChoice material, bool dark, const ThemeColors& theme);
+    static RadialSurface make(MaterialChoice material, bool dark, const VellaroTheme& theme);
 
     // The colour as it looks over black (dark) or white (light), made opaque.
     static QColor opaque(const QColor& color, bool dark);

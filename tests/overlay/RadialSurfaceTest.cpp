@@ -5,12 +5,15 @@
 namespace vellaro {
 namespace {
 
-const RadialSurface::ThemeColors theme{
-    QColor::fromRgbF(0.2f, 0.4f, 0.6f, 0.92f), // wedge fill
-    QColor::fromRgbF(0.3f, 0.3f, 0.9f, 0.97f), // wedge hover
-    QColor::fromRgbF(0.1f, 0.1f, 0.1f, 0.96f), // core fill
-    QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.9f),  // wedge stroke
-};
+VellaroTheme makeTheme() {
+    VellaroTheme t = VellaroTheme::light();
+    t.wedgeFill = QColor::fromRgbF(0.2f, 0.4f, 0.6f, 0.92f);
+    t.wedgeHover = QColor::fromRgbF(0.3f, 0.3f, 0.9f, 0.97f);
+    t.coreFill = QColor::fromRgbF(0.1f, 0.1f, 0.1f, 0.96f);
+    t.wedgeStroke = QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.9f);
+    return t;
+}
+const VellaroTheme theme = makeTheme();
 
 TEST(RadialSurface, EachMaterialInBothAppearances) {
     struct Case {
