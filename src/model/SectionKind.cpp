@@ -30,7 +30,9 @@ constexpr SectionInfo info(SectionKind kind) {
 }
 } // namespace
 
-QString rawValue(SectionKind kind) { return QString::fromLatin1(info(kind).raw); }
+QString rawValue(SectionKind kind) {
+    return QString::fromLatin1(info(kind).raw);
+}
 
 std::optional<SectionKind> sectionKindFromRawValue(const QString& raw) {
     for (SectionKind kind : allSectionKinds) {
@@ -40,9 +42,13 @@ std::optional<SectionKind> sectionKindFromRawValue(const QString& raw) {
     return std::nullopt;
 }
 
-QString sectionTitle(SectionKind kind) { return QString::fromLatin1(info(kind).title); }
+QString sectionTitle(SectionKind kind) {
+    return QString::fromLatin1(info(kind).title);
+}
 
-QString sectionSymbol(SectionKind kind) { return QString::fromLatin1(info(kind).symbol); }
+QString sectionSymbol(SectionKind kind) {
+    return QString::fromLatin1(info(kind).symbol);
+}
 
 const std::vector<SectionKind>& standardSections() {
     static const std::vector<SectionKind> list{SectionKind::workspaces, SectionKind::windows,

@@ -11,8 +11,8 @@ namespace vellaro {
 enum class SectionKind { workspaces, windows, apps, files, clipboard, sound, actions };
 
 inline constexpr std::array<SectionKind, 7> allSectionKinds{
-    SectionKind::workspaces, SectionKind::windows,   SectionKind::apps,   SectionKind::files,
-    SectionKind::clipboard,  SectionKind::sound,     SectionKind::actions};
+    SectionKind::workspaces, SectionKind::windows, SectionKind::apps,   SectionKind::files,
+    SectionKind::clipboard,  SectionKind::sound,   SectionKind::actions};
 
 // Stored raw value, equal to the case name.
 QString rawValue(SectionKind kind);

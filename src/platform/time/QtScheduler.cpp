@@ -13,7 +13,9 @@ QtScheduler& QtScheduler::shared() {
     return instance;
 }
 
-Scheduler::TimePoint QtScheduler::now() const { return Clock::now(); }
+Scheduler::TimePoint QtScheduler::now() const {
+    return Clock::now();
+}
 
 Scheduler::TaskId QtScheduler::schedule(Duration delay, std::function<void()> task) {
     const TaskId id = nextId_++;

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "TestCertificates.h"
+
+#include <QList>
+#include <QObject>
+#include <QSslServer>
+#include <QTcpServer>
+#include <QWebSocketServer>
+#include <chrono>
+
+namespace vellaro::test {
+
+// A stand-in for the haptics plug-in's socket: a TLS WebSocket server on the
+// loopback interface that records every message with its arrival time.
+class TickServer : public QObject {
+public:
+    struct Message {
+        QByteArray payload;
+        std::chrono::steady_clock::time_point arrival;
+    };
+
+    explicit TickServer(const TestIdentity& identity);
+    bool listen(quint16 port = 0);
+    quint16 port() const { return server_.serverPort(); }
+
+    QList<Message> messages() const { return messages_; }
+    QByteArray payloads() const;
+    QStringList connectionPaths() const { return connectionPaths_; }
+    // As when the plug-in quits.
+    void closeConnections();
+
+private:
+    QWebSocketServer server_;
+    QList<Message> messages_;
+    QStringList connectionPaths_;
+};
+
+// A stand-in for the plug-in's web server that answers every request with
+// 404 Not Found.
+class NotFoundServer : public QObject {
+public:
+    explicit NotFoundServer(const TestIdentity& identity);
+    quint16 port() const { return server_.serverPort(); }
+    int requestCount() const { return requestCount_; }
+
+private:
+    QSslServer server_;
+    int requestCount_ = 0;
+};
+
+// Accepts connections and never says a word.
+class SilentServer : public QObject {
+public:
+    SilentServer();
+    quint16 port() const { return server_.serverPort(); }
+    int connectionCount() const { return connectionCount_; }
+
+private:
+    QTcpServer server_;
+    int connectionCount_ = 0;
+};
+
+// A loopback port with nothing listening on it.
+quint16 closedPort();
+
+} // namespace vellaro::test
