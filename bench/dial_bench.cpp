@@ -20,8 +20,8 @@ using vellaro::test::DialFixture;
 QPointF wedgePoint(const vellaro::RadialMenuView& view, int section, double along = 0) {
     const auto& l = view.layout();
     const Point c{view.center().x(), view.center().y()};
-    const Point p = RadialLayout::point(l.sectionAngle(section) + along,
-                                        (l.ringInner + l.ringOuter) / 2, c);
+    const Point p =
+        RadialLayout::point(l.sectionAngle(section) + along, (l.ringInner + l.ringOuter) / 2, c);
     return {p.x, p.y};
 }
 

@@ -18,8 +18,12 @@ TimingFunction fromEasing(const QEasingCurve& curve) {
 
 } // namespace
 
-TimingFunction overshoot() { return fromEasing(VellaroTheme::overshootCurve()); }
-TimingFunction easeOut() { return fromEasing(VellaroTheme::easeOutCurve()); }
+TimingFunction overshoot() {
+    return fromEasing(VellaroTheme::overshootCurve());
+}
+TimingFunction easeOut() {
+    return fromEasing(VellaroTheme::easeOutCurve());
+}
 
 BasicAnimation fade(double seconds, TimingFunction timing) {
     BasicAnimation animation;

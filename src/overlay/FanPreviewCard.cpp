@@ -79,9 +79,9 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
         content_->addWidget(text_);
     } else {
         const QImage picture = item.preview->image();
-        const QSizeF points = picture.isNull()
-                                  ? QSizeF()
-                                  : QSizeF(picture.size()) / std::max(picture.devicePixelRatio(), 1.0);
+        const QSizeF points =
+            picture.isNull() ? QSizeF()
+                             : QSizeF(picture.size()) / std::max(picture.devicePixelRatio(), 1.0);
         const QSizeF shown = G::imageSize(points);
         image_ = new QLabel(this);
         image_->setFixedSize(shown.toSize());
@@ -100,7 +100,8 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
         caption_->setFont(widgetFont(9.5, QFont::Medium));
         caption_->setStyleSheet(colorStyle(colors.caption));
         const QFontMetricsF metrics(caption_->font());
-        caption_->setText(metrics.elidedText(*item.previewCaption, Qt::ElideRight, G::maxTextWidth));
+        caption_->setText(
+            metrics.elidedText(*item.previewCaption, Qt::ElideRight, G::maxTextWidth));
         content_->addWidget(caption_);
     }
 

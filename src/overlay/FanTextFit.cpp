@@ -25,7 +25,8 @@ FanTextFit FanTextFit::fit(const QPainterPath& shape, double x, double top, doub
         minLeft = std::min(minLeft, left);
         minRight = std::min(minRight, right);
     }
-    return {x + (minRight - minLeft) / 2.0, std::max(minLeft + minRight - 8.0 * scale, 24.0 * scale)};
+    return {x + (minRight - minLeft) / 2.0,
+            std::max(minLeft + minRight - 8.0 * scale, 24.0 * scale)};
 }
 
 } // namespace vellaro

@@ -1,7 +1,7 @@
 #include "overlay/MaterialBackdrop.h"
 
 #include "overlay/BoxBlur.h"
-#include "overlay/RadialLogging.h"
+#include "overlay/Logging.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -46,8 +46,8 @@ bool MaterialBackdrop::compositingManagerPresent() {
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return false;
     std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(connection,
-                                      xcb_get_selection_owner(connection, atom->atom), nullptr),
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                      nullptr),
         &std::free);
     return owner && owner->owner != XCB_WINDOW_NONE;
 }
@@ -69,8 +69,7 @@ void MaterialBackdrop::capture(QScreen* screen, const QRect& area) {
     if (mode_ != Mode::screenSnapshot || !screen)
         return;
     const QRect local = area.translated(-screen->geometry().topLeft());
-    const QPixmap grab =
-        screen->grabWindow(0, local.x(), local.y(), local.width(), local.height());
+    const QPixmap grab = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height());
     if (grab.isNull()) {
         qCWarning(lcRadial) << "Could not grab the screen under the dial";
         return;

@@ -30,8 +30,7 @@ QPainterPath toPainterPath(const Path& path) {
                     const QRectF box(e.center.x - e.radius, e.center.y - e.radius, 2 * e.radius,
                                      2 * e.radius);
                     // Qt measures arc angles counter-clockwise on screen.
-                    out.arcTo(box, -qRadiansToDegrees(e.startAngle),
-                              -qRadiansToDegrees(e.sweep));
+                    out.arcTo(box, -qRadiansToDegrees(e.startAngle), -qRadiansToDegrees(e.sweep));
                 } else {
                     out.closeSubpath();
                     open = false;

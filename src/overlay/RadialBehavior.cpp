@@ -3,7 +3,7 @@
 #include "core/MenuMachine.h"
 #include "model/SettingsStore.h"
 #include "overlay/DialHaptics.h"
-#include "overlay/RadialLogging.h"
+#include "overlay/Logging.h"
 
 namespace vellaro {
 
@@ -97,7 +97,10 @@ void RadialBehavior::stateDidChange(const MenuState& from, const MenuState& to) 
         if (from.submenuSection() == section)
             highlightFanItem(to.submenuHover());
         else
-            openFan(*section, !from.submenuSection().has_value(), to.submenuHover());
+            openFan(*section,
+                    from.submenuSection() ? Presenter::FanChange::swap
+                                          : Presenter::FanChange::reveal,
+                    to.submenuHover());
     } else if (from.submenuSection()) {
         cancel(previewTask_);
         presenter_.closeFan();
@@ -105,9 +108,10 @@ void RadialBehavior::stateDidChange(const MenuState& from, const MenuState& to) 
     }
 }
 
-void RadialBehavior::openFan(Index section, bool reveal, std::optional<Index> hover) {
+void RadialBehavior::openFan(Index section, Presenter::FanChange change,
+                             std::optional<Index> hover) {
     currentFanItems_ = content_.items(section);
-    presenter_.openFan(section, currentFanItems_, reveal);
+    presenter_.showFan(section, currentFanItems_, change);
     highlightFanItem(hover);
     presenter_.setCore(section);
 }
@@ -117,7 +121,7 @@ void RadialBehavior::contentDidChange() {
     if (!section)
         return;
     currentFanItems_ = content_.items(*section);
-    presenter_.openFan(*section, currentFanItems_, false);
+    presenter_.showFan(*section, currentFanItems_, Presenter::FanChange::redraw);
     highlightFanItem(state_.submenuHover());
 }
 

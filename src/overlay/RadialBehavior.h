@@ -31,9 +31,13 @@ public:
         virtual void bloom() = 0;
         // One hover transaction: `previous` back to rest, `next` highlighted.
         virtual void hoverChanged(std::optional<Index> previous, std::optional<Index> next) = 0;
-        // Builds the fan of `section` from `items`; `reveal` plays the opening
-        // (from the ring), otherwise the fan is swapped in place.
-        virtual void openFan(Index section, const std::vector<MenuItem>& items, bool reveal) = 0;
+        enum class FanChange {
+            reveal, // opened from the ring: placed, built and played in
+            swap,   // another section's fan replaces the open one: placed and built
+            redraw, // the open fan's items changed: built again where it is
+        };
+        virtual void showFan(Index section, const std::vector<MenuItem>& items,
+                             FanChange change) = 0;
         virtual void highlightFanItem(std::optional<Index> item) = 0;
         virtual void closeFan() = 0;
         virtual void setCore(std::optional<Index> openSection) = 0;
@@ -82,7 +86,7 @@ public:
 private:
     bool runKeepsOpen(const MenuEvent& event);
     void stateDidChange(const MenuState& from, const MenuState& to);
-    void openFan(Index section, bool reveal, std::optional<Index> hover);
+    void openFan(Index section, Presenter::FanChange change, std::optional<Index> hover);
     void restartDwell();
     void hoverFeedback(std::optional<Index> target);
     void highlightFanItem(std::optional<Index> item);

@@ -37,8 +37,8 @@ RadialLayout layoutFor(std::size_t slots, double scale) {
 
 } // namespace
 
-RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode,
-                               const Services& services, QWidget* parent)
+RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const Services& services,
+                               QWidget* parent)
     : QWidget(parent), previewMode_(previewMode), settings_(services.settings),
       dataSource_(services.dataSource), scheduler_(services.scheduler),
       appearance_(services.appearance), scale_(scale),
@@ -77,7 +77,9 @@ RadialMenuView::~RadialMenuView() {
     behavior_.reset();
 }
 
-void RadialMenuView::send(const MenuEvent& event) { behavior_->send(event); }
+void RadialMenuView::send(const MenuEvent& event) {
+    behavior_->send(event);
+}
 
 // Settings ------------------------------------------------------------------
 
@@ -109,8 +111,9 @@ void RadialMenuView::refreshAppearance() {
     if (const auto section = state().submenuSection()) {
         scene_.buildFan(int(*section), currentFanItems(), fanOffset_,
                         settings_.settings().showLabels);
-        scene_.highlightFanItem(state().submenuHover() ? std::optional<int>(int(*state().submenuHover()))
-                                                       : std::nullopt);
+        scene_.highlightFanItem(state().submenuHover()
+                                    ? std::optional<int>(int(*state().submenuHover()))
+                                    : std::nullopt);
     }
     update();
 }
@@ -157,9 +160,13 @@ void RadialMenuView::rebuildLayers() {
     update();
 }
 
-void RadialMenuView::resetInteraction() { behavior_->resetInteraction(); }
+void RadialMenuView::resetInteraction() {
+    behavior_->resetInteraction();
+}
 
-void RadialMenuView::panelDidHide() { behavior_->panelDidHide(); }
+void RadialMenuView::panelDidHide() {
+    behavior_->panelDidHide();
+}
 
 void RadialMenuView::selectSection(std::optional<SectionKind> section) {
     std::optional<int> index;
@@ -184,11 +191,15 @@ void RadialMenuView::selectSection(std::optional<SectionKind> section) {
 
 void RadialMenuView::updateLibraryDrag(std::optional<QPointF>) {}
 void RadialMenuView::setLibraryDropTarget(std::optional<int>, std::optional<int>) {}
-bool RadialMenuView::dropLibrarySection(SectionKind) { return false; }
+bool RadialMenuView::dropLibrarySection(SectionKind) {
+    return false;
+}
 
 // Presenter -----------------------------------------------------------------
 
-void RadialMenuView::bloom() { scene_.bloom(); }
+void RadialMenuView::bloom() {
+    scene_.bloom();
+}
 
 void RadialMenuView::hoverChanged(std::optional<Index> previous, std::optional<Index> next) {
     Transaction hover(hoverDuration, DialTiming::easeOut());
@@ -198,10 +209,11 @@ void RadialMenuView::hoverChanged(std::optional<Index> previous, std::optional<I
         scene_.styleWedge(int(*next), true);
 }
 
-void RadialMenuView::openFan(Index section, const std::vector<MenuItem>& items, bool reveal) {
-    fanOffset_ = computeFanOffset(section);
+void RadialMenuView::showFan(Index section, const std::vector<MenuItem>& items, FanChange change) {
+    if (change != FanChange::redraw)
+        fanOffset_ = computeFanOffset(section);
     scene_.buildFan(int(section), items, fanOffset_, settings_.settings().showLabels);
-    if (reveal)
+    if (change == FanChange::reveal)
         scene_.showFan(true);
     update();
 }
@@ -229,8 +241,8 @@ void RadialMenuView::showPreview(Index position) {
     if (!isVisible() || !section || position < 0 || position >= Index(items.size()))
         return;
     const QPointF c = center();
-    const Point q = layout_.fanItemCenter(*section, position, Index(items.size()), fanOffset_,
-                                          {c.x(), c.y()});
+    const Point q =
+        layout_.fanItemCenter(*section, position, Index(items.size()), fanOffset_, {c.x(), c.y()});
     const QPointF toItem(q.x - c.x(), q.y - c.y());
     const double d = std::max(1.0, std::hypot(toItem.x(), toItem.y()));
     const QPointF u = toItem / d;
@@ -238,17 +250,20 @@ void RadialMenuView::showPreview(Index position) {
     const auto theme = VellaroTheme::forSettings(settings_.settings(), appearance_.colorScheme());
     QColor border = theme.accent;
     border.setAlphaF(0.35f);
-    const FanPreviewCard::Colors colors{border,
-                                        isDark() ? QColor(0, 0, 0, 71) : QColor(255, 255, 255, 71),
-                                        theme.ink, theme.muted};
+    const FanPreviewCard::Colors colors{
+        border, isDark() ? QColor(0, 0, 0, 71) : QColor(255, 255, 255, 71), theme.ink, theme.muted};
     card_->show(items[std::size_t(position)], colors, mapToGlobal(anchor), u);
 }
 
-void RadialMenuView::hidePreview() { card_->hide(); }
+void RadialMenuView::hidePreview() {
+    card_->hide();
+}
 
 // Content -------------------------------------------------------------------
 
-MenuConfiguration RadialMenuView::configuration() { return dataSource_.menuConfiguration(); }
+MenuConfiguration RadialMenuView::configuration() {
+    return dataSource_.menuConfiguration();
+}
 
 std::vector<MenuItem> RadialMenuView::items(Index section) {
     if (section < 0 || section >= Index(sections_.size()))
@@ -295,7 +310,9 @@ void RadialMenuView::mouseReleaseEvent(QMouseEvent* event) {
     send(MenuEvent::primaryAction(hit(event->position())));
 }
 
-void RadialMenuView::leaveEvent(QEvent*) { send(MenuEvent::pointerMoved(RadialHit::outside())); }
+void RadialMenuView::leaveEvent(QEvent*) {
+    send(MenuEvent::pointerMoved(RadialHit::outside()));
+}
 
 void RadialMenuView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {

@@ -31,7 +31,9 @@ class SettingsStore;
 // machine (RadialBehavior) and shows them through the layer tree of a
 // RadialScene over the material backdrop. Used by the overlay panel and, in
 // preview mode, by the settings console. Main thread only.
-class RadialMenuView : public QWidget, private RadialBehavior::Presenter, private RadialBehavior::Content {
+class RadialMenuView : public QWidget,
+                       private RadialBehavior::Presenter,
+                       private RadialBehavior::Content {
     Q_OBJECT
 public:
     using Surface = RadialSurface;
@@ -129,7 +131,7 @@ private:
     // RadialBehavior::Presenter
     void bloom() override;
     void hoverChanged(std::optional<Index> previous, std::optional<Index> next) override;
-    void openFan(Index section, const std::vector<MenuItem>& items, bool reveal) override;
+    void showFan(Index section, const std::vector<MenuItem>& items, FanChange change) override;
     void highlightFanItem(std::optional<Index> item) override;
     void closeFan() override;
     void setCore(std::optional<Index> openSection) override;

@@ -40,7 +40,9 @@ std::shared_ptr<TextLayer> makeText(const QString& text, const QFont& font) {
     return layer;
 }
 
-void setImage(Layer& layer, const QImage& image) { static_cast<ImageLayer&>(layer).setImage(image); }
+void setImage(Layer& layer, const QImage& image) {
+    static_cast<ImageLayer&>(layer).setImage(image);
+}
 
 // An image layer sized to its bitmap in points, centred on `position`.
 std::shared_ptr<ImageLayer> makeIcon(const QImage& image, QPointF position, double rasterScale) {
@@ -53,7 +55,9 @@ std::shared_ptr<ImageLayer> makeIcon(const QImage& image, QPointF position, doub
     return layer;
 }
 
-QPointF qt(Point p) { return {p.x, p.y}; }
+QPointF qt(Point p) {
+    return {p.x, p.y};
+}
 
 } // namespace
 
@@ -253,7 +257,8 @@ void RadialScene::refresh(const Style& style, std::optional<int> active,
     brand_->setText(QStringLiteral("VELLARO"));
     brand_->setForegroundColor(t.muted);
 
-    setImage(*back_->sublayerNamed(u"chevron"), symbolImage(QStringLiteral("chevron.backward"), 9, t.muted));
+    setImage(*back_->sublayerNamed(u"chevron"),
+             symbolImage(QStringLiteral("chevron.backward"), 9, t.muted));
     auto backText = std::static_pointer_cast<TextLayer>(back_->sublayerNamed(u"backText"));
     backText->setForegroundColor(t.muted);
     if (openSection_)
@@ -335,7 +340,8 @@ void RadialScene::buildFanItem(int parent, int index, int count, const MenuItem&
                                double offset, bool showLabels) {
     const double s = scale_;
     const VellaroTheme& t = style_.theme;
-    const QPainterPath path = toPainterPath(layout_->fanItemPath(parent, index, count, offset, center_));
+    const QPainterPath path =
+        toPainterPath(layout_->fanItemPath(parent, index, count, offset, center_));
     auto shape = std::make_shared<ShapeLayer>();
     shape->setFrame(QRectF(QPointF(0, 0), size_));
     shape->setPath(path);
@@ -420,7 +426,9 @@ void RadialScene::hideFan() {
     fan_->setHidden(true);
 }
 
-bool RadialScene::isFanShown() const { return fan_ && !fan_->isHidden(); }
+bool RadialScene::isFanShown() const {
+    return fan_ && !fan_->isHidden();
+}
 
 void RadialScene::setCore(std::optional<SectionKind> openSection) {
     openSection_ = openSection;
@@ -440,7 +448,8 @@ void RadialScene::bloom() {
     coreGroup_->removeAllAnimations();
     coreGroup_->addAnimation(bloomFadeKey, DialTiming::fade(0.175, DialTiming::easeOut()));
     if (!style_.reduceMotion)
-        coreGroup_->addAnimation(bloomScaleKey, DialTiming::grow(0.82, 0.175, DialTiming::easeOut()));
+        coreGroup_->addAnimation(bloomScaleKey,
+                                 DialTiming::grow(0.82, 0.175, DialTiming::easeOut()));
 }
 
 QPainterPath RadialScene::materialShapes() const {
@@ -454,7 +463,8 @@ QPainterPath RadialScene::materialShapes() const {
     if (fanParent_ && isFanShown()) {
         const int k = std::max(fanCount_, 1);
         for (int i = 0; i < k; ++i)
-            shapes.addPath(toPainterPath(layout_->fanItemPath(*fanParent_, i, k, fanOffset_, center_)));
+            shapes.addPath(
+                toPainterPath(layout_->fanItemPath(*fanParent_, i, k, fanOffset_, center_)));
     }
     return shapes;
 }

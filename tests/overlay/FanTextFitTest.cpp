@@ -1,5 +1,5 @@
-#include "core/RadialLayout.h"
 #include "overlay/FanTextFit.h"
+#include "core/RadialLayout.h"
 #include "overlay/PainterPath.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ TEST(FanTextFit, FitsTheTitleBandOfARealFanItem) {
         const QPainterPath shape = toPainterPath(layout.fanItemPath(0, 0, 1, 0, c));
         const Point centre = layout.fanItemCenter(0, 0, 1, 0, c);
 
-        const FanTextFit title = FanTextFit::fit(shape, centre.x, centre.y + 7 * scale, 16 * scale,
-                                                 scale);
+        const FanTextFit title =
+            FanTextFit::fit(shape, centre.x, centre.y + 7 * scale, 16 * scale, scale);
         EXPECT_GT(title.width, 24 * scale);
         EXPECT_LT(title.width, 110 * scale);
         // Each sampled edge lies inside the shape; the margin keeps text clear.

@@ -5,8 +5,8 @@
 #include "platform/layers/TextLayer.h"
 
 #include <QTest>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace vellaro {
@@ -35,7 +35,8 @@ protected:
     static QPoint at(Point p) { return QPoint(int(std::lround(p.x)), int(std::lround(p.y))); }
     QPoint wedge(int s, double along = 0) const {
         const auto& l = v.layout();
-        return at(RadialLayout::point(l.sectionAngle(s) + along, (l.ringInner + l.ringOuter) / 2, c()));
+        return at(
+            RadialLayout::point(l.sectionAngle(s) + along, (l.ringInner + l.ringOuter) / 2, c()));
     }
     QPoint item(int i) const {
         const auto s = *v.state().submenuSection();

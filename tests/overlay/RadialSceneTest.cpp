@@ -4,8 +4,8 @@
 #include "platform/layers/ShapeLayer.h"
 #include "platform/layers/TextLayer.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace vellaro {
 namespace {
@@ -79,7 +79,8 @@ TEST(RadialSceneMotion, ReduceMotionKeepsColoursButNeitherMovesNorGrows) {
         EXPECT_EQ(scene.wedgeShape(1)->fillColor(), f.view->surface().hover);
 
         f.view->send(MenuEvent::primaryAction(RadialHit::wedge(1)));
-        EXPECT_EQ(scene.fanContainer()->animationKeys().contains(RadialScene::fanScaleKey), !reduce);
+        EXPECT_EQ(scene.fanContainer()->animationKeys().contains(RadialScene::fanScaleKey),
+                  !reduce);
     }
 }
 
@@ -91,7 +92,8 @@ TEST(RadialSceneSlots, GhostSlotShiftsTheSelectionOutline) {
     EXPECT_EQ(DialSlots::slotOf(0, 6, 1), 0);
     EXPECT_EQ(DialSlots::slotOf(6, 6, 1), std::nullopt);
 
-    const std::vector<SectionKind> sections{SectionKind::apps, SectionKind::files, SectionKind::sound};
+    const std::vector<SectionKind> sections{SectionKind::apps, SectionKind::files,
+                                            SectionKind::sound};
     const auto slots = DialSlots::make(sections, 1);
     ASSERT_EQ(slots.size(), 4u);
     EXPECT_FALSE(slots[1].has_value());
@@ -151,7 +153,8 @@ TEST_F(RadialFrame, WedgeFillHoverCoreAndFan) {
     EXPECT_LT(distance(pixel(ring, RadialLayout::point(l.sectionAngle(2), l.ringOuter + 3, c())),
                        s.hover),
               12);
-    EXPECT_EQ(pixel(ring, RadialLayout::point(l.sectionAngle(0), l.ringOuter + 30, c())).alpha(), 0);
+    EXPECT_EQ(pixel(ring, RadialLayout::point(l.sectionAngle(0), l.ringOuter + 30, c())).alpha(),
+              0);
 
     v.send(MenuEvent::hoverDwell());
     ASSERT_EQ(v.state(), MenuState::submenu(2));

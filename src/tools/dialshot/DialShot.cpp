@@ -22,7 +22,9 @@ namespace {
 class FixedAppearance final : public Appearance {
 public:
     explicit FixedAppearance(bool dark) : dark_(dark) {}
-    ColorScheme colorScheme() const override { return dark_ ? ColorScheme::dark : ColorScheme::light; }
+    ColorScheme colorScheme() const override {
+        return dark_ ? ColorScheme::dark : ColorScheme::light;
+    }
     bool reduceMotion() const override { return false; }
     bool reduceTransparency() const override { return false; }
 
@@ -71,9 +73,8 @@ QImage render(const Shot& shot) {
     });
     Trusted trust;
     const int items = shot.items;
-    MenuDataSource dataSource(settings, trust, [items](SectionKind kind) {
-        return makeSampleProvider(kind, items);
-    });
+    MenuDataSource dataSource(
+        settings, trust, [items](SectionKind kind) { return makeSampleProvider(kind, items); });
     StillClock clock;
     FixedAppearance appearance(shot.darkDesktop);
     const int side = int(std::lround(RadialMenuView::baseSide * shot.scale));
@@ -105,8 +106,9 @@ int writeStandardSet(const QString& folder) {
             ++written;
     };
     const std::pair<ThemeChoice, bool> themes[] = {
-        {ThemeChoice::system, false}, {ThemeChoice::system, true}, {ThemeChoice::pearl, false},
-        {ThemeChoice::eclipse, false}, {ThemeChoice::charcoal, false}, {ThemeChoice::custom, false}};
+        {ThemeChoice::system, false},   {ThemeChoice::system, true},
+        {ThemeChoice::pearl, false},    {ThemeChoice::eclipse, false},
+        {ThemeChoice::charcoal, false}, {ThemeChoice::custom, false}};
     for (const auto& [theme, dark] : themes) {
         for (const MaterialChoice material :
              {MaterialChoice::frost, MaterialChoice::matte, MaterialChoice::clear}) {

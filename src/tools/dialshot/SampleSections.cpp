@@ -32,11 +32,14 @@ const std::vector<Sample>& samplesFor(SectionKind kind) {
         {"Browser", "globe", nullptr},     {"Mail", "envelope", nullptr},
         {"Calendar", "calendar", nullptr}, {"Notes", "note.text", nullptr},
         {"Music", "music.note", nullptr},  {"Add App", "plus", nullptr}};
-    static const std::vector<Sample> files{
-        {"report-final.pdf", "doc", "2 min ago"},   {"Downloads", "folder", nullptr},
-        {"budget.ods", "doc", "yesterday"},         {"photos", "folder", nullptr},
-        {"notes.md", "doc", nullptr},               {"slides.odp", "doc", nullptr},
-        {"invoice-0423.pdf", "doc", nullptr},       {"Projects", "folder", nullptr}};
+    static const std::vector<Sample> files{{"report-final.pdf", "doc", "2 min ago"},
+                                           {"Downloads", "folder", nullptr},
+                                           {"budget.ods", "doc", "yesterday"},
+                                           {"photos", "folder", nullptr},
+                                           {"notes.md", "doc", nullptr},
+                                           {"slides.odp", "doc", nullptr},
+                                           {"invoice-0423.pdf", "doc", nullptr},
+                                           {"Projects", "folder", nullptr}};
     static const std::vector<Sample> clipboard{
         {"Meeting at 3 pm in the blue room", "doc.on.clipboard", "Text"},
         {"https://example.org/a/very/long/link", "link", "Link"},
@@ -46,15 +49,19 @@ const std::vector<Sample>& samplesFor(SectionKind kind) {
         {"#7f7fe8", "doc.on.clipboard", nullptr},
         {"git rebase -i HEAD~3", "doc.on.clipboard", nullptr},
         {"History…", "clock", nullptr}};
-    static const std::vector<Sample> sound{
-        {"Speakers", "speaker.wave.2", "Output"}, {"Headphones", "headphones", nullptr},
-        {"Volume Down", "speaker.wave.1", nullptr}, {"Volume Up", "speaker.wave.3", nullptr},
-        {"Mute", "speaker.slash", nullptr}};
-    static const std::vector<Sample> actions{
-        {"Screenshot Area", "camera.viewfinder", nullptr}, {"Screenshot Window", "macwindow", nullptr},
-        {"Focus", "moon", nullptr},                         {"Dark Mode", "circle.lefthalf.filled", nullptr},
-        {"Lock Screen", "lock", nullptr},                   {"Mute Mic", "mic.slash", nullptr},
-        {"Keep Awake", "cup.and.saucer", nullptr},          {"Empty Trash", "trash", nullptr}};
+    static const std::vector<Sample> sound{{"Speakers", "speaker.wave.2", "Output"},
+                                           {"Headphones", "headphones", nullptr},
+                                           {"Volume Down", "speaker.wave.1", nullptr},
+                                           {"Volume Up", "speaker.wave.3", nullptr},
+                                           {"Mute", "speaker.slash", nullptr}};
+    static const std::vector<Sample> actions{{"Screenshot Area", "camera.viewfinder", nullptr},
+                                             {"Screenshot Window", "macwindow", nullptr},
+                                             {"Focus", "moon", nullptr},
+                                             {"Dark Mode", "circle.lefthalf.filled", nullptr},
+                                             {"Lock Screen", "lock", nullptr},
+                                             {"Mute Mic", "mic.slash", nullptr},
+                                             {"Keep Awake", "cup.and.saucer", nullptr},
+                                             {"Empty Trash", "trash", nullptr}};
     switch (kind) {
     case SectionKind::workspaces:
         return workspaces;

@@ -54,8 +54,8 @@ bool parseShot(const QCommandLineParser& args, Shot& shot, QString& error) {
     shot.scale = args.value("scale").toDouble();
     shot.pixelRatio = args.value("pixel-ratio").toDouble();
     shot.labels = args.value("labels") != "off";
-    shot.time = args.isSet("time") ? std::optional<double>(args.value("time").toDouble())
-                                   : std::nullopt;
+    shot.time =
+        args.isSet("time") ? std::optional<double>(args.value("time").toDouble()) : std::nullopt;
     shot.items = args.value("items").toInt();
     shot.desktopBackdrop = args.value("backdrop") != "none";
     if (shot.scale <= 0 || shot.pixelRatio <= 0) {
