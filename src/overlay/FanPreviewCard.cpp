@@ -43,7 +43,6 @@ FanPreviewCard::FanPreviewCard(bool translucent)
     const int m = int(G::margin);
     content_->setContentsMargins(m, m, m, m);
     content_->setSpacing(int(G::spacing));
-    content_->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 FanPreviewCard::~FanPreviewCard() = default;
@@ -105,6 +104,11 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
         content_->addWidget(caption_);
     }
 
+    // Children made while the card is up stay hidden (and out of the layout)
+    // until shown.
+    for (QLabel* label : {text_, image_, caption_})
+        if (label)
+            label->show();
     content_->activate();
     const QSize fitting = content_->sizeHint() - QSize(2 * int(G::margin), 2 * int(G::margin));
     const QSizeF size(std::min<double>(fitting.width(), G::maxTextWidth) + 2 * G::margin,
@@ -116,6 +120,7 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
     const auto visible = screen ? std::optional<QRectF>(screen->availableGeometry()) : std::nullopt;
     const QPointF origin = G::origin(anchor, direction, size, visible);
     setGeometry(QRect(origin.toPoint(), size.toSize()));
+    content_->setGeometry(rect());
     QWidget::show();
     update();
 }

@@ -47,8 +47,10 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
       content_(new LayerHostWidget(services.scheduler, this)),
       backdrop_(MaterialBackdrop::modeFor(previewMode, services.compositing)),
       card_(std::make_unique<FanPreviewCard>(services.compositing)) {
-    behavior_ = std::make_unique<RadialBehavior>(previewMode, *this, *this, settings_, scheduler_,
-                                                 services.haptics);
+    Presenter& presenter = *this;
+    Content& content = *this;
+    behavior_ = std::make_unique<RadialBehavior>(previewMode, presenter, content, settings_,
+                                                 scheduler_, services.haptics);
     behavior_->onExecute = [this](Index section, Index item) {
         if (onExecute)
             onExecute(section, item);
@@ -279,7 +281,7 @@ double RadialMenuView::computeFanOffset(Index section) const {
     const QPoint topLeft = mapFromGlobal(visible.topLeft());
     const Rect rect{double(topLeft.x()), double(topLeft.y()), double(visible.width()),
                     double(visible.height())};
-    const auto count = configuration().itemCount(section);
+    const auto count = dataSource_.menuConfiguration().itemCount(section);
     const QPointF c = center();
     return layout_.fanOffset(section, count, {c.x(), c.y()}, rect);
 }

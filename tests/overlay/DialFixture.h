@@ -4,7 +4,7 @@
 // sample providers, a manual clock, a fake desktop appearance and counted
 // haptics. Shared by the overlay tests and the benchmark.
 
-#include "ManualScheduler.h"
+#include "core/CorePrinters.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "overlay/DialHaptics.h"
@@ -12,6 +12,7 @@
 #include "platform/session/Appearance.h"
 #include "platform/session/Notifications.h"
 #include "platform/windows/WindowAccessTrust.h"
+#include "support/ManualScheduler.h"
 
 #include <QTemporaryDir>
 #include <map>
@@ -50,6 +51,12 @@ public:
         return list;
     }
     void announceChange() { changed(); }
+    // Edits the items and tells the data source, as a real section does.
+    template <class Edit>
+    void change(Edit edit) {
+        edit(list);
+        changed();
+    }
 };
 
 inline std::vector<MenuItem> sampleItems(int count, const QString& stem = "Item") {

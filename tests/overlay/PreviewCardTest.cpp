@@ -36,7 +36,7 @@ TEST(PreviewCardGeometry, NearSideFacesTheDialAndStaysOnScreen) {
         // Pointing right: left edge 18 beyond the anchor, centred vertically.
         {"right", {500, 400}, {1, 0}, {518, 370}},
         // Pointing up on screen: the bottom edge 18 above the anchor.
-        {"up", {500, 400}, {0, -1}, {450, 282}},
+        {"up", {500, 400}, {0, -1}, {450, 322}},
         {"down", {500, 400}, {0, 1}, {450, 418}},
         // Near the right edge the card is pushed inside, even over the dial.
         {"right edge", {950, 400}, {1, 0}, {892, 370}},

@@ -29,7 +29,11 @@ protected:
             log.push_back(QStringLiteral("execute %1 %2").arg(s).arg(i));
         };
         v.send(MenuEvent::open());
+        // Qt drops a move to where the pointer already is, so every test
+        // starts from a corner the last one left.
+        move(QPoint(1, 1));
     }
+    void TearDown() override { move(QPoint(2, 2)); }
 
     Point c() const { return {v.center().x(), v.center().y()}; }
     static QPoint at(Point p) { return QPoint(int(std::lround(p.x)), int(std::lround(p.y))); }
@@ -82,7 +86,7 @@ TEST_F(DialInput, HoverDwellFansHapticsAndEscapeInHoverMode) {
     leave();
     EXPECT_EQ(v.state(), MenuState::root());
     EXPECT_EQ(f.haptics.ticks, 3) << "leaving clears the hover without a tick";
-    move(wedge(1));
+    move(wedge(1, 0.2));
     EXPECT_EQ(f.haptics.ticks, 4) << "coming back after no target ticks again";
     key(Qt::Key_Escape);
     EXPECT_EQ(v.state(), MenuState::closed());
@@ -124,7 +128,9 @@ TEST_F(DialInput, SwitchingFansSwapsInPlaceWithoutTheReveal) {
 }
 
 TEST_F(DialInput, ExecutesInOrderHookThenDismissThenAction) {
-    f.provider(SectionKind::apps).list[1].action = [this] { log.push_back("action"); };
+    f.provider(SectionKind::apps).change([this](auto& items) {
+        items[1].action = [this] { log.push_back("action"); };
+    });
     QTest::mouseClick(&v, Qt::LeftButton, {}, wedge(2)); // apps
     QTest::mouseClick(&v, Qt::LeftButton, {}, item(1));
     EXPECT_EQ(log, (QStringList{"execute 2 1", "dismiss", "action"}));
@@ -133,9 +139,10 @@ TEST_F(DialInput, ExecutesInOrderHookThenDismissThenAction) {
 
 TEST_F(DialInput, KeepsOpenItemsRunWithoutSteppingOrHooks) {
     int runs = 0;
-    auto& item0 = f.provider(SectionKind::workspaces).list[0];
-    item0.keepsOpen = true;
-    item0.action = [&runs] { ++runs; };
+    f.provider(SectionKind::workspaces).change([&runs](auto& items) {
+        items[0].keepsOpen = true;
+        items[0].action = [&runs] { ++runs; };
+    });
     key(Qt::Key_Right);
     key(Qt::Key_Return);
     key(Qt::Key_Down);
@@ -148,8 +155,7 @@ TEST_F(DialInput, KeepsOpenItemsRunWithoutSteppingOrHooks) {
 }
 
 TEST_F(DialInput, EmptyFanIsHitAsOneItemAndExecutesNothing) {
-    f.provider(SectionKind::files).list.clear();
-    f.provider(SectionKind::files).announceChange();
+    f.provider(SectionKind::files).change([](auto& items) { items.clear(); });
     QTest::mouseClick(&v, Qt::LeftButton, {}, wedge(5)); // files
     ASSERT_EQ(v.state(), MenuState::submenu(5));
     EXPECT_TRUE(v.currentFanItems().empty());
@@ -159,9 +165,9 @@ TEST_F(DialInput, EmptyFanIsHitAsOneItemAndExecutesNothing) {
 }
 
 TEST_F(DialInput, PreviewCardAfterItsDelayAndNeverAfterTheItemIsLeftOrThePanelHides) {
-    auto& items = f.provider(SectionKind::clipboard).list;
-    items[1].preview = MenuItem::Preview::text("copied text");
-    f.provider(SectionKind::clipboard).announceChange();
+    f.provider(SectionKind::clipboard).change([](auto& items) {
+        items[1].preview = MenuItem::Preview::text("copied text");
+    });
     QTest::mouseClick(&v, Qt::LeftButton, {}, wedge(4));
     move(item(1));
     advance(349ms);
@@ -206,10 +212,11 @@ protected:
 
 TEST_F(PreviewDialInput, RunsNoActionsAndTicksNoHaptics) {
     int runs = 0;
-    auto& items = f.provider(SectionKind::workspaces).list;
-    items[0].action = [&runs] { ++runs; };
-    items[1].keepsOpen = true;
-    items[1].action = [&runs] { ++runs; };
+    f.provider(SectionKind::workspaces).change([&runs](auto& items) {
+        items[0].action = [&runs] { ++runs; };
+        items[1].keepsOpen = true;
+        items[1].action = [&runs] { ++runs; };
+    });
     key(Qt::Key_Right);
     key(Qt::Key_Return);
     key(Qt::Key_Down);
@@ -230,7 +237,8 @@ TEST(DialDwell, HoverDelayIsClampedToTenSeconds) {
         double setting;
         std::chrono::milliseconds opensAfter;
     } cases[] = {
-        {std::nan(""), 0ms}, {-5, 0ms}, {120.9, 120ms}, {1e300, 10s}, {inf, 10s}, {-inf, 0ms},
+        // Not a number at all: the default 120 ms.
+        {std::nan(""), 120ms}, {inf, 120ms}, {-inf, 120ms}, {-5, 0ms}, {120.9, 120ms}, {1e300, 10s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting);
@@ -287,20 +295,23 @@ TEST_F(DialReload, ThemeOnlyKeepsLayersShowLabelsRebuildsSectionsReset) {
 
 TEST_F(DialReload, ProviderChangeRedrawsAnOpenFanInPlaceOnly) {
     v.send(MenuEvent::open());
-    f.provider(SectionKind::apps).list[0] = MenuItem("Renamed", MenuItem::Icon::symbol("bolt"));
-    f.provider(SectionKind::apps).announceChange();
+    f.provider(SectionKind::apps).change([](auto& items) {
+        items[0] = MenuItem("Renamed", MenuItem::Icon::symbol("bolt"));
+    });
     EXPECT_TRUE(v.scene().fanLabels().empty()) << "nothing to redraw at the ring";
 
     v.send(MenuEvent::primaryAction(RadialHit::wedge(2)));
     v.send(MenuEvent::pointerMoved(RadialHit::fanItem(1)));
-    f.provider(SectionKind::apps).list[0] = MenuItem("Again", MenuItem::Icon::symbol("bolt"));
-    f.provider(SectionKind::apps).announceChange();
+    f.provider(SectionKind::apps).change([](auto& items) {
+        items[0] = MenuItem("Again", MenuItem::Icon::symbol("bolt"));
+    });
     EXPECT_EQ(v.scene().fanLabels()[0]->text(), "Again");
     EXPECT_EQ(v.scene().fanShapes()[1]->fillColor(), v.surface().hover) << "highlight kept";
     EXPECT_EQ(v.state(), MenuState::submenu(2, 1));
 }
 
 TEST_F(DialReload, SmallSizesDoNotRebuild) {
+    v.show();
     Layer* group = v.scene().wedgeGroup(0);
     v.resize(20, 400);
     EXPECT_EQ(v.scene().wedgeGroup(0), group);

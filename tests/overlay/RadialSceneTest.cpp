@@ -159,8 +159,10 @@ TEST_F(RadialFrame, WedgeFillHoverCoreAndFan) {
     v.send(MenuEvent::hoverDwell());
     ASSERT_EQ(v.state(), MenuState::submenu(2));
     const QImage fan = frame();
-    const Point item = l.fanItemCenter(2, 3, 4, v.fanOffset(), c());
-    EXPECT_LT(distance(pixel(fan, item + Point{0, -30}), s.fill), 12);
+    // Inside the last item, clear of its icon and title.
+    const Point inItem = RadialLayout::point(l.fanStart(2, 4) + v.fanOffset() + 3.2 * l.fanItemSpan,
+                                             l.fanInner() + 8, c());
+    EXPECT_LT(distance(pixel(fan, inItem), s.fill), 12);
 }
 
 TEST_F(RadialFrame, LabelsOffLeaveOnlyTheFillUnderTheTitle) {

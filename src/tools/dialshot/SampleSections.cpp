@@ -8,60 +8,45 @@ namespace {
 
 struct Sample {
     const char* label;
-    const char* symbol;
     const char* sublabel;
 };
 
 const std::vector<Sample>& samplesFor(SectionKind kind) {
     static const std::vector<Sample> workspaces{
-        {"Writing", "rectangle.3.group", "3 apps"}, {"Research", "rectangle.3.group", "5 apps"},
-        {"Review", "rectangle.3.group", nullptr},   {"Evening", "rectangle.3.group", nullptr},
-        {"Focus", "rectangle.3.group", nullptr},    {"Meetings", "rectangle.3.group", nullptr},
-        {"Design", "rectangle.3.group", nullptr},   {"Capture", "plus", nullptr}};
-    static const std::vector<Sample> windows{
-        {"Left Half", "rectangle.lefthalf.filled", nullptr},
-        {"Right Half", "rectangle.righthalf.filled", nullptr},
-        {"Maximise", "macwindow", nullptr},
-        {"Centre", "macwindow", nullptr},
-        {"Top Half", "rectangle.tophalf.filled", nullptr},
-        {"Bottom Half", "rectangle.bottomhalf.filled", nullptr},
-        {"Next Display", "display", nullptr},
-        {"Minimise", "minus", nullptr}};
+        {"Writing", "3 apps"}, {"Research", "5 apps"}, {"Review", nullptr}, {"Evening", nullptr},
+        {"Focus", nullptr},    {"Meetings", nullptr},  {"Design", nullptr}, {"Capture", nullptr}};
+    static const std::vector<Sample> windows{{"Left Half", nullptr},    {"Right Half", nullptr},
+                                             {"Maximise", nullptr},     {"Centre", nullptr},
+                                             {"Top Half", nullptr},     {"Bottom Half", nullptr},
+                                             {"Next Display", nullptr}, {"Minimise", nullptr}};
     static const std::vector<Sample> apps{
-        {"Terminal", "terminal", nullptr}, {"Files", "folder", nullptr},
-        {"Browser", "globe", nullptr},     {"Mail", "envelope", nullptr},
-        {"Calendar", "calendar", nullptr}, {"Notes", "note.text", nullptr},
-        {"Music", "music.note", nullptr},  {"Add App", "plus", nullptr}};
-    static const std::vector<Sample> files{{"report-final.pdf", "doc", "2 min ago"},
-                                           {"Downloads", "folder", nullptr},
-                                           {"budget.ods", "doc", "yesterday"},
-                                           {"photos", "folder", nullptr},
-                                           {"notes.md", "doc", nullptr},
-                                           {"slides.odp", "doc", nullptr},
-                                           {"invoice-0423.pdf", "doc", nullptr},
-                                           {"Projects", "folder", nullptr}};
-    static const std::vector<Sample> clipboard{
-        {"Meeting at 3 pm in the blue room", "doc.on.clipboard", "Text"},
-        {"https://example.org/a/very/long/link", "link", "Link"},
-        {"SELECT * FROM orders", "doc.on.clipboard", nullptr},
-        {"Thanks, that works!", "doc.on.clipboard", nullptr},
-        {"42 Harbour Street", "doc.on.clipboard", nullptr},
-        {"#7f7fe8", "doc.on.clipboard", nullptr},
-        {"git rebase -i HEAD~3", "doc.on.clipboard", nullptr},
-        {"History…", "clock", nullptr}};
-    static const std::vector<Sample> sound{{"Speakers", "speaker.wave.2", "Output"},
-                                           {"Headphones", "headphones", nullptr},
-                                           {"Volume Down", "speaker.wave.1", nullptr},
-                                           {"Volume Up", "speaker.wave.3", nullptr},
-                                           {"Mute", "speaker.slash", nullptr}};
-    static const std::vector<Sample> actions{{"Screenshot Area", "camera.viewfinder", nullptr},
-                                             {"Screenshot Window", "macwindow", nullptr},
-                                             {"Focus", "moon", nullptr},
-                                             {"Dark Mode", "circle.lefthalf.filled", nullptr},
-                                             {"Lock Screen", "lock", nullptr},
-                                             {"Mute Mic", "mic.slash", nullptr},
-                                             {"Keep Awake", "cup.and.saucer", nullptr},
-                                             {"Empty Trash", "trash", nullptr}};
+        {"Terminal", nullptr}, {"Files", nullptr}, {"Browser", nullptr}, {"Mail", nullptr},
+        {"Calendar", nullptr}, {"Notes", nullptr}, {"Music", nullptr},   {"Add App", nullptr}};
+    static const std::vector<Sample> files{{"report-final.pdf", "2 min ago"},
+                                           {"Downloads", nullptr},
+                                           {"budget.ods", "yesterday"},
+                                           {"photos", nullptr},
+                                           {"notes.md", nullptr},
+                                           {"slides.odp", nullptr},
+                                           {"invoice-0423.pdf", nullptr},
+                                           {"Projects", nullptr}};
+    static const std::vector<Sample> clipboard{{"Meeting at 3 pm in the blue room", "Text"},
+                                               {"https://example.org/a/very/long/link", "Link"},
+                                               {"SELECT * FROM orders", nullptr},
+                                               {"Thanks, that works!", nullptr},
+                                               {"42 Harbour Street", nullptr},
+                                               {"#7f7fe8", nullptr},
+                                               {"git rebase -i HEAD~3", nullptr},
+                                               {"History…", nullptr}};
+    static const std::vector<Sample> sound{{"Speakers", "Output"},
+                                           {"Headphones", nullptr},
+                                           {"Volume Down", nullptr},
+                                           {"Volume Up", nullptr},
+                                           {"Mute", nullptr}};
+    static const std::vector<Sample> actions{
+        {"Screenshot Area", nullptr}, {"Screenshot Window", nullptr}, {"Focus", nullptr},
+        {"Dark Mode", nullptr},       {"Lock Screen", nullptr},       {"Mute Mic", nullptr},
+        {"Keep Awake", nullptr},      {"Empty Trash", nullptr}};
     switch (kind) {
     case SectionKind::workspaces:
         return workspaces;
@@ -90,7 +75,8 @@ public:
         std::vector<MenuItem> list;
         for (int i = 0; i < count_; ++i) {
             const Sample& s = samples[std::size_t(i) % samples.size()];
-            MenuItem item(QString::fromUtf8(s.label), MenuItem::Icon::symbol(s.symbol));
+            // Sample items wear their section's symbol, which always resolves.
+            MenuItem item(QString::fromUtf8(s.label), MenuItem::Icon::symbol(sectionSymbol(kind_)));
             if (s.sublabel)
                 item.sublabel = QString::fromUtf8(s.sublabel);
             item.showsRunningDot = kind_ == SectionKind::apps && i < 2;
