@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/KeyStroke.h"
+
+#include <QString>
+#include <Qt>
+#include <cstdint>
+
+namespace vellaro {
+
+// The text forms of a shortcut, shared by the settings store, the status menu,
+// the console and the setup assistant.
+class HotKeyText {
+public:
+    // "Return", "Tab", "Space", "Esc", arrows as glyphs; else the characters
+    // upper-cased; with none, "Key " and the key code.
+    static QString keyName(const KeyStroke& stroke);
+    // Modifier glyphs in the order control, option, shift, command, then the
+    // key name: option-space reads "⌥Space".
+    static QString displayString(const KeyStroke& stroke);
+    // A blank after each leading modifier glyph: "⌥ Space".
+    static QString spacedDisplayString(const QString& display);
+    // Qt modifiers to the Carbon mask: Meta (Super) is command, Alt is option.
+    static std::uint32_t carbonModifiers(Qt::KeyboardModifiers modifiers);
+};
+
+} // namespace vellaro

@@ -1,0 +1,126 @@
+#include "model/SymbolCatalog.h"
+
+#include <QDir>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QPixmap>
+#include <QSet>
+#include <QStandardPaths>
+#include <array>
+#include <mutex>
+
+// Qt's resource initialiser must be named outside any namespace.
+static void initSymbolResources() {
+    Q_INIT_RESOURCE(symbols);
+}
+
+namespace vellaro {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSymbols, "vellaro.symbols")
+
+struct Symbol {
+    const char* name;
+    // The freedesktop icon name; none means the program draws it
+    // (resources/symbols/<name>.svg).
+    const char* themeIcon;
+};
+
+constexpr std::array symbols{
+    Symbol{"rectangle.3.group", nullptr},
+    Symbol{"macwindow.on.rectangle", nullptr},
+    Symbol{"square.grid.2x2", "view-grid-symbolic"},
+    Symbol{"folder", "folder-symbolic"},
+    Symbol{"doc.on.clipboard", "edit-paste-symbolic"},
+    Symbol{"speaker.wave.2", "audio-volume-medium-symbolic"},
+    Symbol{"bolt", nullptr},
+};
+
+void prepare() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        initSymbolResources();
+        // Without a desktop platform theme (offscreen, a bare X session) Qt
+        // names no theme and searches no XDG folder; add the freedesktop icon
+        // folders and start from hicolor, the base every theme inherits.
+        QStringList searchPaths = QIcon::themeSearchPaths();
+        QStringList folders{QDir::homePath() + QStringLiteral("/.icons")};
+        for (const QString& data :
+             QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            folders << data + QStringLiteral("/icons");
+        folders << QStringLiteral("/usr/share/pixmaps");
+        for (const QString& folder : folders) {
+            if (!searchPaths.contains(folder) && QDir(folder).exists())
+                searchPaths << folder;
+        }
+        QIcon::setThemeSearchPaths(searchPaths);
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    });
+}
+
+const Symbol* find(const QString& name) {
+    for (const Symbol& symbol : symbols) {
+        if (name == QLatin1String(symbol.name))
+            return &symbol;
+    }
+    return nullptr;
+}
+
+void warnOnce(const QString& name, const char* why) {
+    static QSet<QString> warned;
+    if (!warned.contains(name)) {
+        warned.insert(name);
+        qCWarning(lcSymbols) << "Symbol" << name << why;
+    }
+}
+
+} // namespace
+
+QStringList SymbolCatalog::knownSymbols() {
+    QStringList names;
+    for (const Symbol& symbol : symbols)
+        names << QLatin1String(symbol.name);
+    return names;
+}
+
+QIcon SymbolCatalog::icon(const QString& name) {
+    prepare();
+    const Symbol* symbol = find(name);
+    if (!symbol) {
+        warnOnce(name, "is not in the catalog");
+        return {};
+    }
+    QIcon icon = symbol->themeIcon
+                     ? QIcon::fromTheme(QLatin1String(symbol->themeIcon))
+                     : QIcon(QStringLiteral(":/symbols/%1.svg").arg(QLatin1String(symbol->name)));
+    if (icon.isNull())
+        warnOnce(name, "has no icon in the icon theme");
+    return icon;
+}
+
+QImage SymbolCatalog::image(const QString& name, int pixelSize, const QColor& tint) {
+    const QIcon source = icon(name);
+    if (source.isNull() || pixelSize <= 0)
+        return {};
+    const QSize size(pixelSize, pixelSize);
+    const QPixmap pixmap = source.pixmap(size, 1.0);
+    if (pixmap.isNull())
+        return {};
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // A theme may only have smaller sizes: centre what it gives.
+    const QRect target(QPoint((pixelSize - pixmap.width()) / 2, (pixelSize - pixmap.height()) / 2),
+                       pixmap.size());
+    painter.drawPixmap(target, pixmap);
+    // Keep the shape, paint it in the tint.
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(image.rect(), tint);
+    painter.end();
+    return image;
+}
+
+} // namespace vellaro

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vellaro {
+
+// Synthetic key strokes into the focused window. Main thread only.
+class KeySender {
+public:
+    virtual ~KeySender() = default;
+
+    // Types one key (its keysym as on the key's first level) with the given X modifier mask (Shift
+    // 0x01, Control 0x04, Mod1 0x08, Mod4 0x40) held. Modifiers the user still holds are let go
+    // first so they do not change the shortcut. False when the key cannot be
+    // typed on this keyboard or no X display is there.
+    virtual bool sendKey(std::uint32_t keysym, std::uint16_t xModifiers) = 0;
+
+    // Ctrl+V, the paste shortcut.
+    bool sendPaste();
+};
+
+} // namespace vellaro

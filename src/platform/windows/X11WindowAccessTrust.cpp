@@ -1,0 +1,83 @@
+#include "platform/windows/X11WindowAccessTrust.h"
+
+#include "platform/windows/Logging.h"
+
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#include <xcb/xcb_ewmh.h>
+
+namespace vellaro {
+
+// The EWMH atoms of one X connection, interned once.
+struct X11WindowAccessTrust::Atoms {
+    xcb_connection_t* connection = nullptr;
+    xcb_ewmh_connection_t ewmh{};
+
+    ~Atoms() {
+        if (connection)
+            xcb_ewmh_connection_wipe(&ewmh);
+    }
+};
+
+namespace {
+
+xcb_connection_t* qtConnection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// The window named by the _NET_SUPPORTING_WM_CHECK property of `window`, or 0.
+xcb_window_t supportingCheck(xcb_ewmh_connection_t* ewmh, xcb_window_t window) {
+    xcb_window_t named = XCB_WINDOW_NONE;
+    auto cookie = xcb_ewmh_get_supporting_wm_check(ewmh, window);
+    if (!xcb_ewmh_get_supporting_wm_check_reply(ewmh, cookie, &named, nullptr))
+        return XCB_WINDOW_NONE;
+    return named;
+}
+
+} // namespace
+
+X11WindowAccessTrust::X11WindowAccessTrust() = default;
+X11WindowAccessTrust::~X11WindowAccessTrust() = default;
+
+X11WindowAccessTrust& X11WindowAccessTrust::shared() {
+    static X11WindowAccessTrust trust;
+    return trust;
+}
+
+bool X11WindowAccessTrust::isTrusted() {
+    xcb_connection_t* connection = qtConnection();
+    if (!connection || xcb_connection_has_error(connection))
+        return false;
+    if (!atoms_ || atoms_->connection != connection) {
+        auto atoms = std::make_unique<Atoms>();
+        xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection, &atoms->ewmh);
+        if (!xcb_ewmh_init_atoms_replies(&atoms->ewmh, cookies, nullptr)) {
+            qCWarning(lcWindows) << "Could not intern the EWMH atoms";
+            return false;
+        }
+        atoms->connection = connection;
+        atoms_ = std::move(atoms);
+    }
+    xcb_ewmh_connection_t* ewmh = &atoms_->ewmh;
+    if (ewmh->nb_screens < 1)
+        return false;
+    const xcb_window_t root = ewmh->screens[0]->root;
+
+    // A window manager that exited may leave the root property behind; its
+    // check window then no longer names itself.
+    const xcb_window_t check = supportingCheck(ewmh, root);
+    if (check == XCB_WINDOW_NONE || supportingCheck(ewmh, check) != check)
+        return false;
+
+    xcb_ewmh_get_atoms_reply_t supported;
+    if (!xcb_ewmh_get_supported_reply(ewmh, xcb_ewmh_get_supported(ewmh, 0), &supported, nullptr))
+        return false;
+    bool listsClients = false;
+    for (uint32_t i = 0; i < supported.atoms_len; ++i)
+        listsClients = listsClients || supported.atoms[i] == ewmh->_NET_CLIENT_LIST;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+    return listsClients;
+}
+
+} // namespace vellaro
