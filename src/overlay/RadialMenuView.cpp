@@ -107,15 +107,16 @@ std::optional<int> RadialMenuView::selectedSlot() const {
 }
 
 void RadialMenuView::refreshAppearance() {
+    // One restyle without animation, the open fan and its highlight included.
+    const auto quiet = Transaction::withoutAnimation();
     const auto active = behavior_->activeWedge();
     scene_.refresh(style(), active ? std::optional<int>(int(*active)) : std::nullopt,
                    selectedSlot());
     if (const auto section = state().submenuSection()) {
+        const auto hover = state().submenuHover();
         scene_.buildFan(int(*section), currentFanItems(), fanOffset_,
                         settings_.settings().showLabels);
-        scene_.highlightFanItem(state().submenuHover()
-                                    ? std::optional<int>(int(*state().submenuHover()))
-                                    : std::nullopt);
+        scene_.highlightFanItem(hover ? std::optional<int>(int(*hover)) : std::nullopt);
     }
     update();
 }

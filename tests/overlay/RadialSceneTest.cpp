@@ -84,6 +84,27 @@ TEST(RadialSceneMotion, ReduceMotionKeepsColoursButNeitherMovesNorGrows) {
     }
 }
 
+TEST(RadialSceneAppearance, DarkModeRestylesAnOpenFanAtOnce) {
+    DialFixture f;
+    f.edit([](VellaroSettings& s) { s.theme = ThemeChoice::system; });
+    RadialMenuView& v = *f.view;
+    v.send(MenuEvent::open());
+    v.send(MenuEvent::primaryAction(RadialHit::wedge(2)));
+    v.send(MenuEvent::pointerMoved(RadialHit::fanItem(1)));
+    f.scheduler.advance(1s);
+    const QColor lightHover = v.surface().hover;
+
+    f.appearance.scheme = ColorScheme::dark;
+    Q_EMIT f.appearance.changed();
+    const auto now = f.scheduler.now();
+    const auto& shapes = v.scene().fanShapes();
+    ASSERT_EQ(shapes.size(), 4u);
+    EXPECT_NE(v.surface().hover, lightHover);
+    EXPECT_EQ(shapes[1]->presentation(now).fillColor, v.surface().hover);
+    EXPECT_EQ(shapes[0]->presentation(now).fillColor, v.surface().fill);
+    EXPECT_EQ(v.scene().wedgeShape(2)->presentation(now).fillColor, v.surface().hover);
+}
+
 // While a library drag shows a ghost slot, looks go by slot: the section
 // after the ghost is drawn one slot further on.
 TEST(RadialSceneSlots, GhostSlotShiftsTheSelectionOutline) {
