@@ -50,11 +50,14 @@ void HoverChangeWithFrame(benchmark::State& state) {
     DialFixture f(1.0);
     auto& view = *f.view;
     view.send(MenuEvent::open());
-    view.renderImage(ratio); // icons at this ratio
+    f.scheduler.advance(std::chrono::seconds(1)); // past the bloom
+    view.renderImage(ratio);                      // icons at this ratio
     int section = 0;
     for (auto _ : state) {
         section = (section + 1) % 6;
         movePointer(view, wedgePoint(view, section));
+        // The frame that shows the new highlight once its transition is over.
+        f.scheduler.advance(std::chrono::milliseconds(200));
         benchmark::DoNotOptimize(view.renderImage(ratio));
     }
 }
@@ -64,6 +67,7 @@ void BuildLayersAndFirstFrame(benchmark::State& state) {
     DialFixture f(1.0);
     auto& view = *f.view;
     view.send(MenuEvent::open());
+    f.scheduler.advance(std::chrono::seconds(1));
     view.renderImage(ratio);
     for (auto _ : state) {
         view.rebuildLayers();
