@@ -353,7 +353,7 @@ void RadialMenuView::resizeEvent(QResizeEvent* event) {
 void RadialMenuView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Grabbed before the window maps, so the dial is not in the picture.
-    if (backdrop_.mode() == MaterialBackdrop::Mode::screenSnapshot && window() == this)
+    if (backdrop_.mode() == MaterialBackdrop::Mode::screenSnapshot)
         backdrop_.capture(screen(), QRect(mapToGlobal(QPoint(0, 0)), size()));
 }
 
