@@ -84,7 +84,7 @@ void MaterialBackdrop::setSnapshot(const QImage& snapshot) {
 
 void MaterialBackdrop::paint(QPainter& painter, const QSize& size, const QPainterPath& shapes,
                              bool blur) const {
-    if (mode_ != Mode::screenSnapshot || snapshot_.isNull())
+    if (!paints())
         return;
     const QRectF target(QPointF(0, 0), QSizeF(size));
     painter.drawImage(target, snapshot_);

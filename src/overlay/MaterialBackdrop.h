@@ -36,6 +36,8 @@ public:
     // Uses `snapshot` as the grabbed screen (tools and tests).
     void setSnapshot(const QImage& snapshot);
     bool hasSnapshot() const { return !snapshot_.isNull(); }
+    // Whether paint() draws anything at all.
+    bool paints() const { return mode_ == Mode::screenSnapshot && hasSnapshot(); }
 
     // Paints the backdrop into a widget of `size`: the snapshot everywhere,
     // its blurred copy inside `shapes` when `blur`.

@@ -364,11 +364,17 @@ void RadialMenuView::updateRasterScale(double ratio) {
     refreshAppearance();
 }
 
+void RadialMenuView::paintBackdrop(QPainter& painter) {
+    if (!backdrop_.paints())
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    backdrop_.paint(painter, size(), scene_.materialShapes(), surface().blur);
+}
+
 void RadialMenuView::paintEvent(QPaintEvent*) {
     updateRasterScale(devicePixelRatioF());
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    backdrop_.paint(painter, size(), scene_.materialShapes(), surface().blur);
+    paintBackdrop(painter);
 }
 
 QImage RadialMenuView::renderImage(double devicePixelRatio,
@@ -378,8 +384,7 @@ QImage RadialMenuView::renderImage(double devicePixelRatio,
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    backdrop_.paint(painter, size(), scene_.materialShapes(), surface().blur);
+    paintBackdrop(painter);
     content_->renderer().render(painter, *content_->rootLayer(), time.value_or(scheduler_.now()));
     return image;
 }

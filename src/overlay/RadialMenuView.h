@@ -148,6 +148,7 @@ private:
     bool isDark() const;
     std::optional<int> selectedSlot() const;
     void updateRasterScale(double ratio);
+    void paintBackdrop(QPainter& painter);
 
     const bool previewMode_;
     SettingsStore& settings_;
