@@ -60,7 +60,7 @@ public:
 };
 
 inline std::vector<MenuItem> sampleItems(int count, const QString& stem = "Item") {
-    static const char* symbols[] = {"folder", "doc", "bolt", "square.grid.2x2"};
+    static const char* symbols[] = {"folder", "doc.on.clipboard", "bolt", "square.grid.2x2"};
     std::vector<MenuItem> items;
     for (int i = 0; i < count; ++i)
         items.emplace_back(QStringLiteral("%1 %2").arg(stem).arg(i + 1),
