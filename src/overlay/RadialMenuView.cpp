@@ -350,13 +350,6 @@ void RadialMenuView::resizeEvent(QResizeEvent* event) {
         rebuildLayers();
 }
 
-void RadialMenuView::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Grabbed before the window maps, so the dial is not in the picture.
-    if (backdrop_.mode() == MaterialBackdrop::Mode::screenSnapshot)
-        backdrop_.capture(screen(), QRect(mapToGlobal(QPoint(0, 0)), size()));
-}
-
 void RadialMenuView::updateRasterScale(double ratio) {
     if (ratio <= 0 || ratio == scene_.rasterScale())
         return;

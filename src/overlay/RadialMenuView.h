@@ -91,6 +91,8 @@ public:
     const std::vector<MenuItem>& currentFanItems() const { return behavior_->currentFanItems(); }
     const RadialScene& scene() const { return scene_; }
     FanPreviewCard& previewCard() const { return *card_; }
+    // The host grabs the screen under the panel here just before showing it
+    // (backdrop().capture()), when there is no compositor.
     MaterialBackdrop& backdrop() { return backdrop_; }
     // True while an item's context menu is up (drag editing and the context
     // menu are not built yet, so never).
@@ -120,7 +122,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
