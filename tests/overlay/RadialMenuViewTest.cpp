@@ -282,6 +282,7 @@ TEST_F(DialReload, ThemeOnlyKeepsLayersShowLabelsRebuildsSectionsReset) {
     v.send(MenuEvent::primaryAction(RadialHit::wedge(1)));
     v.selectSection(SectionKind::apps);
     ASSERT_EQ(v.state(), MenuState::submenu(1));
+    EXPECT_EQ(v.scene().wedgeShape(2)->lineWidth(), 1.5) << "the console's selection outline";
     f.edit([](VellaroSettings& s) {
         s.arrangement = DialArrangement::custom;
         s.customSections = {SectionKind::apps, SectionKind::sound, SectionKind::files};
