@@ -8,7 +8,7 @@ namespace vellaro {
 
 AccessibilityExplainerView::AccessibilityExplainerView(Actions actions, Scheduler& scheduler,
                                                        QWidget* parent)
-    : ExplainerWindow(QStringLiteral("Window Access"), QStringLiteral("preferences-system-windows"),
+    : ExplainerWindow(QStringLiteral("Window Access"), QStringLiteral("macwindow.on.rectangle"),
                       QStringLiteral("See and focus your windows"), parent),
       actions_(std::move(actions)), scheduler_(scheduler) {
     body()->setText(QStringLiteral(

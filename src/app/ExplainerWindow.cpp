@@ -1,9 +1,10 @@
 #include "app/ExplainerWindow.h"
 
+#include "model/SymbolCatalog.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -13,7 +14,7 @@
 
 namespace vellaro {
 
-ExplainerWindow::ExplainerWindow(const QString& windowTitle, const QString& iconName,
+ExplainerWindow::ExplainerWindow(const QString& windowTitle, const QString& symbol,
                                  const QString& title, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint) {
@@ -26,7 +27,12 @@ ExplainerWindow::ExplainerWindow(const QString& windowTitle, const QString& icon
     stack->setAlignment(Qt::AlignHCenter);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon::fromTheme(iconName).pixmap(34, 34));
+    const qreal ratio = devicePixelRatioF();
+    QImage picture =
+        SymbolCatalog::image(symbol, qRound(34 * ratio), palette().color(QPalette::Highlight));
+    picture.setDevicePixelRatio(ratio);
+    icon->setPixmap(QPixmap::fromImage(picture));
+    icon->setVisible(!picture.isNull());
     icon->setContentsMargins(0, 6, 0, 0);
     icon->setAlignment(Qt::AlignCenter);
     stack->addWidget(icon);

@@ -14,7 +14,8 @@ namespace vellaro {
 class ExplainerWindow : public QWidget {
     Q_OBJECT
 public:
-    ExplainerWindow(const QString& windowTitle, const QString& iconName, const QString& title,
+    // `symbol` is a symbol name the SymbolCatalog resolves.
+    ExplainerWindow(const QString& windowTitle, const QString& symbol, const QString& title,
                     QWidget* parent = nullptr);
 
     QLabel* body() const { return body_; }

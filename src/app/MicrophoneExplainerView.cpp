@@ -12,7 +12,7 @@ MicrophoneExplainerView::MicrophoneExplainerView(int authorization,
                                                  std::function<void()> onContinue,
                                                  std::function<void()> onDismiss, QWidget* parent)
     : ExplainerWindow(QStringLiteral("Microphone Control"),
-                      QStringLiteral("audio-input-microphone"),
+                      QStringLiteral("mic"),
                       QStringLiteral("Control microphone mute"), parent),
       status_(authorization) {
     body()->setText(statusText(authorization));
