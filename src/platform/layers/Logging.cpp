@@ -1,0 +1,7 @@
+#include "platform/layers/Logging.h"
+
+namespace vellaro {
+
+Q_LOGGING_CATEGORY(lcLayers, "vellaro.layers")
+
+} // namespace vellaro
