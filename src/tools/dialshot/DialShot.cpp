@@ -1,0 +1,144 @@
+#include "DialShot.h"
+
+#include "SampleSections.h"
+#include "StillClock.h"
+#include "model/MenuDataSource.h"
+#include "model/SettingsStore.h"
+#include "overlay/RadialMenuView.h"
+#include "platform/session/Appearance.h"
+#include "platform/session/Notifications.h"
+#include "platform/windows/WindowAccessTrust.h"
+
+#include <QDir>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace vellaro::dialshot {
+
+namespace {
+
+class FixedAppearance final : public Appearance {
+public:
+    explicit FixedAppearance(bool dark) : dark_(dark) {}
+    ColorScheme colorScheme() const override {
+        return dark_ ? ColorScheme::dark : ColorScheme::light;
+    }
+    bool reduceMotion() const override { return false; }
+    bool reduceTransparency() const override { return false; }
+
+private:
+    bool dark_;
+};
+
+class Trusted final : public WindowAccessTrust {
+public:
+    bool isTrusted() override { return true; }
+};
+
+// A busy sample desktop, so the frosted backdrop has something to blur.
+QImage sampleDesktop(QSize size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, size.width(), size.height());
+    sky.setColorAt(0, QColor(46, 94, 140));
+    sky.setColorAt(0.5, QColor(180, 120, 160));
+    sky.setColorAt(1, QColor(240, 190, 110));
+    p.fillRect(image.rect(), sky);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 9; ++i) {
+        p.setBrush(QColor::fromHsv((i * 40) % 360, 160, 230));
+        p.drawRoundedRect(QRectF(30 + i * 47, 40 + (i % 3) * 130, 90, 60), 8, 8);
+    }
+    p.setPen(QColor(255, 255, 255, 200));
+    p.setFont(QFont("Sans", 14));
+    for (int row = 0; row < 12; ++row)
+        p.drawText(20, 30 + row * 38, "The quick brown fox jumps over the lazy dog.");
+    return image;
+}
+
+} // namespace
+
+QImage render(const Shot& shot) {
+    QTemporaryDir folder;
+    Notifications notifications;
+    SettingsStore settings(folder.path(), notifications);
+    settings.update([&](VellaroSettings& s) {
+        s.theme = shot.theme;
+        s.material = shot.material;
+        s.showLabels = shot.labels;
+        s.arrangement = DialArrangement::custom;
+        s.customSections = shot.sections;
+    });
+    Trusted trust;
+    const int items = shot.items;
+    MenuDataSource dataSource(
+        settings, trust, [items](SectionKind kind) { return makeSampleProvider(kind, items); });
+    StillClock clock;
+    FixedAppearance appearance(shot.darkDesktop);
+    const int side = int(std::lround(RadialMenuView::baseSide * shot.scale));
+    RadialMenuView view(QSize(side, side), shot.scale, false,
+                        {settings, dataSource, clock, appearance, nullptr, !shot.desktopBackdrop});
+    if (shot.desktopBackdrop)
+        view.backdrop().setSnapshot(sampleDesktop(QSize(side, side)));
+
+    const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
+    clock.set(opened);
+    view.send(MenuEvent::open());
+    if (shot.state != Shot::State::root)
+        view.send(MenuEvent::pointerMoved(RadialHit::wedge(shot.section)));
+    if (shot.state == Shot::State::submenu) {
+        view.send(MenuEvent::primaryAction(RadialHit::wedge(shot.section)));
+        if (shot.item)
+            view.send(MenuEvent::pointerMoved(RadialHit::fanItem(*shot.item)));
+    }
+    const auto at = opened + std::chrono::duration_cast<Scheduler::Duration>(
+                                 std::chrono::duration<double>(shot.time.value_or(2.0)));
+    clock.set(at);
+    return view.renderImage(shot.pixelRatio, at);
+}
+
+int writeStandardSet(const QString& folder) {
+    int written = 0;
+    auto save = [&](const Shot& shot, const QString& name) {
+        if (render(shot).save(QDir(folder).filePath(name + ".png")))
+            ++written;
+    };
+    const std::pair<ThemeChoice, bool> themes[] = {
+        {ThemeChoice::system, false},   {ThemeChoice::system, true},
+        {ThemeChoice::pearl, false},    {ThemeChoice::eclipse, false},
+        {ThemeChoice::charcoal, false}, {ThemeChoice::custom, false}};
+    for (const auto& [theme, dark] : themes) {
+        for (const MaterialChoice material :
+             {MaterialChoice::frost, MaterialChoice::matte, MaterialChoice::clear}) {
+            Shot shot;
+            shot.theme = theme;
+            shot.darkDesktop = dark;
+            shot.material = material;
+            shot.state = Shot::State::hover;
+            shot.section = 1;
+            save(shot, QStringLiteral("ring-%1%2-%3")
+                           .arg(rawValue(theme), dark ? "-dark" : "", rawValue(material)));
+        }
+    }
+    Shot fan;
+    fan.state = Shot::State::submenu;
+    fan.section = 2;
+    fan.item = 3;
+    fan.items = 8;
+    save(fan, "fan-8-hovered");
+    fan.theme = ThemeChoice::eclipse;
+    save(fan, "fan-8-hovered-eclipse");
+    Shot bare = fan;
+    bare.labels = false;
+    save(bare, "fan-8-no-labels");
+    for (const double t : {0.0, 0.05, 0.11, 0.22}) {
+        Shot bloom;
+        bloom.time = t;
+        save(bloom, QStringLiteral("bloom-%1").arg(t, 0, 'f', 2));
+    }
+    return written;
+}
+
+} // namespace vellaro::dialshot
