@@ -4,6 +4,7 @@
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "model/VellaroTheme.h"
+#include "overlay/DialDragEditor.h"
 #include "overlay/DialSlots.h"
 #include "overlay/DialTiming.h"
 #include "overlay/FanPreviewCard.h"
@@ -51,6 +52,7 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
     Content& content = *this;
     behavior_ = std::make_unique<RadialBehavior>(previewMode, presenter, content, settings_,
                                                  scheduler_, services.haptics);
+    editor_ = std::make_unique<DialDragEditor>(*this);
     behavior_->onExecute = [this](Index section, Index item) {
         if (onExecute)
             onExecute(section, item);
@@ -76,6 +78,7 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
 
 RadialMenuView::~RadialMenuView() {
     dataSource_.removeObserver(dataObserver_);
+    editor_.reset();
     behavior_.reset();
 }
 
@@ -164,6 +167,7 @@ void RadialMenuView::rebuildLayers() {
 }
 
 void RadialMenuView::resetInteraction() {
+    editor_->resetInteraction();
     behavior_->resetInteraction();
 }
 
@@ -192,10 +196,20 @@ void RadialMenuView::selectSection(std::optional<SectionKind> section) {
             scene_.styleWedge(*slot, active && *active == *slot);
 }
 
-void RadialMenuView::updateLibraryDrag(std::optional<QPointF>) {}
-void RadialMenuView::setLibraryDropTarget(std::optional<int>, std::optional<int>) {}
-bool RadialMenuView::dropLibrarySection(SectionKind) {
-    return false;
+bool RadialMenuView::contextMenuOpen() const {
+    return editor_->contextMenuOpen();
+}
+
+void RadialMenuView::updateLibraryDrag(std::optional<QPointF> point) {
+    editor_->updateLibraryDrag(point);
+}
+
+void RadialMenuView::setLibraryDropTarget(std::optional<int> swap, std::optional<int> ghost) {
+    editor_->setLibraryDropTarget(swap, ghost);
+}
+
+bool RadialMenuView::dropLibrarySection(SectionKind section) {
+    return editor_->dropLibrarySection(section);
 }
 
 // Presenter -----------------------------------------------------------------
@@ -269,6 +283,8 @@ MenuConfiguration RadialMenuView::configuration() {
 }
 
 std::vector<MenuItem> RadialMenuView::items(Index section) {
+    if (const auto& dragged = editor_->fanItemsOverride())
+        return *dragged;
     if (section < 0 || section >= Index(sections_.size()))
         return {};
     return dataSource_.items(sections_[std::size_t(section)]);
@@ -298,22 +314,33 @@ RadialHit RadialMenuView::hit(QPointF point) const {
 }
 
 void RadialMenuView::mouseMoveEvent(QMouseEvent* event) {
+    if (previewMode_ && editor_->drag(event->position()))
+        return;
     send(MenuEvent::pointerMoved(hit(event->position())));
 }
 
 void RadialMenuView::mousePressEvent(QMouseEvent* event) {
-    // A click acts on release; in the console's preview presses start drag
-    // editing, which is not built yet.
+    // A click acts on release; in the console's preview a press may start a drag.
     event->accept();
+    if (event->button() == Qt::RightButton)
+        editor_->contextMenu(event->position(), event->globalPosition().toPoint());
+    else if (event->button() == Qt::LeftButton && previewMode_)
+        editor_->press(event->position());
 }
 
 void RadialMenuView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || previewMode_)
+    if (event->button() != Qt::LeftButton)
         return;
+    if (previewMode_) {
+        editor_->release(event->position());
+        return;
+    }
     send(MenuEvent::primaryAction(hit(event->position())));
 }
 
 void RadialMenuView::leaveEvent(QEvent*) {
+    if (editor_->wedgeDragActive())
+        return;
     send(MenuEvent::pointerMoved(RadialHit::outside()));
 }
 
