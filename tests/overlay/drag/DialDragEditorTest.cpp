@@ -237,7 +237,6 @@ TEST(DialDragEditor, AFanItemDraggedBeyondTheFanIsRemoved) {
 TEST(DialDragEditor, ClicksSelectSectionsAndRunNothing) {
     PreviewDial d;
     int runs = 0;
-    d.saved(apps).firstItemActions = {};
     static_cast<test::SampleProvider&>(d.dataSource->provider(files)).change([&runs](auto& items) {
         items[0].action = [&runs] { ++runs; };
     });
