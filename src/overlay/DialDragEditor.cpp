@@ -361,9 +361,8 @@ void DialDragEditor::setLibraryDropTarget(std::optional<int> swap, std::optional
         return;
     Transaction restyle;
     restyle.setDuration(dropTargetDuration);
-    const auto active = view_.activeWedge();
     if (const auto previous = DialSlots::slotOf(librarySwapTarget_, count, view_.ghostIndex_))
-        scene.styleWedge(*previous, active && *active == *previous);
+        scene.styleWedge(*previous, previous == view_.activeSlot());
     if (const auto next = DialSlots::slotOf(swap, count, view_.ghostIndex_))
         if (ShapeLayer* shape = scene.wedgeShape(*next))
             DialDragLook::applyTarget(*shape, view_.surface(), view_.style().theme.accent,

@@ -105,16 +105,20 @@ RadialScene::Style RadialMenuView::style() const {
             appearance_.reduceMotion()};
 }
 
+std::optional<int> RadialMenuView::slotOfSection(std::optional<Index> section) const {
+    if (!section)
+        return std::nullopt;
+    return DialSlots::slotOf(int(*section), int(sections_.size()), ghostIndex_);
+}
+
 std::optional<int> RadialMenuView::selectedSlot() const {
-    return DialSlots::slotOf(selectedIndex_, int(sections_.size()), ghostIndex_);
+    return slotOfSection(selectedIndex_);
 }
 
 void RadialMenuView::refreshAppearance() {
     // One restyle without animation, the open fan and its highlight included.
     const auto quiet = Transaction::withoutAnimation();
-    const auto active = behavior_->activeWedge();
-    scene_.refresh(style(), active ? std::optional<int>(int(*active)) : std::nullopt,
-                   selectedSlot());
+    scene_.refresh(style(), activeSlot(), selectedSlot());
     if (const auto section = state().submenuSection()) {
         const auto hover = state().submenuHover();
         scene_.buildFan(int(*section), currentFanItems(), fanOffset_,
@@ -152,10 +156,10 @@ void RadialMenuView::rebuildLayers() {
                  settings_.settings().showLabels);
     refreshAppearance();
     const MenuState& s = state();
-    std::optional<Index> highlighted = s.rootHover() ? s.rootHover() : s.submenuSection();
+    const auto highlighted = slotOfSection(s.rootHover() ? s.rootHover() : s.submenuSection());
     if (highlighted) {
         const auto quiet = Transaction::withoutAnimation();
-        scene_.styleWedge(int(*highlighted), true);
+        scene_.styleWedge(*highlighted, true);
     }
     if (const auto section = s.submenuSection(); section && *section < Index(sections_.size())) {
         fanOffset_ = computeFanOffset(*section);
@@ -190,10 +194,10 @@ void RadialMenuView::selectSection(std::optional<SectionKind> section) {
     scene_.setSelectedSlot(next);
     Transaction restyle;
     restyle.setDuration(selectionDuration);
-    const auto active = behavior_->activeWedge();
+    const auto active = activeSlot();
     for (const auto slot : {previous, next})
         if (slot)
-            scene_.styleWedge(*slot, active && *active == *slot);
+            scene_.styleWedge(*slot, slot == active);
 }
 
 bool RadialMenuView::contextMenuOpen() const {
@@ -220,10 +224,10 @@ void RadialMenuView::bloom() {
 
 void RadialMenuView::hoverChanged(std::optional<Index> previous, std::optional<Index> next) {
     Transaction hover(hoverDuration, DialTiming::easeOut());
-    if (previous)
-        scene_.styleWedge(int(*previous), false);
-    if (next)
-        scene_.styleWedge(int(*next), true);
+    if (const auto slot = slotOfSection(previous))
+        scene_.styleWedge(*slot, false);
+    if (const auto slot = slotOfSection(next))
+        scene_.styleWedge(*slot, true);
 }
 
 void RadialMenuView::showFan(Index section, const std::vector<MenuItem>& items, FanChange change) {

@@ -89,6 +89,10 @@ public:
     double fanOffset() const { return fanOffset_; }
     double rasterScale() const { return scene_.rasterScale(); }
     std::optional<Index> activeWedge() const { return behavior_->activeWedge(); }
+    // The ring slot that shows a section: sections after a ghost slot move
+    // one slot on, so every restyle maps the section first.
+    std::optional<int> slotOfSection(std::optional<Index> section) const;
+    std::optional<int> activeSlot() const { return slotOfSection(activeWedge()); }
     const std::vector<MenuItem>& currentFanItems() const { return behavior_->currentFanItems(); }
     const RadialScene& scene() const { return scene_; }
     FanPreviewCard& previewCard() const { return *card_; }

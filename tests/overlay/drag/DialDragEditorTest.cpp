@@ -293,6 +293,24 @@ TEST(DialDragEditor, LibraryChipsShowAGhostSlotOrASwapTarget) {
     EXPECT_EQ(d.settingsChanges, 0);
 }
 
+// A ghost slot moves every later section one slot on: the hovered section
+// stays lit in its new slot and the ghost never lights up.
+TEST(DialDragEditor, GhostSlotKeepsTheHoverOnItsSection) {
+    PreviewDial d({workspaces, windows, apps, actions});
+    RadialMenuView& v = *d.view;
+    d.moveTo(d.wedge(2));
+    ASSERT_EQ(v.state(), MenuState::root(2));
+    v.updateLibraryDrag(chipOver(d, 1, 0.1));
+    ASSERT_EQ(v.layout().sectionCount, 5) << "a ghost slot before windows";
+    const auto now = d.scheduler.now();
+    const auto fill = [&](int slot) {
+        return v.scene().wedgeShape(slot)->presentation(now).fillColor;
+    };
+    EXPECT_EQ(fill(3), v.surface().hover) << "apps, one slot on";
+    EXPECT_EQ(fill(2), v.surface().fill) << "windows";
+    EXPECT_NE(fill(1), v.surface().hover) << "the ghost";
+}
+
 TEST(DialDragEditor, DroppingALibrarySection) {
     struct Case {
         const char* what;
