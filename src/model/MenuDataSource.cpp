@@ -125,20 +125,24 @@ std::vector<MenuItem> MenuDataSource::items(SectionKind kind) {
     return cachedItems(kind);
 }
 
-std::optional<MenuDataSource::Toast> MenuDataSource::removeItem(SectionKind kind,
-                                                                std::int64_t index) {
+std::int64_t MenuDataSource::movableItemCount(SectionKind kind) {
     assertMainThread();
     if (kind != SectionKind::workspaces && kind != SectionKind::apps &&
         kind != SectionKind::actions)
+        return 0;
+    // Only what the fan shows can be dragged: never an entry past the fan's
+    // end, nor the add item after the saved ones.
+    return std::min(provider(kind).removableItemCount(),
+                    static_cast<std::int64_t>(cachedItems(kind).size()));
+}
+
+std::optional<MenuDataSource::Toast> MenuDataSource::removeItem(SectionKind kind,
+                                                                std::int64_t index) {
+    const std::int64_t removable = movableItemCount(kind);
+    if (index < 0 || index >= removable)
         return std::nullopt;
     SectionProvider& removing = provider(kind);
     const std::vector<MenuItem>& shown = cachedItems(kind);
-    // Only what the fan shows can have been dragged off: never an entry past
-    // the fan's end, nor the add item after the saved ones.
-    const std::int64_t removable =
-        std::min(removing.removableItemCount(), static_cast<std::int64_t>(shown.size()));
-    if (index < 0 || index >= removable)
-        return std::nullopt;
     const QString name = shown[static_cast<std::size_t>(index)].label();
 
     std::optional<SectionProvider::Removal> removal = removing.removeItem(index);
@@ -160,6 +164,15 @@ std::optional<MenuDataSource::Toast> MenuDataSource::removeItem(SectionKind kind
     default:
         return std::nullopt;
     }
+}
+
+bool MenuDataSource::moveItem(SectionKind kind, std::int64_t from, std::int64_t to) {
+    const std::int64_t movable = movableItemCount(kind);
+    if (from < 0 || from >= movable || to < 0 || to >= movable || from == to)
+        return false;
+    const bool moved = provider(kind).moveItem(from, to);
+    section(kind).items.reset();
+    return moved;
 }
 
 QUuid MenuDataSource::addObserver(Observer observer) {

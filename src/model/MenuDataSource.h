@@ -64,9 +64,15 @@ public:
     // The section's items, at most 8.
     std::vector<MenuItem> items(SectionKind kind);
 
+    // How many leading fan items of a section are saved entries the user may
+    // drag (workspaces, apps, actions): the provider's count, within the fan.
+    std::int64_t movableItemCount(SectionKind section);
     // Removes the fan item at `index` of a section whose items can be dragged
     // off (workspaces, apps, actions); none when nothing was removed.
     std::optional<Toast> removeItem(SectionKind section, std::int64_t index);
+    // Moves a saved entry of the fan from `from` to `to`; false when either
+    // position is not a movable one or the section did not move it.
+    bool moveItem(SectionKind section, std::int64_t from, std::int64_t to);
 
     // Observers are called after any section's content changed. One removed
     // during a notification is not called afterwards; one added during a

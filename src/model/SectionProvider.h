@@ -45,6 +45,11 @@ public:
     // nothing was removed.
     virtual std::optional<Removal> removeItem(std::int64_t /*index*/) { return std::nullopt; }
 
+    // Moves the saved entry at fan index `from` to `to`, both below
+    // removableItemCount(), and announces the change; false when the section
+    // keeps no order of its own.
+    virtual bool moveItem(std::int64_t /*from*/, std::int64_t /*to*/) { return false; }
+
 protected:
     // Tells the data source that the items changed. Main thread.
     void changed() const {

@@ -4,6 +4,7 @@
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "model/VellaroTheme.h"
+#include "overlay/DialDragEditor.h"
 #include "overlay/DialSlots.h"
 #include "overlay/DialTiming.h"
 #include "overlay/FanPreviewCard.h"
@@ -51,6 +52,7 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
     Content& content = *this;
     behavior_ = std::make_unique<RadialBehavior>(previewMode, presenter, content, settings_,
                                                  scheduler_, services.haptics);
+    editor_ = std::make_unique<DialDragEditor>(*this);
     behavior_->onExecute = [this](Index section, Index item) {
         if (onExecute)
             onExecute(section, item);
@@ -76,6 +78,7 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
 
 RadialMenuView::~RadialMenuView() {
     dataSource_.removeObserver(dataObserver_);
+    editor_.reset();
     behavior_.reset();
 }
 
@@ -102,16 +105,20 @@ RadialScene::Style RadialMenuView::style() const {
             appearance_.reduceMotion()};
 }
 
+std::optional<int> RadialMenuView::slotOfSection(std::optional<Index> section) const {
+    if (!section)
+        return std::nullopt;
+    return DialSlots::slotOf(int(*section), int(sections_.size()), ghostIndex_);
+}
+
 std::optional<int> RadialMenuView::selectedSlot() const {
-    return DialSlots::slotOf(selectedIndex_, int(sections_.size()), ghostIndex_);
+    return slotOfSection(selectedIndex_);
 }
 
 void RadialMenuView::refreshAppearance() {
     // One restyle without animation, the open fan and its highlight included.
     const auto quiet = Transaction::withoutAnimation();
-    const auto active = behavior_->activeWedge();
-    scene_.refresh(style(), active ? std::optional<int>(int(*active)) : std::nullopt,
-                   selectedSlot());
+    scene_.refresh(style(), activeSlot(), selectedSlot());
     if (const auto section = state().submenuSection()) {
         const auto hover = state().submenuHover();
         scene_.buildFan(int(*section), currentFanItems(), fanOffset_,
@@ -149,10 +156,10 @@ void RadialMenuView::rebuildLayers() {
                  settings_.settings().showLabels);
     refreshAppearance();
     const MenuState& s = state();
-    std::optional<Index> highlighted = s.rootHover() ? s.rootHover() : s.submenuSection();
+    const auto highlighted = slotOfSection(s.rootHover() ? s.rootHover() : s.submenuSection());
     if (highlighted) {
         const auto quiet = Transaction::withoutAnimation();
-        scene_.styleWedge(int(*highlighted), true);
+        scene_.styleWedge(*highlighted, true);
     }
     if (const auto section = s.submenuSection(); section && *section < Index(sections_.size())) {
         fanOffset_ = computeFanOffset(*section);
@@ -164,6 +171,7 @@ void RadialMenuView::rebuildLayers() {
 }
 
 void RadialMenuView::resetInteraction() {
+    editor_->resetInteraction();
     behavior_->resetInteraction();
 }
 
@@ -186,16 +194,26 @@ void RadialMenuView::selectSection(std::optional<SectionKind> section) {
     scene_.setSelectedSlot(next);
     Transaction restyle;
     restyle.setDuration(selectionDuration);
-    const auto active = behavior_->activeWedge();
+    const auto active = activeSlot();
     for (const auto slot : {previous, next})
         if (slot)
-            scene_.styleWedge(*slot, active && *active == *slot);
+            scene_.styleWedge(*slot, slot == active);
 }
 
-void RadialMenuView::updateLibraryDrag(std::optional<QPointF>) {}
-void RadialMenuView::setLibraryDropTarget(std::optional<int>, std::optional<int>) {}
-bool RadialMenuView::dropLibrarySection(SectionKind) {
-    return false;
+bool RadialMenuView::contextMenuOpen() const {
+    return editor_->contextMenuOpen();
+}
+
+void RadialMenuView::updateLibraryDrag(std::optional<QPointF> point) {
+    editor_->updateLibraryDrag(point);
+}
+
+void RadialMenuView::setLibraryDropTarget(std::optional<int> swap, std::optional<int> ghost) {
+    editor_->setLibraryDropTarget(swap, ghost);
+}
+
+bool RadialMenuView::dropLibrarySection(SectionKind section) {
+    return editor_->dropLibrarySection(section);
 }
 
 // Presenter -----------------------------------------------------------------
@@ -206,10 +224,10 @@ void RadialMenuView::bloom() {
 
 void RadialMenuView::hoverChanged(std::optional<Index> previous, std::optional<Index> next) {
     Transaction hover(hoverDuration, DialTiming::easeOut());
-    if (previous)
-        scene_.styleWedge(int(*previous), false);
-    if (next)
-        scene_.styleWedge(int(*next), true);
+    if (const auto slot = slotOfSection(previous))
+        scene_.styleWedge(*slot, false);
+    if (const auto slot = slotOfSection(next))
+        scene_.styleWedge(*slot, true);
 }
 
 void RadialMenuView::showFan(Index section, const std::vector<MenuItem>& items, FanChange change) {
@@ -269,6 +287,8 @@ MenuConfiguration RadialMenuView::configuration() {
 }
 
 std::vector<MenuItem> RadialMenuView::items(Index section) {
+    if (const auto& dragged = editor_->fanItemsOverride())
+        return *dragged;
     if (section < 0 || section >= Index(sections_.size()))
         return {};
     return dataSource_.items(sections_[std::size_t(section)]);
@@ -298,22 +318,33 @@ RadialHit RadialMenuView::hit(QPointF point) const {
 }
 
 void RadialMenuView::mouseMoveEvent(QMouseEvent* event) {
+    if (previewMode_ && editor_->drag(event->position()))
+        return;
     send(MenuEvent::pointerMoved(hit(event->position())));
 }
 
 void RadialMenuView::mousePressEvent(QMouseEvent* event) {
-    // A click acts on release; in the console's preview presses start drag
-    // editing, which is not built yet.
+    // A click acts on release; in the console's preview a press may start a drag.
     event->accept();
+    if (event->button() == Qt::RightButton)
+        editor_->contextMenu(event->position(), event->globalPosition().toPoint());
+    else if (event->button() == Qt::LeftButton && previewMode_)
+        editor_->press(event->position());
 }
 
 void RadialMenuView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || previewMode_)
+    if (event->button() != Qt::LeftButton)
         return;
+    if (previewMode_) {
+        editor_->release(event->position());
+        return;
+    }
     send(MenuEvent::primaryAction(hit(event->position())));
 }
 
 void RadialMenuView::leaveEvent(QEvent*) {
+    if (editor_->wedgeDragActive())
+        return;
     send(MenuEvent::pointerMoved(RadialHit::outside()));
 }
 

@@ -21,6 +21,7 @@
 namespace vellaro {
 
 class Appearance;
+class DialDragEditor;
 class DialHaptics;
 class FanPreviewCard;
 class LayerHostWidget;
@@ -88,15 +89,18 @@ public:
     double fanOffset() const { return fanOffset_; }
     double rasterScale() const { return scene_.rasterScale(); }
     std::optional<Index> activeWedge() const { return behavior_->activeWedge(); }
+    // The ring slot that shows a section: sections after a ghost slot move
+    // one slot on, so every restyle maps the section first.
+    std::optional<int> slotOfSection(std::optional<Index> section) const;
+    std::optional<int> activeSlot() const { return slotOfSection(activeWedge()); }
     const std::vector<MenuItem>& currentFanItems() const { return behavior_->currentFanItems(); }
     const RadialScene& scene() const { return scene_; }
     FanPreviewCard& previewCard() const { return *card_; }
     // The host grabs the screen under the panel here just before showing it
     // (backdrop().capture()), when there is no compositor.
     MaterialBackdrop& backdrop() { return backdrop_; }
-    // True while an item's context menu is up (drag editing and the context
-    // menu are not built yet, so never).
-    bool contextMenuOpen() const { return false; }
+    // True while an item's context menu is up.
+    bool contextMenuOpen() const;
 
     // Renders the dial as it looks at `time` (the scheduler's now when none)
     // into an image at `devicePixelRatio`, backdrop included.
@@ -107,17 +111,22 @@ public:
     // the item's action.
     std::function<void()> onDismiss;
     std::function<void(Index section, Index item)> onExecute;
-    // Console preview hooks of drag editing, which is not built yet: they are
-    // kept but never called.
+    // Console preview hooks of drag editing: a click selects a section (none
+    // clears it), an edit by drag or drop reports its message and undo, and
+    // every wedge drag ends with onFirstDrag.
     std::function<void(std::optional<SectionKind>)> onPreviewTap;
     std::function<void(const QString& message, std::function<void()> undo)> onArrangementEdit;
     std::function<void()> onFirstDrag;
 
-    // Entry points of drag editing in the console, which is not built yet:
-    // they change nothing, and a drop reports that nothing changed.
+    // A section chip of the console's library over the dial, at a point in
+    // the view's coordinates (none when it left): shows where it would land.
     void updateLibraryDrag(std::optional<QPointF> point);
+    // The wedge a drop would replace or the gap it would fill; none and none
+    // clears both.
     void setLibraryDropTarget(std::optional<int> swap, std::optional<int> ghost);
+    // Drops the chip at the target last shown; true when the dial changed.
     bool dropLibrarySection(SectionKind section);
+    const DialDragEditor& editor() const { return *editor_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -129,6 +138,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    friend class DialDragEditor;
+
     // RadialBehavior::Presenter
     void bloom() override;
     void hoverChanged(std::optional<Index> previous, std::optional<Index> next) override;
@@ -165,6 +176,7 @@ private:
     MaterialBackdrop backdrop_;
     std::unique_ptr<FanPreviewCard> card_;
     std::unique_ptr<RadialBehavior> behavior_;
+    std::unique_ptr<DialDragEditor> editor_;
     QUuid dataObserver_;
     double fanOffset_ = 0;
     std::optional<int> selectedIndex_;

@@ -46,6 +46,13 @@ public:
             return Removal{{}, removalTitle};
         return Removal{[this] { ++undoCalls; }, removalTitle};
     }
+    bool moveItem(std::int64_t from, std::int64_t to) override {
+        const QString label = labels[std::size_t(from)];
+        labels.erase(labels.begin() + from);
+        labels.insert(labels.begin() + to, label);
+        changed();
+        return true;
+    }
     void announceChange() { changed(); }
 
 private:
@@ -289,6 +296,42 @@ TEST_F(MenuDataSourceTest, RemovingAnItemDraggedOffTheDial) {
             EXPECT_EQ(source->items(c.section).size(), c.labels.size() - 1) << c.name;
         }
     }
+}
+
+TEST_F(MenuDataSourceTest, MovingASavedEntryWithinTheFan) {
+    using S = SectionKind;
+    std::vector<QString> apps = numbered(QStringLiteral("App"), 3);
+    apps.push_back(QStringLiteral("Add App"));
+    struct Case {
+        const char* name;
+        SectionKind section;
+        std::int64_t from, to;
+        std::vector<QString> after; // empty: nothing moved
+    };
+    const Case cases[] = {
+        {"forward", S::apps, 0, 2, {"App1", "App2", "App0", "Add App"}},
+        {"back", S::apps, 2, 0, {"App2", "App0", "App1", "Add App"}},
+        {"onto the add item", S::apps, 0, 3, {}},
+        {"the add item itself", S::apps, 3, 0, {}},
+        {"in place", S::apps, 1, 1, {}},
+        {"negative", S::apps, -1, 1, {}},
+        {"a section that keeps no order", S::windows, 0, 1, {}},
+    };
+    for (const Case& c : cases) {
+        FakeProvider& provider = fake(c.section);
+        provider.labels = apps;
+        provider.removable = 3;
+        provider.announceChange();
+        EXPECT_EQ(source->moveItem(c.section, c.from, c.to), !c.after.empty()) << c.name;
+        std::vector<QString> shown;
+        for (const MenuItem& item : source->items(c.section))
+            shown.push_back(item.label());
+        EXPECT_EQ(shown, c.after.empty() ? apps : c.after) << c.name;
+    }
+    fake(S::apps).labels = apps;
+    fake(S::apps).announceChange();
+    EXPECT_EQ(source->movableItemCount(S::apps), 3);
+    EXPECT_EQ(source->movableItemCount(S::windows), 0);
 }
 
 } // namespace
