@@ -50,7 +50,7 @@ void MouseTriggerCenter::apply() {
     disarm();
     activeButton_ = button;
     if (!trusted) {
-        qCInfo(mouseTriggerLog) << "Mouse trigger configured but window access is not granted";
+        qCInfo(mouseTriggerLog) << "Mouse trigger configured but Accessibility is not granted";
         return;
     }
     // While suspended the grabber only records the button and takes it on
