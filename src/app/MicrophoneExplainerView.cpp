@@ -11,8 +11,7 @@ namespace vellaro {
 MicrophoneExplainerView::MicrophoneExplainerView(int authorization,
                                                  std::function<void()> onContinue,
                                                  std::function<void()> onDismiss, QWidget* parent)
-    : ExplainerWindow(QStringLiteral("Microphone Control"),
-                      QStringLiteral("mic"),
+    : ExplainerWindow(QStringLiteral("Microphone Control"), QStringLiteral("mic"),
                       QStringLiteral("Control microphone mute"), parent),
       status_(authorization) {
     body()->setText(statusText(authorization));

@@ -193,6 +193,11 @@ void OverlayPanel::cancelGrabAttempt() {
 void OverlayPanel::onFocusWindowChanged(QWindow* window) {
     if (!window || !isVisible() || window == windowHandle())
         return;
+    // A popup (the dial's own context menu) takes the focus only while it is
+    // up and hands the input back: the dial keeps it, as a panel keeps key
+    // status under its menu.
+    if (window->type() == Qt::Popup)
+        return;
     // One of our own windows became active over the dial: the dial loses
     // the keyboard to it, as a panel losing key status would.
     Q_EMIT focusLost();

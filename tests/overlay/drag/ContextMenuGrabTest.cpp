@@ -5,15 +5,14 @@
 #include "EventPump.h"
 #include "PreviewDial.h"
 #include "XcbTestClient.h"
+#include "overlay/OverlayPanel.h"
+#include "support/ManualScheduler.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 
 namespace vellaro {
 namespace {
@@ -25,53 +24,11 @@ constexpr std::uint32_t keyDown = 0xff54;
 constexpr std::uint32_t keyReturn = 0xff0d;
 constexpr std::uint32_t keyEscape = 0xff1b;
 
-// Stands in for the overlay's panel: a window that never takes the focus and,
-// while shown, holds the X pointer and keyboard grabs on itself with Qt's
-// grabs on its content on top, as the panel does.
-class GrabbingPanel : public QWidget {
-public:
-    GrabbingPanel()
-        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
-                               Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
-        setAttribute(Qt::WA_ShowWithoutActivating);
-    }
-
-    bool grab(QWidget& content) {
-        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-        if (!c)
-            return false;
-        const auto window = static_cast<xcb_window_t>(winId());
-        auto* keyboard =
-            xcb_grab_keyboard_reply(c,
-                                    xcb_grab_keyboard(c, false, window, XCB_CURRENT_TIME,
-                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
-                                    nullptr);
-        const bool keyboardOk = keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS;
-        std::free(keyboard);
-        const uint16_t mask = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-                              XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
-                              XCB_EVENT_MASK_LEAVE_WINDOW;
-        auto* pointer = xcb_grab_pointer_reply(
-            c,
-            xcb_grab_pointer(c, false, window, mask, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
-                             XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
-            nullptr);
-        const bool pointerOk = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
-        std::free(pointer);
-        if (!keyboardOk || !pointerOk)
-            return false;
-        content.grabKeyboard();
-        content.grabMouse();
-        return true;
-    }
-};
-
 TEST(ContextMenuUnderTheGrab, TheMenuTakesTheInputAndGivesItBack) {
     test::XcbTestClient hands;
-    GrabbingPanel panel;
+    test::ManualScheduler panelClock;
+    OverlayPanel panel(panelClock);
     panel.resize(PreviewDial::side, PreviewDial::side);
-    panel.move(80, 60);
     PreviewDial d({}, &panel);
     RadialMenuView& v = *d.view;
     int reveals = 0;
@@ -80,9 +37,16 @@ TEST(ContextMenuUnderTheGrab, TheMenuTakesTheInputAndGivesItBack) {
                                                    MenuAction("Quit", [&quits] { ++quits; })};
     d.saved(SectionKind::apps).announce();
 
-    panel.show();
+    panel.setContent(&v);
+    // A popup of our own taking the focus is what the overlay treats as the
+    // dial losing it; the menu must not count as that.
+    QObject::connect(&panel, &OverlayPanel::focusLost, [&v] { v.send(MenuEvent::focusLost()); });
+    panel.present(QPoint(80, 60));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    ASSERT_TRUE(pumpUntil([&] { return panel.grab(v); })) << "the panel's grab";
+    ASSERT_TRUE(pumpUntil([&] {
+        panelClock.advance(OverlayPanel::grabRetryInterval);
+        return panel.holdsGrab();
+    })) << "the panel's grab";
     ASSERT_TRUE(hands.isPointerGrabbedElsewhere());
 
     v.send(MenuEvent::open());
