@@ -3,6 +3,7 @@
 #include "platform/layers/AlignedImage.h"
 #include "platform/layers/CoverageRasterizer.h"
 #include "platform/layers/CoverageTint.h"
+#include "platform/layers/PathHash.h"
 
 #include <algorithm>
 #include <array>
@@ -25,19 +26,8 @@ double quantizedRadius(double radius) {
     return std::round(std::clamp(std::isfinite(radius) ? radius : 0.0, 0.0, 200.0) * 4.0) / 4.0;
 }
 
-std::size_t hashPath(const QPainterPath& path, double radius, qreal pixelRatio) {
-    std::size_t seed = std::hash<double>{}(radius) ^ (std::hash<double>{}(pixelRatio) << 1);
-    const auto mix = [&seed](std::size_t value) {
-        seed ^= value + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2);
-    };
-    mix(static_cast<std::size_t>(path.fillRule()));
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        mix(std::hash<double>{}(e.x));
-        mix(std::hash<double>{}(e.y));
-        mix(static_cast<std::size_t>(e.type));
-    }
-    return seed;
+std::size_t hashShadow(const QPainterPath& path, double radius, qreal pixelRatio) {
+    return hashPath(path, std::hash<double>{}(radius) ^ (std::hash<double>{}(pixelRatio) << 1));
 }
 
 // One box pass along each row, src -> dst, with zeros beyond the edges.
@@ -185,7 +175,7 @@ ShadowCache::Shadow ShadowCache::shadow(const QPainterPath& path, double radius,
     if (path.isEmpty() || !std::isfinite(pixelRatio) || pixelRatio <= 0)
         return {};
     radius = quantizedRadius(radius);
-    auto& bucket = entries_[hashPath(path, radius, pixelRatio)];
+    auto& bucket = entries_[hashShadow(path, radius, pixelRatio)];
     auto it = std::find_if(bucket.begin(), bucket.end(), [&](const auto& e) {
         return e->radius == radius && e->pixelRatio == pixelRatio && e->path == path;
     });
