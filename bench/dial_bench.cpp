@@ -42,8 +42,8 @@ public:
     Frames(vellaro::RadialMenuView& view, double ratio)
         : host_(*view.findChild<vellaro::LayerHostWidget*>()) {
         view.renderImage(ratio); // icons at this ratio
-        backing_ = QImage((QSizeF(view.size()) * ratio).toSize(),
-                          QImage::Format_ARGB32_Premultiplied);
+        backing_ =
+            QImage((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         backing_.setDevicePixelRatio(ratio);
     }
 

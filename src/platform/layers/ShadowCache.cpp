@@ -30,23 +30,49 @@ std::size_t hashShadow(const QPainterPath& path, double radius, qreal pixelRatio
     return hashPath(path, std::hash<double>{}(radius) ^ (std::hash<double>{}(pixelRatio) << 1));
 }
 
-// One box pass along each row, src -> dst, with zeros beyond the edges.
+// One box pass along each row, src -> dst, with zeros beyond the edges. The
+// window enters, slides, and leaves the row in three loops without tests.
 void boxPassRows(const uchar* src, uchar* dst, int width, int height, qsizetype stride, int half) {
     const std::uint32_t scale = (1u << 16) / static_cast<std::uint32_t>(2 * half + 1);
+    const auto scaled = [scale](std::uint32_t sum) {
+        return static_cast<uchar>((sum * scale + (1u << 15)) >> 16);
+    };
+    // x + half + 1 < width adds; x - half >= 0 removes.
+    const int addsUntil = std::max(0, width - half - 1);
     for (int y = 0; y < height; ++y) {
         const uchar* in = src + y * stride;
         uchar* out = dst + y * stride;
         std::uint32_t sum = 0;
         for (int x = 0; x <= std::min(half, width - 1); ++x)
             sum += in[x];
-        for (int x = 0; x < width; ++x) {
-            out[x] = static_cast<uchar>((sum * scale + (1u << 15)) >> 16);
-            if (x + half + 1 < width)
-                sum += in[x + half + 1];
+        int x = 0;
+        for (; x < std::min(half, addsUntil); ++x) {
+            out[x] = scaled(sum);
+            sum += in[x + half + 1];
+        }
+        for (; x < addsUntil; ++x) {
+            out[x] = scaled(sum);
+            sum += in[x + half + 1];
+            sum -= in[x - half];
+        }
+        for (; x < width; ++x) {
+            out[x] = scaled(sum);
             if (x - half >= 0)
                 sum -= in[x - half];
         }
     }
+}
+
+// Adds (sign 1) or takes (sign -1) a row of `in` to the column sums.
+void addRow(std::uint32_t* __restrict sum, const uchar* __restrict in, int width, int sign) {
+    for (int x = 0; x < width; ++x)
+        sum[x] += std::uint32_t(sign * in[x]);
+}
+
+void writeRow(uchar* __restrict out, const std::uint32_t* __restrict sum, int width,
+              std::uint32_t scale) {
+    for (int x = 0; x < width; ++x)
+        out[x] = static_cast<uchar>((sum[x] * scale + (1u << 15)) >> 16);
 }
 
 // The same down each column, a row at a time so that memory is read in order.
@@ -55,25 +81,14 @@ void boxPassColumns(const uchar* src, uchar* dst, int width, int height, qsizety
     const std::uint32_t scale = (1u << 16) / static_cast<std::uint32_t>(2 * half + 1);
     sums.assign(static_cast<std::size_t>(width), 0);
     std::uint32_t* sum = sums.data();
-    for (int y = 0; y <= std::min(half, height - 1); ++y) {
-        const uchar* in = src + y * stride;
-        for (int x = 0; x < width; ++x)
-            sum[x] += in[x];
-    }
+    for (int y = 0; y <= std::min(half, height - 1); ++y)
+        addRow(sum, src + y * stride, width, 1);
     for (int y = 0; y < height; ++y) {
-        uchar* out = dst + y * stride;
-        for (int x = 0; x < width; ++x)
-            out[x] = static_cast<uchar>((sum[x] * scale + (1u << 15)) >> 16);
-        if (y + half + 1 < height) {
-            const uchar* in = src + (y + half + 1) * stride;
-            for (int x = 0; x < width; ++x)
-                sum[x] += in[x];
-        }
-        if (y - half >= 0) {
-            const uchar* in = src + (y - half) * stride;
-            for (int x = 0; x < width; ++x)
-                sum[x] -= in[x];
-        }
+        writeRow(dst + y * stride, sum, width, scale);
+        if (y + half + 1 < height)
+            addRow(sum, src + (y + half + 1) * stride, width, 1);
+        if (y - half >= 0)
+            addRow(sum, src + (y - half) * stride, width, -1);
     }
 }
 

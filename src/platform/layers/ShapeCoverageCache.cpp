@@ -74,10 +74,9 @@ const QImage& ShapeCoverageCache::Raster::image(QRgb fill, QRgb stroke) {
     } else {
         if (tints_.size() >= tintsKept)
             tints_.pop_back();
-        tints_.insert(tints_.begin(),
-                      Tint{fill, stroke,
-                           tintCoverage(pixels_.size(), fillCoverage_, fill, strokeCoverage_,
-                                        stroke)});
+        tints_.insert(tints_.begin(), Tint{fill, stroke,
+                                           tintCoverage(pixels_.size(), fillCoverage_, fill,
+                                                        strokeCoverage_, stroke)});
     }
     return tints_.front().image;
 }

@@ -29,7 +29,7 @@ public:
         double strokeWidth = 0; // 0 for no stroke
         Qt::PenCapStyle cap = Qt::FlatCap;
         Qt::PenJoinStyle join = Qt::MiterJoin;
-        QList<qreal> dashes; // in line widths, as the stroker takes them
+        QList<qreal> dashes;  // in line widths, as the stroker takes them
         std::size_t hash = 0; // of the path and the stroke; see hashed()
 
         Shape& hashed();

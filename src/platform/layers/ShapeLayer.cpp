@@ -87,8 +87,8 @@ void ShapeLayer::paintContents(QPainter& painter, const LayerValues& values, boo
         paintPath(painter, values);
         return;
     }
-    drawImageAtDevicePixel(painter, r.coverage->pixels().topLeft() + QPoint(int(wholeX), int(wholeY)),
-                           r.image);
+    drawImageAtDevicePixel(
+        painter, r.coverage->pixels().topLeft() + QPoint(int(wholeX), int(wholeY)), r.image);
 }
 
 bool ShapeLayer::rasterMatches(const LayerValues& values) const {
@@ -127,7 +127,12 @@ void ShapeLayer::updateRaster(const QTransform& matrix, const LayerValues& value
     if (!r.coverage || r.look != look_ || r.filled != filled || r.strokeWidth != strokeWidth ||
         !qFuzzyCompare(r.coverage->matrix(), matrix) || !r.coverage->pixels().contains(pixels)) {
         r = Raster{ShapeCoverageCache::shared().raster(shapeFor(values), matrix, pixels),
-                   look_, filled, strokeWidth, {}, 0, 0};
+                   look_,
+                   filled,
+                   strokeWidth,
+                   {},
+                   0,
+                   0};
         if (!r.coverage)
             return;
     }
