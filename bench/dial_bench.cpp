@@ -69,6 +69,20 @@ private:
     QImage backing_;
 };
 
+// A dial opened and past its bloom, with the window's frames at `ratio`.
+struct OpenDial {
+    static vellaro::RadialMenuView& opened(DialFixture& f) {
+        f.view->send(MenuEvent::open());
+        f.scheduler.advance(std::chrono::seconds(1));
+        return *f.view;
+    }
+    explicit OpenDial(double ratio) : frames(opened(f), ratio) {}
+
+    DialFixture f{1.0};
+    vellaro::RadialMenuView& view = *f.view;
+    Frames frames;
+};
+
 void PointerMoveWithoutChange(benchmark::State& state) {
     DialFixture f(1.0);
     auto& view = *f.view;
@@ -97,13 +111,9 @@ void PointerMoveWithoutChange(benchmark::State& state) {
 // dial was shown: the caches start empty and the dial is drawn at rest (not
 // timed) before the pointer enters a section.
 void HoverChangeWithFrame(benchmark::State& state) {
-    const double ratio = double(state.range(0));
     const bool cold = state.range(1) != 0;
-    DialFixture f(1.0);
-    auto& view = *f.view;
-    view.send(MenuEvent::open());
-    f.scheduler.advance(std::chrono::seconds(1)); // past the bloom
-    Frames frames(view, ratio);
+    OpenDial dial(double(state.range(0)));
+    auto& [f, view, frames] = dial;
     int section = 0;
     for (auto _ : state) {
         if (cold) {
@@ -123,13 +133,9 @@ void HoverChangeWithFrame(benchmark::State& state) {
 }
 
 void BuildLayersAndFirstFrame(benchmark::State& state) {
-    const double ratio = double(state.range(0));
-    DialFixture f(1.0);
-    auto& view = *f.view;
-    view.send(MenuEvent::open());
-    f.scheduler.advance(std::chrono::seconds(1));
-    Frames frames(view, ratio);
     const bool cold = state.range(1) != 0;
+    OpenDial dial(double(state.range(0)));
+    auto& [f, view, frames] = dial;
     for (auto _ : state) {
         if (cold) {
             state.PauseTiming();
@@ -144,13 +150,9 @@ void BuildLayersAndFirstFrame(benchmark::State& state) {
 // What renderImage() costs on top of a frame: a new image each time.
 void RenderImage(benchmark::State& state) {
     const double ratio = double(state.range(0));
-    DialFixture f(1.0);
-    auto& view = *f.view;
-    view.send(MenuEvent::open());
-    f.scheduler.advance(std::chrono::seconds(1));
-    view.renderImage(ratio);
+    OpenDial dial(ratio);
     for (auto _ : state)
-        benchmark::DoNotOptimize(view.renderImage(ratio));
+        benchmark::DoNotOptimize(dial.view.renderImage(ratio));
 }
 
 // Pixel ratio, and whether the caches start cold.
