@@ -71,7 +71,7 @@ class Accumulator {
 public:
     Accumulator(int width, int height)
         : width_(width), height_(height), stride_(std::size_t(width) + 2),
-          cells_(scratchCells(stride_ * std::size_t(height))),
+          cells_(cellsFor(stride_ * std::size_t(height))),
           spans_(std::size_t(height), Span{int(stride_), -1}) {}
 
     void addLine(QPointF from, QPointF to) {
@@ -122,8 +122,13 @@ private:
     static constexpr std::int32_t kOne = 1 << kShift;
 
     // Cells are kept between shapes, cleared, so that each shape need not
-    // clear (or allocate) a whole buffer.
-    static std::int32_t* scratchCells(std::size_t count) {
+    // clear (or allocate) a whole buffer; a rare huge shape gets its own.
+    std::int32_t* cellsFor(std::size_t count) {
+        constexpr std::size_t kept = std::size_t(2048) * 2048;
+        if (count > kept) {
+            own_.assign(count, 0);
+            return own_.data();
+        }
         thread_local std::vector<std::int32_t> cells;
         if (cells.size() < count)
             cells.assign(count, 0);
@@ -188,6 +193,7 @@ private:
 
     int width_, height_;
     std::size_t stride_;
+    std::vector<std::int32_t> own_;
     std::int32_t* cells_;
     std::vector<Span> spans_;
 };
