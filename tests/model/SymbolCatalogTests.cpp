@@ -46,6 +46,8 @@ TEST(SymbolCatalogTest, EveryKnownSymbolResolves) {
     const QStringList known = SymbolCatalog::knownSymbols();
     for (SectionKind kind : allSectionKinds)
         EXPECT_TRUE(known.contains(sectionSymbol(kind)));
+    // The dial's own signs.
+    EXPECT_TRUE(known.contains(QStringLiteral("chevron.backward")));
     for (const QString& symbol : known)
         expectResolves(symbol);
 

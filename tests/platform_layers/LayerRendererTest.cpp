@@ -1,6 +1,7 @@
 #include "platform/layers/LayerRenderer.h"
 #include "platform/layers/ImageLayer.h"
 #include "platform/layers/LayerTree.h"
+#include "platform/layers/ShapeCoverageCache.h"
 #include "platform/layers/ShapeLayer.h"
 #include "platform/layers/TextLayer.h"
 #include "platform/layers/Transaction.h"
@@ -372,6 +373,45 @@ TEST_F(Rendering, ChangesAfterAFrameAreDrawnNotServedFromTheCache) {
         else
             EXPECT_EQ(shown.rgba(), step.expected.rgba()) << step.name;
     }
+}
+
+TEST_F(Rendering, ShapesShareTheirCoverageAcrossLayersAndLooks) {
+    ShapeCoverageCache& cache = ShapeCoverageCache::shared();
+    cache.clear();
+    // The same shape twice, whole pixels apart, in two colours.
+    auto red = box(QRectF(10, 10, 30, 20), Qt::red);
+    auto blue = box(QRectF(50, 10, 30, 20), Qt::blue);
+    root->addSublayer(red);
+    root->addSublayer(blue);
+    render();
+    EXPECT_EQ(cache.entryCount(), 1u);
+    EXPECT_EQ(at(25, 20), QColor(Qt::red));
+    EXPECT_EQ(at(65, 20), QColor(Qt::blue));
+    const QImage atRest = image;
+
+    // A hover look and back: the look at rest is found again, unchanged.
+    red->setTransform(QTransform::fromScale(1.03, 1.03));
+    render();
+    EXPECT_EQ(cache.entryCount(), 2u);
+    red->setTransform(QTransform());
+    render();
+    EXPECT_EQ(cache.entryCount(), 2u);
+    EXPECT_EQ(image, atRest);
+
+    // A new layer with the same shape, as a rebuilt one, draws the same.
+    root->removeAllSublayers();
+    root->addSublayer(box(QRectF(10, 10, 30, 20), Qt::red));
+    root->addSublayer(box(QRectF(50, 10, 30, 20), Qt::blue));
+    render();
+    EXPECT_EQ(cache.entryCount(), 2u);
+    EXPECT_EQ(image, atRest);
+
+    // Nothing kept: still drawn the same.
+    cache.setByteBudget(0);
+    EXPECT_EQ(cache.entryCount(), 0u);
+    render();
+    EXPECT_EQ(image, atRest);
+    cache.setByteBudget(32u << 20);
 }
 
 TEST_F(Rendering, AnimatedTransformsResampleTheCachedShape) {

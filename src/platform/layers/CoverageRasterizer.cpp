@@ -71,7 +71,8 @@ class Accumulator {
 public:
     Accumulator(int width, int height)
         : width_(width), height_(height), stride_(std::size_t(width) + 2),
-          cells_(stride_ * std::size_t(height), 0) {}
+          cells_(cellsFor(stride_ * std::size_t(height))),
+          spans_(std::size_t(height), Span{int(stride_), -1}) {}
 
     void addLine(QPointF from, QPointF to) {
         if (from.y() == to.y() || !std::isfinite(from.x() + from.y() + to.x() + to.y()))
@@ -96,16 +97,23 @@ public:
         }
     }
 
-    void write(QImage& mask) const {
+    // Writes every row of `mask` (which starts cleared) and leaves the cells
+    // cleared for the next shape: only the cells an edge touched are read.
+    void write(QImage& mask) {
         for (int y = 0; y < height_; ++y) {
-            const std::int32_t* cell = cells_.data() + std::size_t(y) * stride_;
+            const Span span = spans_[std::size_t(y)];
+            if (span.last < span.first)
+                continue;
+            std::int32_t* cell = cells_ + std::size_t(y) * stride_;
             uchar* row = mask.scanLine(y);
             std::int32_t sum = 0;
-            for (int x = 0; x < width_; ++x) {
+            const int end = std::min(span.last + 1, width_);
+            for (int x = span.first; x < end; ++x) {
                 sum += cell[x];
                 const std::int32_t level = std::min(std::abs(sum), kOne);
                 row[x] = uchar((level * 255 + kOne / 2) >> kShift);
             }
+            std::fill(cell + span.first, cell + span.last + 1, 0);
         }
     }
 
@@ -113,11 +121,29 @@ private:
     static constexpr int kShift = 16;
     static constexpr std::int32_t kOne = 1 << kShift;
 
-    static std::int32_t fixed(double area) { return std::int32_t(std::lround(area * kOne)); }
+    // Cells are kept between shapes, cleared, so that each shape need not
+    // clear (or allocate) a whole buffer; a rare huge shape gets its own.
+    std::int32_t* cellsFor(std::size_t count) {
+        constexpr std::size_t kept = std::size_t(2048) * 2048;
+        if (count > kept) {
+            own_.assign(count, 0);
+            return own_.data();
+        }
+        thread_local std::vector<std::int32_t> cells;
+        if (cells.size() < count)
+            cells.assign(count, 0);
+        return cells.data();
+    }
+
+    // Rounds half away from zero, as lround does, without the library call.
+    static std::int32_t fixed(double area) {
+        const double v = area * kOne;
+        return std::int32_t(v < 0 ? v - 0.5 : v + 0.5);
+    }
 
     // The part of an edge inside one pixel row, from x0 to x1, `d` high (signed).
     void addRowSpan(int y, double x0, double x1, double d) {
-        std::int32_t* row = cells_.data() + std::size_t(y) * stride_;
+        std::int32_t* row = cells_ + std::size_t(y) * stride_;
         if (x0 > x1)
             std::swap(x0, x1);
         const double x0Floor = std::floor(x0);
@@ -155,11 +181,21 @@ private:
             remainderAt = i1;
         }
         row[remainderAt] += fixed(d) - given;
+        Span& span = spans_[std::size_t(y)];
+        span.first = std::min(span.first, i0);
+        span.last = std::max(span.last, remainderAt);
     }
+
+    // The cells of a row that edges touched.
+    struct Span {
+        int first, last;
+    };
 
     int width_, height_;
     std::size_t stride_;
-    std::vector<std::int32_t> cells_;
+    std::vector<std::int32_t> own_;
+    std::int32_t* cells_;
+    std::vector<Span> spans_;
 };
 
 } // namespace

@@ -59,8 +59,8 @@ QImage tintCoverage(QSize size, const QImage& fillCoverage, QRgb fill, const QIm
         }
         for (int x = 0; x < width; ++x) {
             const QRgb under = f ? fills[f[x]] : 0;
-            const QRgb over = strokes[s[x]];
-            row[x] = over + byteMul(under, 255 - qAlpha(over));
+            // Most pixels are off the stroke: skip the blend there.
+            row[x] = s[x] ? strokes[s[x]] + byteMul(under, 255 - qAlpha(strokes[s[x]])) : under;
         }
     }
     return out;

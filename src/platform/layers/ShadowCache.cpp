@@ -3,6 +3,7 @@
 #include "platform/layers/AlignedImage.h"
 #include "platform/layers/CoverageRasterizer.h"
 #include "platform/layers/CoverageTint.h"
+#include "platform/layers/PathHash.h"
 
 #include <algorithm>
 #include <array>
@@ -25,38 +26,53 @@ double quantizedRadius(double radius) {
     return std::round(std::clamp(std::isfinite(radius) ? radius : 0.0, 0.0, 200.0) * 4.0) / 4.0;
 }
 
-std::size_t hashPath(const QPainterPath& path, double radius, qreal pixelRatio) {
-    std::size_t seed = std::hash<double>{}(radius) ^ (std::hash<double>{}(pixelRatio) << 1);
-    const auto mix = [&seed](std::size_t value) {
-        seed ^= value + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2);
-    };
-    mix(static_cast<std::size_t>(path.fillRule()));
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        mix(std::hash<double>{}(e.x));
-        mix(std::hash<double>{}(e.y));
-        mix(static_cast<std::size_t>(e.type));
-    }
-    return seed;
+std::size_t hashShadow(const QPainterPath& path, double radius, qreal pixelRatio) {
+    return hashPath(path, std::hash<double>{}(radius) ^ (std::hash<double>{}(pixelRatio) << 1));
 }
 
-// One box pass along each row, src -> dst, with zeros beyond the edges.
+// One box pass along each row, src -> dst, with zeros beyond the edges. The
+// window enters, slides, and leaves the row in three loops without tests.
 void boxPassRows(const uchar* src, uchar* dst, int width, int height, qsizetype stride, int half) {
     const std::uint32_t scale = (1u << 16) / static_cast<std::uint32_t>(2 * half + 1);
+    const auto scaled = [scale](std::uint32_t sum) {
+        return static_cast<uchar>((sum * scale + (1u << 15)) >> 16);
+    };
+    // x + half + 1 < width adds; x - half >= 0 removes.
+    const int addsUntil = std::max(0, width - half - 1);
     for (int y = 0; y < height; ++y) {
         const uchar* in = src + y * stride;
         uchar* out = dst + y * stride;
         std::uint32_t sum = 0;
         for (int x = 0; x <= std::min(half, width - 1); ++x)
             sum += in[x];
-        for (int x = 0; x < width; ++x) {
-            out[x] = static_cast<uchar>((sum * scale + (1u << 15)) >> 16);
-            if (x + half + 1 < width)
-                sum += in[x + half + 1];
+        int x = 0;
+        for (; x < std::min(half, addsUntil); ++x) {
+            out[x] = scaled(sum);
+            sum += in[x + half + 1];
+        }
+        for (; x < addsUntil; ++x) {
+            out[x] = scaled(sum);
+            sum += in[x + half + 1];
+            sum -= in[x - half];
+        }
+        for (; x < width; ++x) {
+            out[x] = scaled(sum);
             if (x - half >= 0)
                 sum -= in[x - half];
         }
     }
+}
+
+// Adds (sign 1) or takes (sign -1) a row of `in` to the column sums.
+void addRow(std::uint32_t* __restrict sum, const uchar* __restrict in, int width, int sign) {
+    for (int x = 0; x < width; ++x)
+        sum[x] += std::uint32_t(sign * in[x]);
+}
+
+void writeRow(uchar* __restrict out, const std::uint32_t* __restrict sum, int width,
+              std::uint32_t scale) {
+    for (int x = 0; x < width; ++x)
+        out[x] = static_cast<uchar>((sum[x] * scale + (1u << 15)) >> 16);
 }
 
 // The same down each column, a row at a time so that memory is read in order.
@@ -65,25 +81,14 @@ void boxPassColumns(const uchar* src, uchar* dst, int width, int height, qsizety
     const std::uint32_t scale = (1u << 16) / static_cast<std::uint32_t>(2 * half + 1);
     sums.assign(static_cast<std::size_t>(width), 0);
     std::uint32_t* sum = sums.data();
-    for (int y = 0; y <= std::min(half, height - 1); ++y) {
-        const uchar* in = src + y * stride;
-        for (int x = 0; x < width; ++x)
-            sum[x] += in[x];
-    }
+    for (int y = 0; y <= std::min(half, height - 1); ++y)
+        addRow(sum, src + y * stride, width, 1);
     for (int y = 0; y < height; ++y) {
-        uchar* out = dst + y * stride;
-        for (int x = 0; x < width; ++x)
-            out[x] = static_cast<uchar>((sum[x] * scale + (1u << 15)) >> 16);
-        if (y + half + 1 < height) {
-            const uchar* in = src + (y + half + 1) * stride;
-            for (int x = 0; x < width; ++x)
-                sum[x] += in[x];
-        }
-        if (y - half >= 0) {
-            const uchar* in = src + (y - half) * stride;
-            for (int x = 0; x < width; ++x)
-                sum[x] -= in[x];
-        }
+        writeRow(dst + y * stride, sum, width, scale);
+        if (y + half + 1 < height)
+            addRow(sum, src + (y + half + 1) * stride, width, 1);
+        if (y - half >= 0)
+            addRow(sum, src + (y - half) * stride, width, -1);
     }
 }
 
@@ -103,6 +108,15 @@ void boxBlur(QImage& mask, int half) {
                        sums);
         std::swap(mask, work);
     }
+}
+
+// out = a and b mixed by weight (of b, out of 256), back to 8 bits. The
+// pointers never overlap; saying so lets the compiler vectorise the loop.
+void blendRows(const std::uint16_t* __restrict a, const std::uint16_t* __restrict b, int weight,
+               uchar* __restrict out, int width) {
+    const std::uint32_t wa = std::uint32_t(256 - weight), wb = std::uint32_t(weight);
+    for (int x = 0; x < width; ++x)
+        out[x] = uchar((a[x] * wa + b[x] * wb + (1u << 15)) >> 16);
 }
 
 // Bilinear enlargement of a coverage mask by a whole factor, to `size`.
@@ -140,10 +154,7 @@ QImage enlarge(const QImage& small, int factor, QSize size) {
     for (int y = 0; y < size.height(); ++y) {
         const Tap t = down[std::size_t(y)];
         const std::uint16_t* a = wide.data() + std::size_t(t.index) * std::size_t(size.width());
-        const std::uint16_t* b = t.weight ? a + size.width() : a;
-        uchar* out = large.scanLine(y);
-        for (int x = 0; x < size.width(); ++x)
-            out[x] = uchar((a[x] * (256 - t.weight) + b[x] * t.weight + (1 << 15)) >> 16);
+        blendRows(a, t.weight ? a + size.width() : a, t.weight, large.scanLine(y), size.width());
     }
     return large;
 }
@@ -185,7 +196,7 @@ ShadowCache::Shadow ShadowCache::shadow(const QPainterPath& path, double radius,
     if (path.isEmpty() || !std::isfinite(pixelRatio) || pixelRatio <= 0)
         return {};
     radius = quantizedRadius(radius);
-    auto& bucket = entries_[hashPath(path, radius, pixelRatio)];
+    auto& bucket = entries_[hashShadow(path, radius, pixelRatio)];
     auto it = std::find_if(bucket.begin(), bucket.end(), [&](const auto& e) {
         return e->radius == radius && e->pixelRatio == pixelRatio && e->path == path;
     });

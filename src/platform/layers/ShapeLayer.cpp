@@ -1,15 +1,8 @@
 #include "platform/layers/ShapeLayer.h"
 
 #include "platform/layers/AlignedImage.h"
-#include "platform/layers/CoverageRasterizer.h"
-#include "platform/layers/CoverageTint.h"
-
-#include "platform/layers/AlignedImage.h"
-#include "platform/layers/CoverageRasterizer.h"
-#include "platform/layers/CoverageTint.h"
 
 #include <QPainter>
-#include <QPainterPathStroker>
 #include <algorithm>
 #include <cmath>
 
@@ -79,11 +72,12 @@ void ShapeLayer::paintContents(QPainter& painter, const LayerValues& values, boo
     const QTransform matrix(device.m11(), device.m12(), device.m21(), device.m22(),
                             sixteenth(device.dx() - wholeX), sixteenth(device.dy() - wholeY));
     Raster& r = raster_;
-    if (animating && rasterMatches(values) && !qFuzzyCompare(r.matrix, matrix)) {
+    if (animating && rasterMatches(values) && !qFuzzyCompare(r.coverage->matrix(), matrix)) {
         // Moving under an animation: resample what we have rather than redraw.
+        const QRect& pixels = r.coverage->pixels();
         painter.save();
-        painter.setWorldTransform(QTransform::fromTranslate(r.pixels.x(), r.pixels.y()) *
-                                  r.matrix.inverted() * painter.worldTransform());
+        painter.setWorldTransform(QTransform::fromTranslate(pixels.x(), pixels.y()) *
+                                  r.coverage->matrix().inverted() * painter.worldTransform());
         painter.drawImage(QPointF(0, 0), r.image);
         painter.restore();
         return;
@@ -93,14 +87,30 @@ void ShapeLayer::paintContents(QPainter& painter, const LayerValues& values, boo
         paintPath(painter, values);
         return;
     }
-    drawImageAtDevicePixel(painter, r.pixels.topLeft() + QPoint(int(wholeX), int(wholeY)), r.image);
+    drawImageAtDevicePixel(
+        painter, r.coverage->pixels().topLeft() + QPoint(int(wholeX), int(wholeY)), r.image);
 }
 
 bool ShapeLayer::rasterMatches(const LayerValues& values) const {
     const Raster& r = raster_;
     const bool stroked = values.strokeColor.alpha() > 0 && values.lineWidth > 0.0;
-    return !r.image.isNull() && r.look == look_ && r.fill == values.fillColor.rgba() &&
-           r.stroke == values.strokeColor.rgba() && (!stroked || r.strokeWidth == values.lineWidth);
+    return r.coverage && !r.image.isNull() && r.look == look_ &&
+           r.filled == (values.fillColor.alpha() > 0) &&
+           r.strokeWidth == (stroked ? values.lineWidth : 0.0) &&
+           r.fill == values.fillColor.rgba() && r.stroke == values.strokeColor.rgba();
+}
+
+ShapeCoverageCache::Shape ShapeLayer::shapeFor(const LayerValues& values) const {
+    const bool stroked = values.strokeColor.alpha() > 0 && values.lineWidth > 0.0;
+    ShapeCoverageCache::Shape shape{path_,
+                                    fillRule_,
+                                    values.fillColor.alpha() > 0,
+                                    stroked ? values.lineWidth : 0.0,
+                                    lineCap_,
+                                    lineJoin_,
+                                    stroked ? dashesInLineWidths(values.lineWidth) : QList<qreal>(),
+                                    0};
+    return shape.hashed();
 }
 
 void ShapeLayer::updateRaster(const QTransform& matrix, const LayerValues& values) const {
@@ -111,34 +121,26 @@ void ShapeLayer::updateRaster(const QTransform& matrix, const LayerValues& value
         return;
     }
     const QRect pixels = covered->adjusted(-1, -1, 1, 1);
-    if (r.look != look_ || !qFuzzyCompare(r.matrix, matrix) || !r.pixels.contains(pixels))
-        r = Raster{matrix, pixels.adjusted(-4, -4, 4, 4), look_, {}, {}, -1, {}, 0,
-                   0}; // room for a wider line
-    const QTransform toPixels = matrix * QTransform::fromTranslate(-r.pixels.x(), -r.pixels.y());
-    bool coverageChanged = false;
-    if (values.fillColor.alpha() > 0 && r.fillCoverage.isNull()) {
-        r.fillCoverage = rasterizeCoverage(path_, toPixels, r.pixels.size(), fillRule_);
-        coverageChanged = true;
-    }
+    const bool filled = values.fillColor.alpha() > 0;
     const bool stroked = values.strokeColor.alpha() > 0 && values.lineWidth > 0.0;
-    if (stroked && (r.strokeCoverage.isNull() || r.strokeWidth != values.lineWidth)) {
-        QPainterPathStroker stroker;
-        stroker.setWidth(values.lineWidth);
-        stroker.setCapStyle(lineCap_);
-        stroker.setJoinStyle(lineJoin_);
-        if (!dashPattern_.isEmpty())
-            stroker.setDashPattern(dashesInLineWidths(values.lineWidth));
-        r.strokeCoverage = rasterizeCoverage(stroker.createStroke(path_), toPixels, r.pixels.size(),
-                                             Qt::WindingFill);
-        r.strokeWidth = values.lineWidth;
-        coverageChanged = true;
+    const double strokeWidth = stroked ? values.lineWidth : 0.0;
+    if (!r.coverage || r.look != look_ || r.filled != filled || r.strokeWidth != strokeWidth ||
+        !qFuzzyCompare(r.coverage->matrix(), matrix) || !r.coverage->pixels().contains(pixels)) {
+        r = Raster{ShapeCoverageCache::shared().raster(shapeFor(values), matrix, pixels),
+                   look_,
+                   filled,
+                   strokeWidth,
+                   {},
+                   0,
+                   0};
+        if (!r.coverage)
+            return;
     }
-    if (coverageChanged || r.image.isNull() || r.fill != values.fillColor.rgba() ||
+    if (r.image.isNull() || r.fill != values.fillColor.rgba() ||
         r.stroke != values.strokeColor.rgba()) {
         r.fill = values.fillColor.rgba();
         r.stroke = values.strokeColor.rgba();
-        r.image = tintCoverage(r.pixels.size(), r.fillCoverage, r.fill,
-                               stroked ? r.strokeCoverage : QImage(), r.stroke);
+        r.image = r.coverage->image(r.fill, r.stroke);
     }
 }
 

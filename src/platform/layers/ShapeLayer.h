@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/layers/Layer.h"
+#include "platform/layers/ShapeCoverageCache.h"
 
 #include <QImage>
 #include <QList>
@@ -44,19 +45,18 @@ public:
     QPainterPath fallbackShadowPath() const override { return path_; }
 
 private:
-    // The shape at device resolution: coverage masks of fill and stroke (kept
-    // while only colours change) and the image tinted from them.
+    // The shape at device resolution, from the shared cache: kept while only
+    // colours change, looked up again when the matrix or the stroke does.
     struct Raster {
-        QTransform matrix; // layer to device, without the whole-pixel translation
-        QRect pixels;      // the area rasterised, in that space
+        std::shared_ptr<ShapeCoverageCache::Raster> coverage;
         std::uint64_t look = 0;
-        QImage fillCoverage;
-        QImage strokeCoverage;
-        double strokeWidth = -1;
+        bool filled = false;
+        double strokeWidth = 0;
         QImage image;
         QRgb fill = 0;
         QRgb stroke = 0;
     };
+    ShapeCoverageCache::Shape shapeFor(const LayerValues& values) const;
     bool rasterMatches(const LayerValues& values) const;
     void updateRaster(const QTransform& matrix, const LayerValues& values) const;
     void paintPath(QPainter& painter, const LayerValues& values) const;
