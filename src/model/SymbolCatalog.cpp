@@ -36,6 +36,7 @@ constexpr std::array symbols{
     Symbol{"speaker.wave.2", "audio-volume-medium-symbolic"},
     Symbol{"bolt", nullptr},
     Symbol{"chevron.backward", "go-previous-symbolic"},
+    Symbol{"mic", "audio-input-microphone-symbolic"},
 };
 
 void prepare() {

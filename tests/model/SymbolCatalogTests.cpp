@@ -46,8 +46,9 @@ TEST(SymbolCatalogTest, EveryKnownSymbolResolves) {
     const QStringList known = SymbolCatalog::knownSymbols();
     for (SectionKind kind : allSectionKinds)
         EXPECT_TRUE(known.contains(sectionSymbol(kind)));
-    // The dial's own signs.
-    EXPECT_TRUE(known.contains(QStringLiteral("chevron.backward")));
+    // The dial's back sign and the microphone explainer's icon.
+    for (const char* sign : {"chevron.backward", "mic"})
+        EXPECT_TRUE(known.contains(QLatin1String(sign))) << sign;
     for (const QString& symbol : known)
         expectResolves(symbol);
 
