@@ -9,8 +9,9 @@ namespace vellaro {
 namespace {
 // Only the standard text form: 8-4-4-4-12 hexadecimal digits, no braces.
 std::optional<QUuid> uuidFromText(const QString& text) {
-    static const QRegularExpression form(QStringLiteral(
-        "^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"));
+    // Anchored whole: "$" alone would also let a trailing line break through.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral(
+        "[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}")));
     if (!form.match(text).hasMatch())
         return std::nullopt;
     return QUuid::fromString(text);

@@ -30,7 +30,9 @@ void checkMainThread() {
 
 // Optional sign, then ASCII digits only; empty when out of range.
 std::optional<std::int64_t> decimalInteger(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^[+-]?[0-9]+$"));
+    // Anchored whole: "$" alone would also let a trailing line break through.
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
     if (!form.match(text).hasMatch())
         return std::nullopt;
     bool ok = false;

@@ -1,6 +1,7 @@
 #include "platform/layers/LayerRenderer.h"
 #include "platform/layers/ImageLayer.h"
 #include "platform/layers/LayerTree.h"
+#include "platform/layers/ShadowCache.h"
 #include "platform/layers/ShapeCoverageCache.h"
 #include "platform/layers/ShapeLayer.h"
 #include "platform/layers/TextLayer.h"
@@ -230,6 +231,21 @@ TEST_F(Rendering, ShadowsAreBlurredOncePerPathRadiusAndRatio) {
     EXPECT_EQ(renderer.shadowCache().entryCount(), 0u);
     render(); // still draws with nothing kept
     EXPECT_GT(alphaAt(50, 54), 0);
+}
+
+// A shape too large to blur casts no shadow, yet each one is remembered:
+// growing through such sizes frame after frame must not pile them up.
+TEST(ShadowCacheBudget, ShapesTooLargeForAShadowStayWithinTheBudget) {
+    ShadowCache cache;
+    cache.setByteBudget(64u << 10);
+    for (int frame = 0; frame < 2000; ++frame) {
+        const ShadowCache::Shadow shadow =
+            cache.shadow(rect(5000 + frame, 40), 6, 1.0, QColor(0, 0, 0, 128));
+        ASSERT_EQ(shadow.image, nullptr);
+    }
+    EXPECT_LT(cache.entryCount(), 1000u);
+    cache.setByteBudget(0);
+    EXPECT_EQ(cache.entryCount(), 0u);
 }
 
 TEST_F(Rendering, TextStaysInsideItsBoundsInItsColour) {

@@ -207,8 +207,18 @@ ShadowCache::Shadow ShadowCache::shadow(const QPainterPath& path, double radius,
     }
     Entry& entry = **it;
     entry.lastUse = ++clock_;
-    if (entry.mask.isNull())
+    const auto keepWithinBudget = [this, &entry] {
+        if (bytes_ <= budget_)
+            return;
+        // Entries live on the heap, so evicting others leaves this one in place.
+        entry.lastUse = ~std::uint64_t{0};
+        evict();
+        entry.lastUse = clock_;
+    };
+    if (entry.mask.isNull()) {
+        keepWithinBudget();
         return {};
+    }
     const QRgb rgba = color.rgba();
     if (entry.tinted.isNull() || entry.tint != rgba) {
         bytes_ -= sizeOf(entry);
@@ -216,18 +226,17 @@ ShadowCache::Shadow ShadowCache::shadow(const QPainterPath& path, double radius,
         entry.tint = rgba;
         bytes_ += sizeOf(entry);
     }
-    Shadow result{&entry.tinted, entry.rect};
-    if (bytes_ > budget_) {
-        // Entries live on the heap, so evicting others leaves this one in place.
-        entry.lastUse = ~std::uint64_t{0};
-        evict();
-        entry.lastUse = clock_;
-    }
-    return result;
+    keepWithinBudget();
+    return {&entry.tinted, entry.rect};
 }
 
 std::size_t ShadowCache::sizeOf(const Entry& entry) {
-    return static_cast<std::size_t>(entry.mask.sizeInBytes() + entry.tinted.sizeInBytes());
+    // The entry and its path count too: one without a mask (a shape too large
+    // to blur) must still be evicted in its turn.
+    const auto path =
+        static_cast<std::size_t>(entry.path.elementCount()) * sizeof(QPainterPath::Element);
+    return sizeof(Entry) + path +
+           static_cast<std::size_t>(entry.mask.sizeInBytes() + entry.tinted.sizeInBytes());
 }
 
 void ShadowCache::evict() {

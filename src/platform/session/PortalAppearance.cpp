@@ -138,8 +138,13 @@ void PortalAppearance::setPortalScheme(const QVariant& value) {
 
 void PortalAppearance::readEnableAnimations(const QString& gsettings) {
     auto* process = new QProcess(this);
+    // The process goes with this object, which may go before the time-out.
+    const QPointer<QProcess> guarded(process);
     const Scheduler::TaskId deadline =
-        scheduler_.schedule(std::chrono::milliseconds(timeoutMs), [process] { process->kill(); });
+        scheduler_.schedule(std::chrono::milliseconds(timeoutMs), [guarded] {
+            if (guarded)
+                guarded->kill();
+        });
     auto finish = [this, process, deadline] {
         scheduler_.cancel(deadline);
         process->deleteLater();

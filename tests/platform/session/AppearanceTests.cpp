@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -176,6 +177,23 @@ TEST_F(PortalFixture, ReduceMotionFollowsGnomeAnimations) {
     EXPECT_FALSE(none.wait(300));
     EXPECT_FALSE(missing->reduceMotion());
     qunsetenv("GSETTINGS_BACKEND");
+}
+
+// The time-out that stops a slow gsettings must not outlive the appearance.
+TEST_F(PortalFixture, AGoneAppearanceLeavesNoTimeOutBehind) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString slow = folder.filePath(QStringLiteral("slow-gsettings"));
+    QFile script(slow);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 30\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    auto appearance = makeAppearance(slow);
+    appearance.reset();
+    // Under AddressSanitizer a time-out that still holds the process fails here.
+    scheduler.advance(std::chrono::milliseconds(PortalAppearance::timeoutMs * 2));
 }
 
 TEST_F(PortalFixture, SharedIsTheInstalledOne) {
