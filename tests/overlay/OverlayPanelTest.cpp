@@ -151,6 +151,20 @@ TEST_F(OverlayPanelTest, GrabsWithoutTakingTheFocusFromThePreviousWindow) {
     EXPECT_FALSE(panel->holdsGrab());
 }
 
+// A key pressed the moment the dial appears must reach it: the grab is taken
+// as the panel maps, not on a later retry.
+TEST_F(OverlayPanelTest, GrabIsHeldAsSoonAsThePanelIsPresented) {
+    for (int run = 0; run < 5; ++run) {
+        panel->present({400 + run * 10, 200});
+        EXPECT_TRUE(panel->holdsGrab()) << "run " << run;
+        other.tapKeycode(9); // Escape
+        ASSERT_TRUE(test::waitUntil([&] { return recorder->keys.size() == std::size_t(run + 1); }))
+            << "run " << run;
+        panel->dismiss();
+        EXPECT_FALSE(panel->holdsGrab());
+    }
+}
+
 TEST_F(OverlayPanelTest, PressOutsideReachesTheContentAndKeepsThePanelUp) {
     presentAndGrab({400, 200});
     other.click({100, 100}, 1);
