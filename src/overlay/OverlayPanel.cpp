@@ -153,8 +153,7 @@ bool OverlayPanel::tryGrab() {
     QWindow* window = windowHandle();
     if (!window || !isVisible())
         return false;
-    // The window must be viewable before X lets us grab; right after show()
-    // it may not be yet, which the retry covers too.
+    // Refused while another client holds a grab; the caller retries.
     if (!grabPointerAndKeyboard(static_cast<xcb_window_t>(winId())))
         return false;
     takeQtGrabs();
