@@ -52,6 +52,16 @@ bool grabPointerAndKeyboard(xcb_window_t window) {
     return pointerOk;
 }
 
+// Maps `window` and takes both grabs in one go. Qt's own show() waits for
+// the map to finish before it returns, and a client that answers the map
+// (a key tapped the moment the dial appears) would be served before a grab
+// asked for after it: its keys would reach the previously focused window.
+bool mapAndGrab(xcb_window_t window) {
+    if (xcb_connection_t* c = x11Connection())
+        xcb_map_window(c, window); // sent with the grab requests below
+    return grabPointerAndKeyboard(window);
+}
+
 void ungrabPointerAndKeyboard() {
     if (xcb_connection_t* c = x11Connection()) {
         xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
@@ -116,11 +126,20 @@ void OverlayPanel::paintEvent(QPaintEvent*) {
 void OverlayPanel::present(QPoint topLeft) {
     cancelGrabAttempt();
     move(topLeft);
-    if (!isVisible())
+    bool grabbedWithMap = false;
+    if (!isVisible()) {
+        // Qt moves a hidden window only as it shows it: the window goes
+        // where it belongs before it maps.
+        if (QWindow* window = windowHandle())
+            window->setPosition(topLeft);
+        grabbedWithMap = mapAndGrab(static_cast<xcb_window_t>(winId()));
         show();
+    }
     raise();
     grabDeadline_ = scheduler_.now() + grabRetryWindow;
-    if (!tryGrab())
+    if (grabbedWithMap)
+        takeQtGrabs();
+    else if (!tryGrab())
         scheduleGrabAttempt();
 }
 
@@ -134,10 +153,14 @@ bool OverlayPanel::tryGrab() {
     QWindow* window = windowHandle();
     if (!window || !isVisible())
         return false;
-    // The window must be viewable before X lets us grab; right after show()
-    // it may not be yet, which the retry covers too.
+    // Refused while another client holds a grab; the caller retries.
     if (!grabPointerAndKeyboard(static_cast<xcb_window_t>(winId())))
         return false;
+    takeQtGrabs();
+    return true;
+}
+
+void OverlayPanel::takeQtGrabs() {
     // Qt's own grab on top routes every event to the content, whatever lies
     // under the pointer.
     QWidget* target = content_ ? content_.data() : this;
@@ -145,7 +168,6 @@ bool OverlayPanel::tryGrab() {
     target->grabMouse();
     grabbed_ = true;
     qCDebug(overlayLog) << "panel grabbed pointer and keyboard";
-    return true;
 }
 
 void OverlayPanel::releaseGrab() {

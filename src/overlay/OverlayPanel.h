@@ -51,6 +51,7 @@ protected:
 
 private:
     bool tryGrab();
+    void takeQtGrabs();
     void releaseGrab();
     void scheduleGrabAttempt();
     void cancelGrabAttempt();

@@ -64,8 +64,12 @@ bool RadialBehavior::runKeepsOpen(const MenuEvent& event) {
     const MenuItem& item = currentFanItems_[std::size_t(*position)];
     if (!item.keepsOpen)
         return false;
-    if (!previewMode_ && item.action)
-        item.action();
+    // A copy: an action that changes its own section replaces the fan's
+    // items, and with them this function, while it runs.
+    if (!previewMode_ && item.action) {
+        const std::function<void()> action = item.action;
+        action();
+    }
     return true;
 }
 

@@ -11,7 +11,11 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <poll.h>
+#include <thread>
 
 namespace vellaro {
 namespace {
@@ -149,6 +153,81 @@ TEST_F(OverlayPanelTest, GrabsWithoutTakingTheFocusFromThePreviousWindow) {
     panel->dismiss();
     EXPECT_FALSE(panel->isPresented());
     EXPECT_FALSE(panel->holdsGrab());
+}
+
+// Another client that acts the moment the panel maps, as a quick hand (or a
+// benchmark) does: it notes where the panel mapped and taps Escape at once.
+class MapWatcher {
+public:
+    explicit MapWatcher(xcb_window_t panel) : c_(xcb_connect(nullptr, nullptr)), panel_(panel) {
+        screen_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(c_, screen_->root, XCB_CW_EVENT_MASK, &mask);
+        free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr)); // selected now
+        thread_ = std::thread([this] { watch(); });
+    }
+    ~MapWatcher() {
+        thread_.join();
+        xcb_disconnect(c_);
+    }
+    // Where the panel stood when it mapped; set once the tap is sent.
+    std::atomic<bool> tapped{false};
+    QPoint mappedAt;
+
+private:
+    void watch() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            xcb_generic_event_t* event = xcb_poll_for_event(c_);
+            if (!event) {
+                pollfd fd{xcb_get_file_descriptor(c_), POLLIN, 0};
+                ::poll(&fd, 1, 50);
+                continue;
+            }
+            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
+                                reinterpret_cast<xcb_map_notify_event_t*>(event)->window == panel_;
+            free(event);
+            if (!mapped)
+                continue;
+            xcb_test_fake_input(c_, XCB_KEY_PRESS, 9, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_test_fake_input(c_, XCB_KEY_RELEASE, 9, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            auto* geometry = xcb_get_geometry_reply(c_, xcb_get_geometry(c_, panel_), nullptr);
+            if (geometry)
+                mappedAt = QPoint(geometry->x, geometry->y);
+            free(geometry);
+            tapped = true;
+            return;
+        }
+    }
+
+    xcb_connection_t* c_;
+    xcb_screen_t* screen_;
+    xcb_window_t panel_;
+    std::thread thread_;
+};
+
+// Escape tapped the moment the dial maps closes it: the grab is taken with
+// the map, before any other client can answer it, and the panel maps where
+// it is presented.
+TEST_F(OverlayPanelTest, KeyTappedAsThePanelMapsReachesTheDial) {
+    const xcb_window_t typing = other.openWindow();
+    other.focusWindow(typing);
+    ASSERT_TRUE(test::waitUntil([&] { return other.focus() == typing; }));
+    for (int run = 0; run < 20; ++run) {
+        const QPoint at(300 + (run % 4) * 40, 150 + (run % 3) * 30);
+        {
+            MapWatcher watcher(static_cast<xcb_window_t>(panel->winId()));
+            panel->present(at);
+            ASSERT_TRUE(test::waitUntil([&] { return watcher.tapped.load(); })) << "run " << run;
+            EXPECT_EQ(watcher.mappedAt, at) << "run " << run;
+        }
+        EXPECT_TRUE(
+            test::waitUntil([&] { return recorder->keys.size() == std::size_t(run + 1); }, 2000))
+            << "run " << run << ": the key went to the window that had the focus";
+        EXPECT_TRUE(panel->holdsGrab());
+        panel->dismiss();
+        recorder->keys.resize(std::size_t(run + 1));
+    }
 }
 
 TEST_F(OverlayPanelTest, PressOutsideReachesTheContentAndKeepsThePanelUp) {

@@ -154,6 +154,28 @@ TEST_F(DialInput, KeepsOpenItemsRunWithoutSteppingOrHooks) {
     EXPECT_TRUE(log.isEmpty());
 }
 
+// A keeps-open item whose action changes its own section (a mute toggle
+// relabels itself) redraws the fan while the action still runs.
+TEST_F(DialInput, KeepsOpenActionMayChangeItsOwnSection) {
+    auto& sound = f.provider(SectionKind::workspaces);
+    sound.change([this, &sound](auto& items) {
+        items[0].keepsOpen = true;
+        items[0].action = [this, &sound, word = QStringLiteral("toggled")] {
+            sound.change(
+                [](auto& list) { list[0] = MenuItem("Unmute", MenuItem::Icon::symbol("bolt")); });
+            log.push_back(word);
+        };
+    });
+    key(Qt::Key_Right);
+    key(Qt::Key_Return);
+    key(Qt::Key_Down);
+    ASSERT_EQ(v.state(), MenuState::submenu(0, 0));
+    key(Qt::Key_Return);
+    EXPECT_EQ(log, QStringList{"toggled"});
+    EXPECT_EQ(v.state(), MenuState::submenu(0, 0));
+    EXPECT_EQ(v.scene().fanLabels().front()->text(), "Unmute");
+}
+
 TEST_F(DialInput, EmptyFanIsHitAsOneItemAndExecutesNothing) {
     f.provider(SectionKind::files).change([](auto& items) { items.clear(); });
     QTest::mouseClick(&v, Qt::LeftButton, {}, wedge(5)); // files
