@@ -28,6 +28,7 @@ bool InstanceLock::tryLock() {
     if (fd_ >= 0)
         return true;
     error_.clear();
+    heldByAnother_ = false;
     const QByteArray file = QFile::encodeName(path_);
     const int fd = ::open(file.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
@@ -35,8 +36,9 @@ bool InstanceLock::tryLock() {
         return false;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        error_ = errno == EWOULDBLOCK ? QStringLiteral("held by another process")
-                                      : QString::fromLocal8Bit(std::strerror(errno));
+        heldByAnother_ = errno == EWOULDBLOCK;
+        error_ = heldByAnother_ ? QStringLiteral("held by another process")
+                                : QString::fromLocal8Bit(std::strerror(errno));
         ::close(fd);
         return false;
     }

@@ -22,12 +22,16 @@ public:
     QString path() const { return path_; }
     // Why the last tryLock() failed; empty after success.
     QString errorString() const { return error_; }
+    // The last tryLock() failed because another process holds the lock (as
+    // opposed to the lock file being unusable).
+    bool heldByAnother() const { return heldByAnother_; }
 
     static QString defaultRuntimeDir();
 
 private:
     QString path_;
     QString error_;
+    bool heldByAnother_ = false;
     int fd_ = -1;
 };
 

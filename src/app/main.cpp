@@ -50,9 +50,13 @@ int main(int argc, char** argv) {
     // A second copy would fail every grab; the first one is left alone.
     InstanceLock lock(InstanceLock::defaultRuntimeDir(), qEnvironmentVariable("DISPLAY"));
     if (!lock.tryLock()) {
-        std::fprintf(stderr, "vellaro: Vellaro is already running on this display (%s)\n",
-                     qPrintable(lock.errorString()));
-        return 1;
+        if (lock.heldByAnother()) {
+            std::fprintf(stderr, "vellaro: Vellaro is already running on this display\n");
+            return 1;
+        }
+        // An unusable lock file is no reason not to start.
+        std::fprintf(stderr, "vellaro: cannot use the instance lock %s (%s); starting without it\n",
+                     qPrintable(lock.path()), qPrintable(lock.errorString()));
     }
 
     // Debug lines stay off unless QT_LOGGING_RULES asks for them.

@@ -37,6 +37,7 @@ constexpr std::array symbols{
     Symbol{"bolt", nullptr},
     Symbol{"chevron.backward", "go-previous-symbolic"},
     Symbol{"mic", "audio-input-microphone-symbolic"},
+    Symbol{"plus", "list-add-symbolic"},
 };
 
 void prepare() {

@@ -17,6 +17,7 @@ TEST(InstanceLock, SecondCopyOnTheSameDisplayIsRefused) {
     InstanceLock second(runtime.path(), ":1");
     EXPECT_FALSE(second.tryLock());
     EXPECT_FALSE(second.errorString().isEmpty());
+    EXPECT_TRUE(second.heldByAnother());
     EXPECT_TRUE(first.isLocked()); // the first copy is left alone
 
     InstanceLock otherDisplay(runtime.path(), ":2");
@@ -45,6 +46,15 @@ TEST(InstanceLock, HolderThatDiedLeavesNoStaleLock) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     InstanceLock next(runtime.path(), ":1");
     EXPECT_TRUE(next.tryLock());
+}
+
+// A lock file that cannot be made is not another copy running.
+TEST(InstanceLock, UnusableFolderIsNotAnotherCopy) {
+    QTemporaryDir runtime;
+    InstanceLock lock(runtime.filePath("missing"), ":1");
+    EXPECT_FALSE(lock.tryLock());
+    EXPECT_FALSE(lock.heldByAnother());
+    EXPECT_FALSE(lock.errorString().isEmpty());
 }
 
 TEST(InstanceLock, DisplayNameCannotEscapeTheFolder) {

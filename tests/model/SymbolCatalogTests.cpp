@@ -46,8 +46,8 @@ TEST(SymbolCatalogTest, EveryKnownSymbolResolves) {
     const QStringList known = SymbolCatalog::knownSymbols();
     for (SectionKind kind : allSectionKinds)
         EXPECT_TRUE(known.contains(sectionSymbol(kind)));
-    // The dial's back sign and the microphone explainer's icon.
-    for (const char* sign : {"chevron.backward", "mic"})
+    // The dial's back sign, the add items' sign and the microphone explainer's icon.
+    for (const char* sign : {"chevron.backward", "plus", "mic"})
         EXPECT_TRUE(known.contains(QLatin1String(sign))) << sign;
     for (const QString& symbol : known)
         expectResolves(symbol);
