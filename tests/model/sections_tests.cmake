@@ -2,7 +2,6 @@ vellaro_add_test(section_model_tests LABEL unit QT_MAIN
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SectionKindTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/MenuDataSourceTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/SymbolCatalogTests.cpp
-            ${PROJECT_SOURCE_DIR}/tests/platform/windows/WindowAccessTrustTests.cpp
     LIBS vellaro_model)
 target_compile_definitions(section_model_tests PRIVATE
     VELLARO_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output/model")
@@ -16,7 +15,3 @@ vellaro_add_test(dial_colour_tests LABEL unit QT_MAIN
 target_compile_definitions(dial_colour_tests PRIVATE
     VELLARO_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output/model")
 
-vellaro_add_test(desktop_session_tests LABEL session QT_MAIN
-    SOURCES ${PROJECT_SOURCE_DIR}/tests/platform/session/AppearanceTests.cpp
-            ${PROJECT_SOURCE_DIR}/tests/platform/windows/WindowAccessTrustTests.cpp
-    LIBS vellaro_platform_session vellaro_platform_windows vellaro_test_support Qt6::Test)
