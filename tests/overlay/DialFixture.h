@@ -68,7 +68,18 @@ inline std::vector<MenuItem> sampleItems(int count, const QString& stem = "Item"
     return items;
 }
 
-struct DialFixture {
+// What every test dial runs on: settings in a temporary folder, the hub, a
+// manual clock, trusted window access and a fake desktop appearance.
+struct DialServices {
+    QTemporaryDir folder;
+    Notifications notifications;
+    SettingsStore settings{folder.path(), notifications};
+    TrustedWindows trust;
+    ManualScheduler scheduler;
+    FakeAppearance appearance;
+};
+
+struct DialFixture : DialServices {
     explicit DialFixture(double scale = 1.0, bool previewMode = false, int itemsPerSection = 4) {
         providers_ = std::make_shared<std::map<SectionKind, SampleProvider*>>();
         auto providers = providers_;
@@ -88,12 +99,6 @@ struct DialFixture {
     SampleProvider& provider(SectionKind kind) { return *providers_->at(kind); }
     void edit(const SettingsStore::Edit& change) { settings.update(change); }
 
-    QTemporaryDir folder;
-    Notifications notifications;
-    SettingsStore settings{folder.path(), notifications};
-    TrustedWindows trust;
-    ManualScheduler scheduler;
-    FakeAppearance appearance;
     CountingHaptics haptics;
     std::shared_ptr<std::map<SectionKind, SampleProvider*>> providers_;
     std::unique_ptr<MenuDataSource> dataSource;

@@ -20,7 +20,7 @@ struct Edit {
     std::function<void()> undo;
 };
 
-class PreviewDial {
+class PreviewDial : public DialServices {
 public:
     static constexpr double scale = 0.8; // the console's standard size
     static constexpr int side = 384;
@@ -126,12 +126,6 @@ public:
         return list;
     }
 
-    QTemporaryDir folder;
-    Notifications notifications;
-    SettingsStore settings{folder.path(), notifications};
-    TrustedWindows trust;
-    ManualScheduler scheduler;
-    FakeAppearance appearance;
     std::unique_ptr<MenuDataSource> dataSource;
     std::unique_ptr<RadialMenuView> view;
 
