@@ -63,16 +63,26 @@ void boxPassRows(const uchar* src, uchar* dst, int width, int height, qsizetype 
     }
 }
 
-// Adds (sign 1) or takes (sign -1) a row of `in` to the column sums.
+// Adds (sign 1) or takes (sign -1) a row of `in` to the column sums; two
+// loops without a multiply, so that each vectorises.
 void addRow(std::uint32_t* __restrict sum, const uchar* __restrict in, int width, int sign) {
-    for (int x = 0; x < width; ++x)
-        sum[x] += std::uint32_t(sign * in[x]);
+    if (sign > 0) {
+        for (int x = 0; x < width; ++x)
+            sum[x] += in[x];
+    } else {
+        for (int x = 0; x < width; ++x)
+            sum[x] -= in[x];
+    }
 }
 
+// (sum * scale + 2^15) >> 16 in single floats, exact: sum * scale is at most
+// 255 * 2^16, so every value is an integer below 2^24.
 void writeRow(uchar* __restrict out, const std::uint32_t* __restrict sum, int width,
               std::uint32_t scale) {
+    const float factor = float(scale);
     for (int x = 0; x < width; ++x)
-        out[x] = static_cast<uchar>((sum[x] * scale + (1u << 15)) >> 16);
+        out[x] = static_cast<uchar>(
+            int((float(std::int32_t(sum[x])) * factor + 32768.0f) * (1.0f / 65536.0f)));
 }
 
 // The same down each column, a row at a time so that memory is read in order.
@@ -112,11 +122,14 @@ void boxBlur(QImage& mask, int half) {
 
 // out = a and b mixed by weight (of b, out of 256), back to 8 bits. The
 // pointers never overlap; saying so lets the compiler vectorise the loop.
+// In single floats, which vectorise where 32-bit integer products do not:
+// every value stays an integer below 2^24, so each step is exact and the
+// result is the integer formula's, (a wa + b wb + 2^15) >> 16.
 void blendRows(const std::uint16_t* __restrict a, const std::uint16_t* __restrict b, int weight,
                uchar* __restrict out, int width) {
-    const std::uint32_t wa = std::uint32_t(256 - weight), wb = std::uint32_t(weight);
+    const float wa = float(256 - weight), wb = float(weight);
     for (int x = 0; x < width; ++x)
-        out[x] = uchar((a[x] * wa + b[x] * wb + (1u << 15)) >> 16);
+        out[x] = uchar(int((float(a[x]) * wa + float(b[x]) * wb + 32768.0f) * (1.0f / 65536.0f)));
 }
 
 // Bilinear enlargement of a coverage mask by a whole factor, to `size`.
