@@ -1,16 +1,11 @@
 #include "app/DesktopSettingsPanes.h"
 
 #include "app/Logging.h"
+#include "platform/session/Desktop.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace vellaro {
 
@@ -43,21 +38,7 @@ void DesktopSettingsPanes::openMicrophone() {
 }
 
 void DesktopSettingsPanes::revealApplication() {
-    const QString file = QCoreApplication::applicationFilePath();
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"),
-        QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
-    // Asynchronous: a missing file manager must not stall the program.
-    auto* watcher =
-        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 2000));
-    QObject::connect(
-        watcher, &QDBusPendingCallWatcher::finished, watcher, [file](QDBusPendingCallWatcher* w) {
-            if (w->isError())
-                QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
-            w->deleteLater();
-        });
+    Desktop::shared().reveal(QCoreApplication::applicationFilePath());
 }
 
 } // namespace vellaro

@@ -6,6 +6,7 @@
 #include "app/Logging.h"
 #include "app/MouseTriggerCenter.h"
 #include "app/RadialDialView.h"
+#include "app/SectionProviderFactory.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Appearance.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("org.vellaro.Vellaro"));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    MenuDataSource::setSharedProviderFactory(&makeSectionProvider);
 
     AppDelegate delegate(
         AppDelegate::Services{

@@ -10,6 +10,7 @@ vellaro_add_test(dial_colour_tests LABEL unit QT_MAIN
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/VellaroThemeTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/PalTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/WaypointMarkTests.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/WindowAppearanceTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ColorExpectations.h
     LIBS vellaro_model)
 target_compile_definitions(dial_colour_tests PRIVATE
