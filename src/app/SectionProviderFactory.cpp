@@ -1,6 +1,8 @@
 #include "app/SectionProviderFactory.h"
 
 #include "model/EmptySectionProvider.h"
+#include "platform/audio/AudioSystem.h"
+#include "providers/sound/SoundProvider.h"
 
 namespace vellaro {
 
@@ -11,9 +13,10 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::apps:
     case SectionKind::files:
     case SectionKind::clipboard:
-    case SectionKind::sound:
     case SectionKind::actions:
         break;
+    case SectionKind::sound:
+        return std::make_unique<SoundProvider>(AudioSystem::shared());
     }
     return std::make_unique<EmptySectionProvider>();
 }
