@@ -136,4 +136,11 @@ QImage SymbolCatalog::image(const QString& name, int pixelSize, const QColor& ti
     return image;
 }
 
+QImage SymbolCatalog::themeImage(const QString& iconName, int pixelSize) {
+    prepare();
+    if (iconName.isEmpty() || pixelSize <= 0 || !QIcon::hasThemeIcon(iconName))
+        return {};
+    return QIcon::fromTheme(iconName).pixmap(QSize(pixelSize, pixelSize), 1.0).toImage();
+}
+
 } // namespace vellaro

@@ -2,8 +2,8 @@
 #include "platform/files/RecentlyUsedXbel.h"
 #include "support/ManualScheduler.h"
 #include "support/WaitUntil.h"
+#include "support/XbelFixture.h"
 
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,27 +13,12 @@ namespace {
 using namespace std::chrono_literals;
 using test::waitUntil;
 
-QByteArray bookmark(const QString& href, const QString& modified,
-                    const QString& visited = QString(), bool isPrivate = false) {
-    QByteArray xml = "  <bookmark href=\"" + href.toUtf8() + "\" added=\"2020-01-01T00:00:00Z\"";
-    if (!modified.isEmpty())
-        xml += " modified=\"" + modified.toUtf8() + "\"";
-    if (!visited.isEmpty())
-        xml += " visited=\"" + visited.toUtf8() + "\"";
-    xml += ">\n    <info><metadata owner=\"http://freedesktop.org\">\n"
-           "      <mime:mime-type type=\"text/plain\"/>\n";
-    if (isPrivate)
-        xml += "      <bookmark:private/>\n";
-    xml += "    </metadata></info>\n  </bookmark>\n";
-    return xml;
-}
+using test::XbelBookmark;
+using test::xbelDocument;
 
-QByteArray xbel(const QByteArray& bookmarks) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<xbel version=\"1.0\"\n"
-           "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"
-           "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\">\n" +
-           bookmarks + "</xbel>\n";
+// A history of one file used at the start of 2024.
+QByteArray only(const char* path) {
+    return xbelDocument({{QStringLiteral("file://") + path, "2024-01-01T00:00:00Z"}});
 }
 
 QStringList paths(const std::vector<RecentFile>& files) {
@@ -44,49 +29,47 @@ QStringList paths(const std::vector<RecentFile>& files) {
 }
 
 TEST(RecentlyUsedXbelTest, ReadsLocalFilesNewestFirst) {
+    const char* day = "2024-01-01T00:00:00Z";
     struct Case {
         const char* what;
-        QByteArray bookmarks;
+        std::vector<XbelBookmark> bookmarks;
         QStringList expected;
     };
     const Case cases[] = {
         {"only file URIs on this machine",
-         bookmark("https://example.org/a.txt", "2024-01-01T00:00:00Z") +
-             bookmark("trash:///b.txt", "2024-01-01T00:00:00Z") +
-             bookmark("sftp://host/c.txt", "2024-01-01T00:00:00Z") +
-             bookmark("file://otherhost/d.txt", "2024-01-01T00:00:00Z") +
-             bookmark("file:///home/u/e.txt", "2024-01-01T00:00:00Z") +
-             bookmark("file://localhost/home/u/f.txt", "2023-01-01T00:00:00Z"),
+         {{"https://example.org/a.txt", day},
+          {"trash:///b.txt", day},
+          {"sftp://host/c.txt", day},
+          {"file://otherhost/d.txt", day},
+          {"file:///home/u/e.txt", day},
+          {"file://localhost/home/u/f.txt", "2023-01-01T00:00:00Z"}},
          {"/home/u/e.txt", "/home/u/f.txt"}},
         {"percent-encoded UTF-8 is decoded",
-         bookmark("file:///home/u/Caf%C3%A9%20men%C3%BC%23.txt", "2024-01-01T00:00:00Z"),
+         {{"file:///home/u/Caf%C3%A9%20men%C3%BC%23.txt", day}},
          {QString::fromUtf8("/home/u/Café menü#.txt")}},
         {"private bookmarks are left out",
-         bookmark("file:///secret.txt", "2024-01-01T00:00:00Z", {}, true) +
-             bookmark("file:///open.txt", "2023-01-01T00:00:00Z"),
+         {{"file:///secret.txt", day, {}, true}, {"file:///open.txt", "2023-01-01T00:00:00Z"}},
          {"/open.txt"}},
         {"the later of modified and visited orders them",
-         bookmark("file:///old.txt", "2021-01-01T00:00:00Z") +
-             bookmark("file:///visited.txt", "2020-06-01T00:00:00Z",
-                      "2024-03-01T08:00:00.250000Z") +
-             bookmark("file:///modified.txt", "2023-05-01T00:00:00.5Z", "2022-01-01T00:00:00Z") +
-             bookmark("file:///added-only.txt", {}),
+         {{"file:///old.txt", "2021-01-01T00:00:00Z"},
+          {"file:///visited.txt", "2020-06-01T00:00:00Z", "2024-03-01T08:00:00.250000Z"},
+          {"file:///modified.txt", "2023-05-01T00:00:00.5Z", "2022-01-01T00:00:00Z"},
+          {"file:///added-only.txt", {}}},
          {"/visited.txt", "/modified.txt", "/old.txt", "/added-only.txt"}},
         {"an empty history", {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto files = readRecentlyUsedXbel(xbel(c.bookmarks));
+        const auto files = readRecentlyUsedXbel(xbelDocument(c.bookmarks));
         ASSERT_TRUE(files);
         EXPECT_EQ(paths(*files), c.expected);
     }
-    const auto typed =
-        readRecentlyUsedXbel(xbel(bookmark("file:///a.txt", "2024-01-01T00:00:00Z")));
+    const auto typed = readRecentlyUsedXbel(only("/a.txt"));
     EXPECT_EQ(typed->front().mimeType, "text/plain");
 }
 
 TEST(RecentlyUsedXbelTest, AMalformedDocumentGivesNothing) {
-    const QByteArray good = xbel(bookmark("file:///a.txt", "2024-01-01T00:00:00Z"));
+    const QByteArray good = only("/a.txt");
     for (const QByteArray& bad :
          {good.left(good.size() / 2), QByteArray("not xml at all"), QByteArray(),
           QByteArray("<html><bookmark href=\"file:///a\"/></html>")})
@@ -95,13 +78,7 @@ TEST(RecentlyUsedXbelTest, AMalformedDocumentGivesNothing) {
 
 class RecentFilesWatchTest : public ::testing::Test {
 protected:
-    void write(const QByteArray& content) {
-        // The way GLib saves it: a new file renamed over the old one.
-        QSaveFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        ASSERT_TRUE(file.commit());
-    }
+    void write(const QByteArray& content) { ASSERT_TRUE(test::replaceFile(path(), content)); }
     QString path() const { return folder.filePath("recently-used.xbel"); }
     std::unique_ptr<RecentFiles> start() {
         return std::make_unique<RecentFiles>(
@@ -123,16 +100,16 @@ protected:
 };
 
 TEST_F(RecentFilesWatchTest, FollowsAtomicReplacementsAndKeepsTheLastGoodList) {
-    write(xbel(bookmark("file:///one.txt", "2024-01-01T00:00:00Z")));
+    write(only("/one.txt"));
     auto recent = start();
     ASSERT_TRUE(waitUntil([&] { return !recent->isReading(); }));
     EXPECT_EQ(heard, QStringList({"/one.txt"}));
 
-    write(xbel(bookmark("file:///two.txt", "2024-01-01T00:00:00Z")));
+    write(only("/two.txt"));
     ASSERT_TRUE(settle(*recent));
     EXPECT_EQ(heard, QStringList({"/two.txt"}));
 
-    write(xbel(bookmark("file:///three.txt", "2024-01-01T00:00:00Z")));
+    write(only("/three.txt"));
     ASSERT_TRUE(settle(*recent));
     EXPECT_EQ(heard, QStringList({"/three.txt"}));
 
@@ -141,7 +118,7 @@ TEST_F(RecentFilesWatchTest, FollowsAtomicReplacementsAndKeepsTheLastGoodList) {
     EXPECT_EQ(paths(recent->files()), QStringList({"/three.txt"}));
 
     // Still watched after a file that did not parse.
-    write(xbel(bookmark("file:///four.txt", "2024-01-01T00:00:00Z")));
+    write(only("/four.txt"));
     ASSERT_TRUE(settle(*recent));
     EXPECT_EQ(paths(recent->files()), QStringList({"/four.txt"}));
 }
@@ -150,18 +127,18 @@ TEST_F(RecentFilesWatchTest, AFileCreatedLaterIsRead) {
     auto recent = start();
     ASSERT_TRUE(waitUntil([&] { return !recent->isReading(); }));
     EXPECT_TRUE(recent->files().empty());
-    write(xbel(bookmark("file:///later.txt", "2024-01-01T00:00:00Z")));
+    write(only("/later.txt"));
     ASSERT_TRUE(settle(*recent));
     EXPECT_EQ(heard, QStringList({"/later.txt"}));
     // And then watched like any other.
-    write(xbel(bookmark("file:///again.txt", "2024-01-01T00:00:00Z")));
+    write(only("/again.txt"));
     ASSERT_TRUE(settle(*recent));
     EXPECT_EQ(heard, QStringList({"/again.txt"}));
 }
 
 TEST_F(RecentFilesWatchTest, TheSelectionRunsOffTheMainThread) {
-    write(xbel(bookmark("file:///a.txt", "2024-01-02T00:00:00Z") +
-               bookmark("file:///b.txt", "2024-01-01T00:00:00Z")));
+    write(xbelDocument(
+        {{"file:///a.txt", "2024-01-02T00:00:00Z"}, {"file:///b.txt", "2024-01-01T00:00:00Z"}}));
     QThread* main = QThread::currentThread();
     std::atomic<bool> onWorker = false;
     RecentFiles recent(
