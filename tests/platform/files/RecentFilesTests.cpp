@@ -54,8 +54,11 @@ TEST(RecentlyUsedXbelTest, ReadsLocalFilesNewestFirst) {
          {{"file:///old.txt", "2021-01-01T00:00:00Z"},
           {"file:///visited.txt", "2020-06-01T00:00:00Z", "2024-03-01T08:00:00.250000Z"},
           {"file:///modified.txt", "2023-05-01T00:00:00.5Z", "2022-01-01T00:00:00Z"},
-          {"file:///added-only.txt", {}}},
-         {"/visited.txt", "/modified.txt", "/old.txt", "/added-only.txt"}},
+          {"file:///added-only.txt", {}},
+          {"file:///offset.txt", "2024-03-01T09:00:00.1+01:00"},
+          {"file:///unreadable-time.txt", "2024-99-01T00:00:00Z"}},
+         {"/visited.txt", "/offset.txt", "/modified.txt", "/old.txt", "/added-only.txt",
+          "/unreadable-time.txt"}},
         {"an empty history", {}, {}},
     };
     for (const Case& c : cases) {
