@@ -146,7 +146,9 @@ struct PulseAudioSystem::Connection {
         pa_context_set_state_callback(context, &Connection::stateChanged, this);
         // Wait for a server that is not there yet; never start one ourselves.
         const auto flags = pa_context_flags_t(PA_CONTEXT_NOFAIL | PA_CONTEXT_NOAUTOSPAWN);
-        if (pa_context_connect(context, nullptr, flags, nullptr) < 0) {
+        // A connection refused at once fails the context inside this call,
+        // and lost() has then dropped it and planned the next attempt.
+        if (pa_context_connect(context, nullptr, flags, nullptr) < 0 && context) {
             qCWarning(soundLog) << "Cannot connect to the sound server:"
                                 << pa_strerror(pa_context_errno(context));
             dropContext();
@@ -167,6 +169,8 @@ struct PulseAudioSystem::Connection {
     }
 
     void scheduleReconnect() {
+        if (retryTask)
+            return;
         retryTask = scheduler.schedule(retryDelay, [this] {
             retryTask = 0;
             connect();
