@@ -97,5 +97,22 @@ TEST(PulseAudioReconnectTest, TheMirrorEmptiesWhileTheServerIsGoneAndFillsAgain)
     EXPECT_TRUE(waitUntil(mirrored));
 }
 
+TEST(PulseAudioReconnectTest, AServerNotThereYetIsTriedAgainWithGrowingPauses) {
+    PrivatePulseAudio server;
+    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(server.socket()));
+    test::ManualScheduler scheduler;
+    PulseAudioSystem audio(scheduler);
+    // One attempt planned, a second later.
+    ASSERT_TRUE(waitUntil([&] { return scheduler.pendingCount() == 1; }));
+    scheduler.advance(1s);
+    ASSERT_TRUE(waitUntil([&] { return scheduler.pendingCount() == 1; }));
+    // The next one two seconds after that.
+    ASSERT_TRUE(server.start());
+    scheduler.advance(1999ms);
+    EXPECT_FALSE(audio.isConnected());
+    scheduler.advance(1ms);
+    EXPECT_TRUE(waitUntil([&] { return audio.sinks().size() == 1; }));
+}
+
 } // namespace
 } // namespace vellaro
