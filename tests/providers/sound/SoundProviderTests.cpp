@@ -203,6 +203,7 @@ TEST_F(SoundFixture, VolumeStepsWriteWhatTheEdgeCasesSay) {
         {"above 100 % down lowers", 1.0, false, -up, 1.0 - up, false},
         {"muted up raises and unmutes", 0.5, true, up, 0.5 + up, true},
         {"muted down stays muted", 0.5, true, -up, 0.5 - up, false},
+        {"muted at 100 % up only unmutes", 1.0, true, up, std::nullopt, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
