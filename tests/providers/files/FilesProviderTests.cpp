@@ -1,10 +1,8 @@
-#include "model/MenuDataSource.h"
-#include "model/SettingsStore.h"
-#include "platform/session/Notifications.h"
-#include "platform/windows/WindowAccessTrust.h"
 #include "providers/files/FilesProvider.h"
 #include "support/FakeDesktop.h"
+#include "support/ItemLabels.h"
 #include "support/ManualScheduler.h"
+#include "support/OneSectionDataSource.h"
 #include "support/WaitUntil.h"
 #include "support/XbelFixture.h"
 
@@ -19,13 +17,6 @@ namespace {
 using namespace std::chrono_literals;
 using test::waitUntil;
 using test::XbelBookmark;
-
-QStringList labels(const std::vector<MenuItem>& items) {
-    QStringList list;
-    for (const MenuItem& item : items)
-        list << item.label();
-    return list;
-}
 
 // A home folder with Downloads, Desktop and documents, and its history.
 class FilesFixture : public ::testing::Test {
@@ -104,14 +95,14 @@ TEST_F(FilesFixture, TwelveQualifyingFilesKeepEightAndShowFourAfterTheFolders) {
     history(paths);
     auto provider = start();
     // Until the history has been read only the folders show.
-    EXPECT_EQ(labels(provider->items()), QStringList({"Downloads", "Desktop"}));
+    EXPECT_EQ(test::itemLabels(provider->items()), QStringList({"Downloads", "Desktop"}));
     ASSERT_TRUE(read(0));
     ASSERT_EQ(provider->entries().size(), 8u);
     EXPECT_EQ(provider->entries().back().url, QUrl::fromLocalFile(paths[7]));
 
     const auto items = provider->items();
-    EXPECT_EQ(labels(items), QStringList({"Downloads", "Desktop", "file-00.txt", "file-01.txt",
-                                          "file-02.txt", "file-03.txt"}));
+    EXPECT_EQ(test::itemLabels(items), QStringList({"Downloads", "Desktop", "file-00.txt",
+                                                    "file-01.txt", "file-02.txt", "file-03.txt"}));
     for (const MenuItem& item : items) {
         EXPECT_FALSE(item.icon().image().isNull()) << item.label().toStdString();
         EXPECT_FALSE(item.keepsOpen);
@@ -186,7 +177,7 @@ TEST_F(FilesFixture, FoldersAreListedOnceAndOnlyWhenTheyExist) {
         SCOPED_TRACE(c.what);
         folders.desktop = c.desktop;
         folders.screenshots = c.screenshots;
-        EXPECT_EQ(labels(provider->items()), c.expected);
+        EXPECT_EQ(test::itemLabels(provider->items()), c.expected);
     }
     folders.desktop = desktopFolder;
     folders.screenshots = home() + "/Pictures/Shots";
@@ -200,29 +191,20 @@ TEST_F(FilesFixture, FoldersAreListedOnceAndOnlyWhenTheyExist) {
 TEST_F(FilesFixture, AChangeMadeElsewhereReachesAnOpenDialsItems) {
     const QString a = touch("Documents/a.txt");
     history({a});
-    Notifications notifications;
-    SettingsStore settings(root.filePath("settings"), notifications);
-    struct Trusted final : WindowAccessTrust {
-        bool isTrusted() override { return true; }
-    } trust;
-    MenuDataSource dataSource(
-        settings, trust, [&](SectionKind kind) -> std::unique_ptr<SectionProvider> {
-            if (kind == SectionKind::files)
-                return std::make_unique<FilesProvider>(desktop, scheduler, xbelPath(),
-                                                       [this] { return folders; });
-            return nullptr;
-        });
-    FilesProvider* files = filesProvider(dataSource);
+    test::OneSectionDataSource dataSource(
+        SectionKind::files, std::make_unique<FilesProvider>(desktop, scheduler, xbelPath(),
+                                                            [this] { return folders; }));
+    FilesProvider* files = filesProvider(*dataSource);
     ASSERT_NE(files, nullptr);
     ASSERT_TRUE(waitUntil([&] { return files->entries().size() == 1; }));
-    dataSource.refresh();
-    EXPECT_TRUE(labels(dataSource.items(SectionKind::files)).contains("a.txt"));
+    dataSource->refresh();
+    EXPECT_TRUE(test::itemLabels(dataSource->items(SectionKind::files)).contains("a.txt"));
 
     const QString b = touch("Documents/b.txt");
     history({b, a});
     reread();
     ASSERT_TRUE(waitUntil([&] { return files->entries().size() == 2; }));
-    EXPECT_EQ(labels(dataSource.items(SectionKind::files)),
+    EXPECT_EQ(test::itemLabels(dataSource->items(SectionKind::files)),
               QStringList({"Downloads", "Desktop", "b.txt", "a.txt"}));
 }
 

@@ -1,12 +1,9 @@
-#include "model/MenuDataSource.h"
-#include "model/SettingsStore.h"
 #include "model/SymbolCatalog.h"
-#include "platform/session/Notifications.h"
-#include "platform/windows/WindowAccessTrust.h"
 #include "providers/sound/SoundProvider.h"
 #include "support/FakeAudioSystem.h"
+#include "support/ItemLabels.h"
+#include "support/OneSectionDataSource.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -23,13 +20,6 @@ AudioSink sink(std::uint32_t index, const QString& name, double volume = 0.5, bo
     s.volume = volume;
     s.muted = muted;
     return s;
-}
-
-QStringList labels(const std::vector<MenuItem>& items) {
-    QStringList list;
-    for (const MenuItem& item : items)
-        list << item.label();
-    return list;
 }
 
 struct SoundFixture : ::testing::Test {
@@ -53,7 +43,7 @@ TEST_F(SoundFixture, ControlsComeFirstThenDevicesWithTheDefaultDotted) {
     speakersAt(0.5);
     auto provider = make();
     const auto items = provider->items();
-    EXPECT_EQ(labels(items),
+    EXPECT_EQ(test::itemLabels(items),
               QStringList({"Volume Up", "Volume Down", "Mute", "Speakers", "Headphones"}));
     EXPECT_EQ(items[0].sublabel, "50 %");
     EXPECT_EQ(items[1].sublabel, "50 %");
@@ -101,7 +91,7 @@ TEST_F(SoundFixture, FanShapesFollowTheEdgeCases) {
         audio.defaultSinkValue = c.withDefault ? "d0" : "";
         auto provider = make();
         const auto items = provider->items();
-        EXPECT_EQ(labels(items), c.expected);
+        EXPECT_EQ(test::itemLabels(items), c.expected);
         for (const MenuItem& item : items)
             EXPECT_EQ(item.showsRunningDot, c.withDefault && item.label() == "D0");
         if (c.muted) {
@@ -119,7 +109,7 @@ TEST_F(SoundFixture, ADeviceWithoutANameIsNotListed) {
     speakersAt(0.5);
     audio.sinkList[1].description.clear();
     auto provider = make();
-    EXPECT_EQ(labels(provider->items()),
+    EXPECT_EQ(test::itemLabels(provider->items()),
               QStringList({"Volume Up", "Volume Down", "Mute", "Speakers"}));
 }
 
@@ -331,26 +321,16 @@ TEST_F(SoundFixture, OnlyTheDefaultOutputsChangesAreAnnounced) {
 
 TEST_F(SoundFixture, AChangeMadeElsewhereReachesAnOpenDialsItems) {
     speakersAt(0.5);
-    QTemporaryDir folder;
-    Notifications notifications;
-    SettingsStore settings(folder.path(), notifications);
-    struct Trusted final : WindowAccessTrust {
-        bool isTrusted() override { return true; }
-    } trust;
-    MenuDataSource dataSource(settings, trust,
-                              [&](SectionKind kind) -> std::unique_ptr<SectionProvider> {
-                                  if (kind == SectionKind::sound)
-                                      return std::make_unique<SoundProvider>(audio);
-                                  return nullptr;
-                              });
-    ASSERT_NE(soundProvider(dataSource), nullptr);
+    test::OneSectionDataSource dataSource(SectionKind::sound,
+                                          std::make_unique<SoundProvider>(audio));
+    ASSERT_NE(soundProvider(*dataSource), nullptr);
     int heard = 0;
-    dataSource.addObserver([&] { ++heard; });
-    dataSource.refresh();
-    EXPECT_EQ(dataSource.items(SectionKind::sound)[0].sublabel, "50 %");
+    dataSource->addObserver([&] { ++heard; });
+    dataSource->refresh();
+    EXPECT_EQ(dataSource->items(SectionKind::sound)[0].sublabel, "50 %");
     audio.changeSink("speakers", 0.25, false);
     EXPECT_EQ(heard, 1);
-    EXPECT_EQ(dataSource.items(SectionKind::sound)[0].sublabel, "25 %");
+    EXPECT_EQ(dataSource->items(SectionKind::sound)[0].sublabel, "25 %");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/audio/PulseAudioSystem.h"
 #include "platform/time/QtScheduler.h"
 #include "providers/sound/SoundProvider.h"
+#include "support/ItemLabels.h"
 #include "support/WaitUntil.h"
 
 #include <QProcess>
@@ -19,13 +20,6 @@ QString pactl(const QStringList& arguments) {
     process.start(QStringLiteral("pactl"), arguments);
     process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QStringList labels(const std::vector<MenuItem>& items) {
-    QStringList list;
-    for (const MenuItem& item : items)
-        list << item.label();
-    return list;
 }
 
 const MenuItem* find(const std::vector<MenuItem>& items, const QString& label) {
@@ -107,9 +101,9 @@ TEST_F(SoundSessionTest, AnAddedOutputGetsARowUntilItIsRemoved) {
     const QString module = pactl({"load-module", "module-null-sink", "sink_name=extra",
                                   "sink_properties=device.description=Extra"});
     ASSERT_FALSE(module.isEmpty());
-    EXPECT_TRUE(waitUntil([&] { return labels(sound->items()).contains("Extra"); }));
+    EXPECT_TRUE(waitUntil([&] { return test::itemLabels(sound->items()).contains("Extra"); }));
     pactl({"unload-module", module});
-    EXPECT_TRUE(waitUntil([&] { return !labels(sound->items()).contains("Extra"); }));
+    EXPECT_TRUE(waitUntil([&] { return !test::itemLabels(sound->items()).contains("Extra"); }));
 }
 
 TEST_F(SoundSessionTest, TheDefaultSourcesMuteIsSetAndReadBack) {
