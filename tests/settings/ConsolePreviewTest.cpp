@@ -5,6 +5,7 @@
 #include "settings/FloatingLabel.h"
 #include "ui/VelChipButton.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace vellaro {

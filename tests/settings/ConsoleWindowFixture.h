@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTest>
 
 namespace vellaro::test {
 
