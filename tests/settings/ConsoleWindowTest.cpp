@@ -1,10 +1,14 @@
 #include "ConsoleWindowFixture.h"
 
 #include "platform/session/FrameAutosave.h"
+#include "settings/ContextPanelView.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -97,6 +101,42 @@ TEST_F(WindowTest, PreviewFrameIsLiveAndEmptyWhileHidden) {
     EXPECT_NE(root().previewFrame(), frame);
     controller->window()->close();
     EXPECT_TRUE(root().previewFrame().isEmpty());
+}
+
+// A stand-in for the context panel: a text field, and what it was told.
+class RecordingPanel final : public ContextPanelView {
+public:
+    QLineEdit* field = new QLineEdit(this);
+    Pal pal;
+    int settingsChanges = 0, selectionChanges = 0;
+    RecordingPanel() { (new QVBoxLayout(this))->addWidget(field); }
+    void setPal(const Pal& p) override { pal = p; }
+    void settingsChanged() override { ++settingsChanges; }
+    void selectionChanged() override { ++selectionChanges; }
+};
+
+TEST_F(WindowTest, PanelHearsChangesAndItsTextFieldKeepsControlZ) {
+    open();
+    auto* panel = new RecordingPanel;
+    root().setContextPanel(panel);
+    EXPECT_EQ(panel->width(), ConsoleRootView::panelWidth);
+    settings.setTheme(ThemeChoice::eclipse);
+    EXPECT_EQ(panel->pal, Pal::dark());
+    EXPECT_GE(panel->settingsChanges, 1);
+    root().setSelection(SectionKind::apps);
+    EXPECT_EQ(panel->selectionChanges, 1);
+    EXPECT_EQ(root().coordinateRoot(), &root());
+
+    settings.setCustomSections({SectionKind::apps, SectionKind::files});
+    ASSERT_EQ(model().arrangementHistory().size(), 1u);
+    panel->field->setFocus();
+    QTest::keyClicks(panel->field, "abc");
+    QTest::keyClick(panel->field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(panel->field->text(), "");
+    EXPECT_EQ(model().arrangementHistory().size(), 1u) << "the field's undo, not the dial's";
+    dial().setFocus();
+    QTest::keyClick(&dial(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(model().arrangementHistory().empty());
 }
 
 } // namespace
