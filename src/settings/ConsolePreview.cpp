@@ -12,15 +12,7 @@
 namespace vellaro {
 
 double ConsolePreview::previewScale(MenuScale scale) {
-    switch (scale) {
-    case MenuScale::small:
-        return 0.68;
-    case MenuScale::standard:
-        return 0.8;
-    case MenuScale::large:
-        return 0.944;
-    }
-    return 0.8;
+    return scaleFactor(scale) * 0.8;
 }
 
 int ConsolePreview::dialSide(double scale) {

@@ -6,6 +6,7 @@
 
 #include "ConsoleWindowFixture.h"
 
+#include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 
 #include <QFile>
@@ -19,13 +20,7 @@ namespace vellaro {
 namespace {
 
 using test::waitUntil;
-
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
+const auto run = test::runProgram;
 
 // xdotool waits for each step; our own events are handled meanwhile.
 void xdotool(const QStringList& arguments) {
