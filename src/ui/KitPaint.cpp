@@ -32,6 +32,12 @@ void shadow(QPainter& painter, const QPainterPath& path, const QColor& color, do
     // Rings of falling opacity around the shape stand in for a blur.
     const int rings = std::max(2, int(std::ceil(radius)));
     painter.save();
+    // Only the halo outside the shape shows, as under a translucent fill.
+    QPainterPath outside;
+    outside.addRect(path.boundingRect()
+                        .adjusted(-2 * radius - 2, -2 * radius - 2, 2 * radius + 2, 2 * radius + 2)
+                        .translated(offset));
+    painter.setClipPath(outside.subtracted(path), Qt::IntersectClip);
     painter.translate(offset);
     painter.setBrush(Qt::NoBrush);
     for (int i = rings; i >= 1; --i) {
