@@ -167,15 +167,16 @@ void ConsoleModel::runArrangementChange() {
     const Sections current = currentSections();
     if (current == lastArrangement_)
         return;
-    if (!isUndoing_) {
-        history_.push_back(lastArrangement_);
-        if (history_.size() > historyLimit)
-            history_.erase(history_.begin());
-        Q_EMIT historyChanged();
-        lastArrangement_ = current;
-        noteArrangementEdit(current);
-    }
+    const Sections previous = lastArrangement_;
+    // Set first, so that the notifications of the edit below record nothing.
     lastArrangement_ = current;
+    if (isUndoing_)
+        return;
+    history_.push_back(previous);
+    if (history_.size() > historyLimit)
+        history_.erase(history_.begin());
+    Q_EMIT historyChanged();
+    noteArrangementEdit(current);
 }
 
 void ConsoleModel::noteArrangementEdit(const Sections& sections) {
