@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace vellaro {
 
@@ -19,8 +20,8 @@ KitMotion::Services KitMotion::Services::shared() {
 }
 
 KitMotion::KitMotion(std::optional<Services> services, Scheduler::Duration duration,
-                     std::function<void(double)> apply)
-    : services_(services), duration_(duration), apply_(std::move(apply)) {}
+                     std::function<void(double)> apply, Easing easing)
+    : services_(services), duration_(duration), easing_(easing), apply_(std::move(apply)) {}
 
 KitMotion::~KitMotion() {
     if (task_ && services_)
@@ -54,7 +55,9 @@ void KitMotion::step() {
     const double t = std::clamp(double((services_->scheduler.now() - start_).count()) /
                                     double(duration_.count()),
                                 0.0, 1.0);
-    const double eased = 1 - (1 - t) * (1 - t) * (1 - t);
+    const double eased = easing_ == Easing::easeOut
+                             ? 1 - (1 - t) * (1 - t) * (1 - t)
+                             : (t < 0.5 ? 4 * t * t * t : 1 - std::pow(-2 * t + 2, 3) / 2);
     value_ = from_ + (target_ - from_) * eased;
     apply_(value_);
     if (t < 1)

@@ -10,7 +10,7 @@ namespace vellaro {
 class Appearance;
 
 // A kit animation: moves a value from where it is to a target in steps on
-// the Scheduler, easing out; under Reduce Motion, or without a scheduler,
+// the Scheduler; under Reduce Motion, or without a scheduler,
 // it jumps.
 class KitMotion {
 public:
@@ -20,8 +20,11 @@ public:
         static Services shared();
     };
 
+    // easeOut settles like the switch's spring; easeInOut as the card opens.
+    enum class Easing { easeOut, easeInOut };
+
     KitMotion(std::optional<Services> services, Scheduler::Duration duration,
-              std::function<void(double)> apply);
+              std::function<void(double)> apply, Easing easing = Easing::easeOut);
     ~KitMotion();
     KitMotion(const KitMotion&) = delete;
     KitMotion& operator=(const KitMotion&) = delete;
@@ -35,6 +38,7 @@ private:
 
     std::optional<Services> services_;
     Scheduler::Duration duration_;
+    Easing easing_;
     std::function<void(double)> apply_;
     double value_ = 0, from_ = 0, target_ = 0;
     Scheduler::TimePoint start_{};

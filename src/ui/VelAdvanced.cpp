@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cmath>
 
 namespace vellaro {
@@ -30,9 +31,12 @@ int headerHeight() {
 } // namespace
 
 VelAdvanced::VelAdvanced(const Pal& pal, bool open, QString summary, QWidget* content,
-                         QWidget* parent)
+                         std::optional<KitMotion::Services> motion, QWidget* parent)
     : KitWidget(pal, parent), open_(open), summary_(std::move(summary)), content_(content),
-      body_(new QWidget(this)) {
+      body_(new QWidget(this)), turn_(
+                                    motion, std::chrono::milliseconds(240),
+                                    [this](double) { update(); }, KitMotion::Easing::easeInOut) {
+    turn_.jumpTo(open ? 1 : 0);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* card = new QVBoxLayout(this);
     card->setContentsMargins(0, headerHeight(), 0, 0);
@@ -50,6 +54,7 @@ void VelAdvanced::setOpen(bool open) {
     if (open == open_)
         return;
     open_ = open;
+    turn_.animateTo(open ? 1 : 0);
     body_->setVisible(open_);
     updateGeometry();
     update();
@@ -77,14 +82,14 @@ void VelAdvanced::paintEvent(QPaintEvent*) {
     const QPointF centre(header.right() - side / 2, header.center().y());
     painter.save();
     painter.translate(centre);
-    if (open_)
-        painter.rotate(180);
+    painter.rotate(180 * turn_.value());
     painter.setPen(QPen(pal().muted, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(
         QPolygonF{{-side / 2 + 1, -side / 4}, {0, side / 4}, {side / 2 - 1, -side / 4}});
     painter.restore();
 
-    if (!open_) {
+    if (turn_.value() < 1) {
+        painter.setOpacity(1 - turn_.value());
         painter.setFont(summaryFont());
         painter.drawText(header.adjusted(0, 0, -(side + gap), 0), Qt::AlignRight | Qt::AlignVCenter,
                          summary_);

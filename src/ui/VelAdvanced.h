@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/KitMotion.h"
 #include "ui/KitWidget.h"
 
 class QVBoxLayout;
@@ -12,13 +13,17 @@ namespace vellaro {
 class VelAdvanced : public KitWidget {
     Q_OBJECT
 public:
+    // With `motion`, the chevron turns and the summary fades over 0.24 s.
     VelAdvanced(const Pal& pal, bool open, QString summary, QWidget* content,
+                std::optional<KitMotion::Services> motion = std::nullopt,
                 QWidget* parent = nullptr);
 
     bool isOpen() const { return open_; }
     void setOpen(bool open);
     QRectF headerRect() const;
     QWidget* content() const { return content_; }
+    // 0 closed … 1 open, as drawn now.
+    double openness() const { return turn_.value(); }
 
 Q_SIGNALS:
     void toggled(bool open);
@@ -33,6 +38,7 @@ private:
     QString summary_;
     QWidget* content_;
     QWidget* body_;
+    KitMotion turn_;
 };
 
 } // namespace vellaro

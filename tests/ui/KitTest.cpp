@@ -216,6 +216,24 @@ TEST(Advanced, HeaderClickAsksToOpenAndContentFollows) {
     EXPECT_FALSE(content->isVisible());
     card.setOpen(true);
     EXPECT_TRUE(content->isVisible());
+    EXPECT_EQ(card.openness(), 1) << "without motion it jumps";
+}
+
+TEST(Advanced, ChevronTurnsOnTheClockAndJumpsUnderReduceMotion) {
+    test::ManualScheduler scheduler;
+    test::FakeAppearance appearance;
+    VelAdvanced card(pal(), false, "summary", new QLabel("inside"),
+                     KitMotion::Services{scheduler, appearance});
+    card.setOpen(true);
+    EXPECT_EQ(card.openness(), 0);
+    scheduler.advance(std::chrono::milliseconds(120));
+    EXPECT_GT(card.openness(), 0);
+    EXPECT_LT(card.openness(), 1);
+    scheduler.advance(std::chrono::milliseconds(200));
+    EXPECT_EQ(card.openness(), 1);
+    appearance.motion = true;
+    card.setOpen(false);
+    EXPECT_EQ(card.openness(), 0);
 }
 
 } // namespace

@@ -101,7 +101,6 @@ QImage renderConsole(const ConsoleShot& shot) {
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
-    window.setAttribute(Qt::WA_DontShowOnScreen);
     QImage image(window.size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(shot.pixelRatio);
     window.render(&image);
