@@ -21,10 +21,7 @@ namespace {
 
 using test::waitUntil;
 const auto run = test::runProgram;
-
-void xdotool(const QStringList& arguments) {
-    run(QStringLiteral("xdotool"), arguments);
-}
+using test::xdotool;
 
 QString number(int value) {
     return QString::number(value);

@@ -21,12 +21,7 @@ namespace {
 
 using test::waitUntil;
 const auto run = test::runProgram;
-
-// xdotool waits for each step; our own events are handled meanwhile.
-void xdotool(const QStringList& arguments) {
-    run(QStringLiteral("xdotool"), arguments);
-    QCoreApplication::processEvents();
-}
+using test::xdotool;
 
 struct ConsoleSession : ::testing::Test, test::ConsoleWindowFixture {
     // The section list settings.json holds now.
