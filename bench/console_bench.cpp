@@ -5,6 +5,8 @@
 
 #include "ConsoleWindowFixture.h"
 
+#include "settings/FloatingLabel.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -19,9 +21,10 @@ class Frame {
 public:
     explicit Frame(QWidget& window)
         : window_(window), backing_(window.size(), QImage::Format_ARGB32_Premultiplied) {}
-    void draw() {
+    // The whole window, or only the part a step changed.
+    void draw(const QRegion& changed = {}) {
         backing_.fill(Qt::transparent);
-        window_.render(&backing_);
+        window_.render(&backing_, QPoint(), changed);
     }
 
 private:
@@ -66,9 +69,12 @@ void LibraryDragStepWithFrame(benchmark::State& state) {
         f.inConsole(f.dialPoint((l.sectionAngle(2) + l.sectionAngle(3)) / 2, middle))};
     frame.draw();
     int step = 0;
+    // A step repaints the dial and the chip where it was and where it is.
+    const QRect dial(f.dial().mapTo(f.controller->window(), QPoint()), f.dial().size());
     for (auto _ : state) {
+        const QRect before = f.root().dragChip().geometry();
         f.root().handleLibraryDrag(SectionKind::sound, points[step++ % 2]);
-        frame.draw();
+        frame.draw(QRegion(dial) + before + f.root().dragChip().geometry());
     }
     f.root().handleLibraryDrop(SectionKind::sound);
 }
