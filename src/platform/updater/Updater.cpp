@@ -118,8 +118,6 @@ void Updater::beginCheck(bool userInitiated) {
     ++generation_;
     step_ = Step::checking;
     userInitiated_ = visible_ = userInitiated;
-    if (userInitiated)
-        c_.driver.showUserInitiatedUpdateCheck(once(Step::checking, [this] { cancel(); }));
     appcast_.clear();
     appcastSink_.close();
     appcastSink_.open(QIODevice::WriteOnly);
@@ -127,6 +125,9 @@ void Updater::beginCheck(bool userInitiated) {
                                                 c_.extraCaCertificates);
     connect(transfer_.get(), &HttpsTransfer::finished, this, &Updater::appcastFetched);
     transfer_->start(c_.host.appcastUrl);
+    // Told last: the driver may cancel from inside the call.
+    if (userInitiated)
+        c_.driver.showUserInitiatedUpdateCheck(once(Step::checking, [this] { cancel(); }));
 }
 
 void Updater::appcastFetched(const QString& error) {
@@ -216,10 +217,6 @@ void Updater::download() {
         fail(QStringLiteral("The update could not be saved: %1").arg(downloadFile_.errorString()));
         return;
     }
-    if (visible_) {
-        c_.driver.showDownloadInitiated(once(Step::downloading, [this] { cancel(); }));
-        c_.driver.showDownloadDidReceiveExpectedContentLength(quint64(item_.length));
-    }
     transfer_ = std::make_unique<HttpsTransfer>(network_, downloadFile_, item_.length,
                                                 c_.extraCaCertificates);
     connect(transfer_.get(), &HttpsTransfer::received, this, [this](qint64 bytes) {
@@ -228,6 +225,13 @@ void Updater::download() {
     });
     connect(transfer_.get(), &HttpsTransfer::finished, this, &Updater::downloaded);
     transfer_->start(item_.url);
+    if (!visible_)
+        return;
+    // The driver may cancel from inside the call.
+    const quint64 generation = generation_;
+    c_.driver.showDownloadInitiated(once(Step::downloading, [this] { cancel(); }));
+    if (generation_ == generation)
+        c_.driver.showDownloadDidReceiveExpectedContentLength(quint64(item_.length));
 }
 
 void Updater::downloaded(const QString& error) {
