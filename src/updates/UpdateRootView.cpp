@@ -7,6 +7,7 @@
 #include "updates/ReleaseNotesCard.h"
 #include "updates/SmallSpinner.h"
 #include "updates/UpdateButton.h"
+#include "updates/UpdateCheckbox.h"
 #include "updates/UpdateControls.h"
 #include "updates/UpdateLabel.h"
 #include "updates/UpdateViewModel.h"
@@ -222,15 +223,8 @@ void UpdateRootView::orderOutAfter(const std::function<void()>& action) {
 }
 
 QCheckBox* UpdateRootView::makeCheckbox() {
-    auto* box = new QCheckBox(
-        QCoreApplication::translate("UpdateWindow", "Keep Vellaro updated automatically"));
-    QFont font = box->font();
-    font.setPointSizeF(11);
-    box->setFont(font);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::WindowText, pal_.muted);
-    box->setPalette(palette);
-    box->setFocusPolicy(Qt::NoFocus);
+    auto* box = new UpdateCheckbox(
+        QCoreApplication::translate("UpdateWindow", "Keep Vellaro updated automatically"), pal_);
     box->setChecked(model_.autoUpdateEnabled());
     connect(box, &QCheckBox::toggled, this, [this](bool on) {
         model_.setAutoUpdateEnabled(on);
@@ -349,7 +343,7 @@ void UpdateRootView::rebuild() {
     }
     case UpdatePhase::error: {
         auto* body = makeUpdateLabel(
-            QCoreApplication::translate("UpdateWindow", "You can try again from the menu bar — "
+            QCoreApplication::translate("UpdateWindow", "You can try again from the tray menu — "
                                                         "or grab the latest version any time at") +
                 QLatin1Char(' ') + website_.toString() + QLatin1Char('.'),
             11.5, QFont::Normal, pal_.muted);
