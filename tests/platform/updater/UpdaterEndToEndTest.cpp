@@ -15,6 +15,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QSysInfo>
 #include <gtest/gtest.h>
 
@@ -457,6 +459,62 @@ TEST_F(UpdaterEndToEnd, ScheduledCheckShowsTheWindowWithoutAutomaticDownloads) {
 
     updater->setAutomaticallyChecksForUpdates(false);
     EXPECT_EQ(scheduler.pendingCount(), 0u);
+}
+
+} // namespace
+} // namespace vellaro
+
+namespace vellaro {
+namespace {
+
+QString runTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(VELLARO_SIGN_UPDATE, arguments);
+    tool.waitForFinished(30000);
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
+    QTemporaryDir work;
+    const QString key = work.filePath("vellaro-update.pem");
+    const QString publicKey = runTool({"generate-key", key});
+    EXPECT_EQ(QFileInfo(key).permissions(),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    QProcess again;
+    again.start(VELLARO_SIGN_UPDATE, {"generate-key", key});
+    again.waitForFinished(30000);
+    EXPECT_NE(again.exitCode(), 0) << "never overwrites a key";
+
+    const QByteArray package = TestArchive::versionFolder("1.1").toTarXz();
+    const QString packagePath = work.filePath("vellaro-1.1.0-linux-x86_64.tar.xz");
+    QFile file(packagePath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(package);
+    file.close();
+    const QString attributes = runTool({"sign", key, packagePath});
+    ASSERT_TRUE(attributes.startsWith("sparkle:edSignature=\"")) << attributes.toStdString();
+    ASSERT_TRUE(attributes.endsWith(QStringLiteral(" length=\"%1\"").arg(package.size())));
+
+    host.publicKey = QByteArray::fromBase64(publicKey.toLatin1());
+    const QByteArray item =
+        "<item><title>Vellaro 1.1</title><sparkle:version>101</sparkle:version>"
+        "<sparkle:shortVersionString>1.1</sparkle:shortVersionString>"
+        "<enclosure url=\"" + server->url("/releases/pkg.tar.xz").toEncoded() +
+        "\" type=\"application/x-xz-compressed-tar\" sparkle:os=\"linux\" vellaro:arch=\"" +
+        QSysInfo::buildCpuArchitecture().toUtf8() + "\" " + attributes.toUtf8() + "/></item>";
+    server->serve("/releases/pkg.tar.xz", {200, package, {}});
+    server->serve("/appcast.xml", {200, feed(item), {}});
+
+    InstallTree tree = InstallTree::versioned("100");
+    const auto updater = makeUpdater(tree.location);
+    ASSERT_TRUE(updater->start());
+    updater->checkForUpdates();
+    waitFor("found 101");
+    driver.updateReply(UpdateChoice::install);
+    waitFor("ready");
+    driver.installReply(UpdateChoice::install);
+    EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
 }
 
 } // namespace
