@@ -36,8 +36,8 @@ int generateKey(const char* out) {
         return 1;
     }
     const QByteArray& pem = pair->privateKeyPem;
-    const bool written = ::write(fd, pem.constData(), size_t(pem.size())) == pem.size() &&
-                         ::fsync(fd) == 0;
+    const bool written =
+        ::write(fd, pem.constData(), size_t(pem.size())) == pem.size() && ::fsync(fd) == 0;
     ::close(fd);
     if (!written) {
         std::fprintf(stderr, "vellaro-sign-update: could not write %s\n", out);

@@ -16,8 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -500,7 +500,8 @@ TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
     const QByteArray item =
         "<item><title>Vellaro 1.1</title><sparkle:version>101</sparkle:version>"
         "<sparkle:shortVersionString>1.1</sparkle:shortVersionString>"
-        "<enclosure url=\"" + server->url("/releases/pkg.tar.xz").toEncoded() +
+        "<enclosure url=\"" +
+        server->url("/releases/pkg.tar.xz").toEncoded() +
         "\" type=\"application/x-xz-compressed-tar\" sparkle:os=\"linux\" vellaro:arch=\"" +
         QSysInfo::buildCpuArchitecture().toUtf8() + "\" " + attributes.toUtf8() + "/></item>";
     server->serve("/releases/pkg.tar.xz", {200, package, {}});
