@@ -232,6 +232,8 @@ TEST_F(UpdaterEndToEnd, LaterInstallsOnQuitAndAStagedCopyIsOfferedAsSuch) {
     ASSERT_TRUE(updater->start());
     updater->checkForUpdates();
     waitFor("found 101");
+    updater->checkForUpdates();
+    EXPECT_EQ(driver.calls.last(), "in focus") << "a waiting flow comes forward";
     driver.updateReply(UpdateChoice::install);
     waitFor("ready");
     driver.installReply(UpdateChoice::dismiss);
@@ -389,10 +391,15 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
 
 TEST_F(UpdaterEndToEnd, CancellingWhileCheckingOrDownloadingLeavesNothingBehind) {
     InstallTree tree = InstallTree::versioned("100");
+    const QString untouched = tree.snapshot();
+    // What a stopped run left behind goes when the updater starts.
+    tree.write("versions/.102.download", "half a package");
+    tree.write("versions/.102.partial/bin/vellaro", "half unpacked");
     publish(Release(), TestArchive::versionFolder("1.1").toTarXz());
     const auto updater = makeUpdater(tree.location);
     ASSERT_TRUE(updater->start());
     const QString before = tree.snapshot();
+    EXPECT_EQ(before, untouched);
 
     updater->checkForUpdates();
     driver.cancel();
