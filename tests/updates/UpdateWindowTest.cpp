@@ -62,6 +62,11 @@ public:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+    void downloading(quint64 expected, quint64 received) {
+        model.setExpectedLength(expected);
+        model.setReceivedLength(received);
+        model.setPhase(UpdatePhase::downloading);
+    }
     void found(bool staged, quint64 length) {
         model.setFoundVersion("1.1");
         model.setFoundAlreadyStaged(staged);
@@ -98,24 +103,12 @@ TEST_F(UpdateWindow, ShowsTheTextsOfEachPhase) {
         {"downloading",
          [](UpdateWindow& t) {
              t.model.setFoundVersion("1.1");
-             t.model.setExpectedLength(2000000);
-             t.model.setReceivedLength(500000);
-             t.model.setPhase(UpdatePhase::downloading);
+             t.downloading(2000000, 500000);
          },
          "Downloading Vellaro 1.1…", "500 KB of 2 MB"},
-        {"downloading, length 0",
-         [](UpdateWindow& t) {
-             t.model.setExpectedLength(0);
-             t.model.setReceivedLength(1500);
-             t.model.setPhase(UpdatePhase::downloading);
-         },
+        {"downloading, length 0", [](UpdateWindow& t) { t.downloading(0, 1500); },
          "Downloading Vellaro …", "2 KB"},
-        {"downloading past the length",
-         [](UpdateWindow& t) {
-             t.model.setExpectedLength(1000);
-             t.model.setReceivedLength(3000);
-             t.model.setPhase(UpdatePhase::downloading);
-         },
+        {"downloading past the length", [](UpdateWindow& t) { t.downloading(1000, 3000); },
          "Downloading Vellaro …", "3 KB of 1 KB"},
         {"extracting", [](UpdateWindow& t) { t.model.setPhase(UpdatePhase::extracting); },
          "Preparing the update…", "Verifying and unpacking"},
@@ -338,12 +331,7 @@ TEST_F(UpdateWindow, RendersPictures) {
              t.model.setNotes({notes("1.1", "<h2>1.1</h2><h3>New</h3><li>Sounds section</li>")});
              t.found(true, 14500000);
          }},
-        {"downloading",
-         [](UpdateWindow& t) {
-             t.model.setExpectedLength(14500000);
-             t.model.setReceivedLength(6200000);
-             t.model.setPhase(UpdatePhase::downloading);
-         }},
+        {"downloading", [](UpdateWindow& t) { t.downloading(14500000, 6200000); }},
         {"extracting",
          [](UpdateWindow& t) {
              t.model.setExtractProgress(0.6);

@@ -115,6 +115,14 @@ public:
         server->serve("/appcast.xml", {200, feed(itemXml(release, package)), {}});
     }
 
+    // Checks, accepts the offer and waits until the update is ready to install.
+    void checkAndDownload(Updater& updater) {
+        updater.checkForUpdates();
+        waitFor("found 101");
+        driver.updateReply(UpdateChoice::install);
+        waitFor("ready");
+    }
+
     void waitFor(const QString& call) {
         ASSERT_TRUE(waitUntil([&] { return driver.calls.contains(call); }))
             << driver.calls.join(", ").toStdString();
@@ -210,10 +218,7 @@ TEST_F(UpdaterEndToEnd, InstallsASignedAppImageKeepingItsMode) {
     const auto updater = makeUpdater(tree.location);
     ASSERT_TRUE(updater->start());
 
-    updater->checkForUpdates();
-    waitFor("found 101");
-    driver.updateReply(UpdateChoice::install);
-    waitFor("ready");
+    checkAndDownload(*updater);
     EXPECT_EQ(tree.read("Vellaro.AppImage"), "running appimage");
     driver.installReply(UpdateChoice::install);
 
@@ -517,10 +522,7 @@ TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
     InstallTree tree = InstallTree::versioned("100");
     const auto updater = makeUpdater(tree.location);
     ASSERT_TRUE(updater->start());
-    updater->checkForUpdates();
-    waitFor("found 101");
-    driver.updateReply(UpdateChoice::install);
-    waitFor("ready");
+    checkAndDownload(*updater);
     driver.installReply(UpdateChoice::install);
     EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
 }
