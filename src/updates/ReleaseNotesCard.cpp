@@ -44,7 +44,8 @@ ReleaseNotesCard::ReleaseNotesCard(const QList<ReleaseNotes>& notes, const Pal& 
     : QWidget(parent), pal_(pal), scroll_(new QScrollArea(this)) {
     setFixedHeight(cardHeight);
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(1, 1, 1, 1);
+    // Inside the rounded outline, scroll bar included.
+    outer->setContentsMargins(1, 5, 4, 5);
     outer->addWidget(scroll_);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
@@ -55,7 +56,7 @@ ReleaseNotesCard::ReleaseNotesCard(const QList<ReleaseNotes>& notes, const Pal& 
     auto* content = new QWidget;
     content->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(14, 14, 14, 14);
+    column->setContentsMargins(13, 9, 10, 9); // 14 from the card's edges
     column->setSpacing(12);
     for (const ReleaseNotes& release : notes)
         column->addWidget(releaseBlock(release));
@@ -70,6 +71,8 @@ ReleaseNotesCard::ReleaseNotesCard(const QList<ReleaseNotes>& notes, const Pal& 
     }
     column->addStretch(1);
     scroll_->setWidget(content);
+    // setWidget() turns the content's background on; the card paints it.
+    content->setAutoFillBackground(false);
 }
 
 QWidget* ReleaseNotesCard::releaseBlock(const ReleaseNotes& release) {
