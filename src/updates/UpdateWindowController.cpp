@@ -55,6 +55,7 @@ void UpdateWindowController::show() {
     window_->show();
     window_->raise();
     window_->activateWindow();
+    window_->setFocus(); // Return reaches the primary button
 }
 
 void UpdateWindowController::orderOut() {

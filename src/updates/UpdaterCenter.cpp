@@ -37,9 +37,13 @@ UpdaterCenter::UpdaterCenter(Collaborators c, QObject* parent)
                                c.relaunch, c.quit},
         this);
     updater_->start();
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, updater_.get(),
                 &Updater::installOnQuit);
+        // The shared center outlives the application; its window must not.
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                [this] { window_.reset(); });
+    }
 }
 
 UpdaterCenter::~UpdaterCenter() = default;
