@@ -62,9 +62,15 @@ bool UpdateStaging::isStaged(const QString& build) const {
 void UpdateStaging::removeLeftovers() const {
     if (!location_.canUpdate())
         return;
-    QDirIterator entries(
-        folder(), {QStringLiteral(".*") + downloadSuffix, QStringLiteral(".*") + partialSuffix},
-        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // Only names of our own making: an AppImage's folder is shared with others.
+    const QString prefix = location_.kind == InstallLocation::Kind::appImage
+                               ? QStringLiteral(".") +
+                                     QFileInfo(location_.appImagePath).fileName() +
+                                     QStringLiteral("-*")
+                               : QStringLiteral(".*");
+    QDirIterator entries(folder(), {prefix + downloadSuffix, prefix + partialSuffix},
+                         QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
+                             QDir::NoDotAndDotDot);
     while (entries.hasNext())
         removeAny(entries.next());
 }

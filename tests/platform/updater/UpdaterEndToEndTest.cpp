@@ -210,6 +210,9 @@ TEST_F(UpdaterEndToEnd, InstallsASignedVersionFolderAndRelaunches) {
 
 TEST_F(UpdaterEndToEnd, InstallsASignedAppImageKeepingItsMode) {
     InstallTree tree = InstallTree::appImage();
+    // A download a stopped run left goes; another program's beside it stays.
+    tree.write(".Vellaro.AppImage-99.download", "half");
+    tree.write(".other.download", "not ours");
     const QByteArray package = "new appimage bytes";
     Release release;
     release.type = InstallLocation::appImageType;
@@ -227,7 +230,7 @@ TEST_F(UpdaterEndToEnd, InstallsASignedAppImageKeepingItsMode) {
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
                   QFile::WriteUser | QFile::ExeUser | QFile::ReadGroup | QFile::ExeGroup);
     EXPECT_EQ(QDir(tree.root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"Vellaro.AppImage"});
+              QStringList({".other.download", "Vellaro.AppImage"}));
 }
 
 TEST_F(UpdaterEndToEnd, LaterInstallsOnQuitAndAStagedCopyIsOfferedAsSuch) {
