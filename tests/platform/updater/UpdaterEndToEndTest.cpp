@@ -501,12 +501,22 @@ TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
     again.waitForFinished(30000);
     EXPECT_NE(again.exitCode(), 0) << "never overwrites a key";
 
-    const QByteArray package = TestArchive::versionFolder("1.1").toTarXz();
+    // Packed the way the update-package target packs the version folder.
+    ASSERT_TRUE(QDir(work.path()).mkpath("version/bin"));
+    QFile program(work.filePath("version/bin/vellaro"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\necho 1.1\n");
+    program.setPermissions(program.permissions() | QFile::ExeOwner);
+    program.close();
     const QString packagePath = work.filePath("vellaro-1.1.0-linux-x86_64.tar.xz");
+    QProcess tar;
+    tar.setWorkingDirectory(work.filePath("version"));
+    tar.start(CMAKE_COMMAND, {"-E", "tar", "cJf", packagePath, "bin"});
+    ASSERT_TRUE(tar.waitForFinished(30000));
+    ASSERT_EQ(tar.exitCode(), 0) << tar.readAllStandardError().toStdString();
     QFile file(packagePath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(package);
-    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray package = file.readAll();
     const QString attributes = runTool({"sign", key, packagePath});
     ASSERT_TRUE(attributes.startsWith("sparkle:edSignature=\"")) << attributes.toStdString();
     ASSERT_TRUE(attributes.endsWith(QStringLiteral(" length=\"%1\"").arg(package.size())));
