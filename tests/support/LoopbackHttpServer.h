@@ -37,6 +37,7 @@ public:
     QUrl url(const QString& path) const;
 
     void serve(const QString& path, Response response);
+    Response response(const QString& path) const { return responses_.value(path); }
     QStringList requestedPaths() const { return requested_; }
     int connectionCount() const { return connections_; }
 

@@ -50,11 +50,6 @@ void HttpsTransfer::start(const QUrl& url) {
                               "HTTPS (%1).")
                    .arg(next.toString()));
     });
-    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-        const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid())
-            Q_EMIT expectedLength(length.toLongLong());
-    });
     connect(reply_, &QNetworkReply::readyRead, this, &HttpsTransfer::readBody);
     connect(reply_, &QNetworkReply::finished, this, [this] {
         if (done_)

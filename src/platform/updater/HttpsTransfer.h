@@ -34,7 +34,6 @@ public:
     void abort();
 
 Q_SIGNALS:
-    void expectedLength(qint64 bytes);
     void received(qint64 bytes);         // this chunk's size
     void finished(const QString& error); // empty when the whole body arrived
 

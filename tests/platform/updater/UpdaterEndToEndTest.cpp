@@ -208,6 +208,18 @@ TEST_F(UpdaterEndToEnd, InstallsASignedVersionFolderAndRelaunches) {
     EXPECT_EQ(quits, 1);
 }
 
+TEST_F(UpdaterEndToEnd, FollowsRedirectsThatStayOnHttps) {
+    InstallTree tree = InstallTree::versioned("100");
+    publish(Release(), TestArchive::versionFolder("1.1").toTarXz());
+    server->serve("/moved.xml", {200, server->response("/appcast.xml").body, {}});
+    server->serve("/appcast.xml", {302, "", server->url("/moved.xml").toEncoded()});
+    const auto updater = makeUpdater(tree.location);
+    ASSERT_TRUE(updater->start());
+    checkAndDownload(*updater);
+    EXPECT_EQ(server->requestedPaths(),
+              QStringList({"/appcast.xml", "/moved.xml", "/vellaro-1.1.tar.xz"}));
+}
+
 TEST_F(UpdaterEndToEnd, InstallsASignedAppImageKeepingItsMode) {
     InstallTree tree = InstallTree::appImage();
     // A download a stopped run left goes; another program's beside it stays.
@@ -329,6 +341,12 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
              t.publish(Release(), package);
              t.server->serve("/vellaro-1.1.tar.xz",
                              {302, "", "http://192.0.2.1/vellaro-1.1.tar.xz"});
+         }},
+        {"redirect loop",
+         [&](UpdaterEndToEnd& t) {
+             t.publish(Release(), package);
+             t.server->serve("/vellaro-1.1.tar.xz",
+                             {302, "", t.server->url("/vellaro-1.1.tar.xz").toEncoded()});
          }},
         {"plain http elsewhere",
          [&](UpdaterEndToEnd& t) {
