@@ -477,6 +477,33 @@ TEST_F(UpdaterEndToEnd, ScheduledChecksRunDailyAndDownloadSilentlyWhenAllowed) {
     EXPECT_EQ(QFileInfo(tree.path("current")).symLinkTarget(), tree.path("versions/101"));
 }
 
+QStringList* capturedLines = nullptr;
+
+TEST_F(UpdaterEndToEnd, ScheduledChecksThatFindNothingOrFailOnlyLog) {
+    QStringList lines;
+    capturedLines = &lines;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            capturedLines->append(QString::fromLatin1(context.category) + ": " + text);
+        });
+    InstallTree tree = InstallTree::versioned("100");
+    Release same;
+    same.build = "100";
+    publish(same, TestArchive::versionFolder("1.0").toTarXz());
+    const auto updater = makeUpdater(tree.location);
+    ASSERT_TRUE(updater->start());
+    scheduler.advance(Updater::firstCheckDelay);
+    ASSERT_TRUE(waitUntil([&] { return !lines.isEmpty(); }));
+    EXPECT_EQ(lines.last(), "vellaro.updates: No update available");
+
+    server->serve("/appcast.xml", {404, "", {}});
+    scheduler.advance(Updater::checkInterval);
+    ASSERT_TRUE(waitUntil([&] { return lines.size() == 2; }));
+    EXPECT_TRUE(lines.last().startsWith("vellaro.updates: Update check failed:"));
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(driver.calls.isEmpty()) << driver.calls.join(", ").toStdString();
+}
+
 TEST_F(UpdaterEndToEnd, ScheduledCheckShowsTheWindowWithoutAutomaticDownloads) {
     InstallTree tree = InstallTree::versioned("100");
     publish(Release(), TestArchive::versionFolder("1.1").toTarXz());
