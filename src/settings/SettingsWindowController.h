@@ -2,6 +2,7 @@
 
 #include "overlay/RadialMenuView.h"
 #include "settings/ConsoleModel.h"
+#include "settings/ContextPanelServices.h"
 #include "ui/ConsoleWindowFrame.h"
 
 #include <functional>
@@ -21,6 +22,9 @@ public:
         ConsoleModel::Services model;
         // The preview dial's services, asked for at the first show.
         std::function<RadialMenuView::Services()> dial;
+        // The context panel's services, asked for at the first show; none
+        // leaves the panel's place empty.
+        std::function<ContextPanelServices()> contextPanel;
 
         static Services shared();
     };
@@ -35,6 +39,8 @@ public:
     // Applies the appearance, shows, un-minimises, raises and activates the
     // window, building it the first time.
     void show();
+    // Takes effect when the window is built.
+    void setContextPanelServices(std::function<ContextPanelServices()> services);
 
     ConsoleWindowFrame* window() const { return window_.get(); }
     ConsoleRootView* root() const { return root_; }
