@@ -24,6 +24,9 @@ ContextPanel::ContextPanel(ContextPanelHost& host, ContextPanelServices services
     column->addWidget(dialWide_);
     column->addWidget(sectionBody_);
 
+    // The column is as wide as the panel: rows whose text runs longer in
+    // the desktop's font give way rather than push the switches out of view.
+    content_->setMinimumWidth(1);
     scroll_->setWidget(content_);
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);

@@ -3,19 +3,26 @@
 #include "FixedAppearance.h"
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "StillUpdates.h"
 #include "TrustedWindowAccess.h"
 #include "core/RadialLayout.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
+#include "overlay/MouseHapticsClient.h"
 #include "platform/session/Defaults.h"
+#include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
 #include "settings/ConsolePreview.h"
 #include "settings/ConsoleRootView.h"
+#include "settings/ContextPanel.h"
+#include "settings/DialWidePanel.h"
 #include "settings/SettingsWindowController.h"
+#include "ui/VelAdvanced.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 namespace vellaro::windowshot {
@@ -45,7 +52,10 @@ QPointF ringPoint(const RadialMenuView& dial, double angle) {
 
 } // namespace
 
-QImage renderConsole(const ConsoleShot& shot) {
+// Renders the console in one state; `look` may change the window before the
+// picture is taken and return what to draw instead of the window.
+QImage renderConsole(const ConsoleShot& shot,
+                     const std::function<QWidget*(SettingsWindowController&)>& look) {
     QTemporaryDir folder;
     Notifications notifications;
     SettingsStore settings(folder.path(), notifications);
@@ -65,10 +75,22 @@ QImage renderConsole(const ConsoleShot& shot) {
     const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
     clock.set(opened);
 
+    LoginItem loginItem(QStringLiteral("/opt/vellaro/vellaro"),
+                        {folder.filePath(QStringLiteral("config")), {}});
+    // Nothing answers there: the haptics row offers its setup.
+    MouseHapticsClient haptics(clock, QStringLiteral("127.0.0.1"), 1);
+    StillUpdates updates;
     SettingsWindowController controller(
-        {{settings, appearance, defaults}, {settings, notifications, defaults, clock}, [&] {
+        {{settings, appearance, defaults},
+         {settings, notifications, defaults, clock},
+         [&] {
              return RadialMenuView::Services{settings,   dataSource, clock,
                                              appearance, nullptr,    false};
+         },
+         [&] {
+             return ContextPanelServices{
+                 settings, &dataSource, trust, loginItem,          haptics, notifications, clock,
+                 updates,  [] {},       [] {}, [] { return true; }};
          }});
     controller.show();
     ConsoleWindowFrame& window = *controller.window();
@@ -98,13 +120,33 @@ QImage renderConsole(const ConsoleShot& shot) {
     case ConsoleShot::State::largeFan:
         clickAt(dial, ringPoint(dial, layout.sectionAngle(1)));
         break;
+    case ConsoleShot::State::advanced:
+        if (auto* panel = dynamic_cast<ContextPanel*>(root.findChild<ContextPanelView*>()))
+            panel->dialWide().advanced().setOpen(true);
+        break;
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
-    QImage image(window.size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    QWidget* target = look ? look(controller) : &window;
+    QCoreApplication::processEvents();
+    QImage image(target->size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     image.setDevicePixelRatio(shot.pixelRatio);
-    window.render(&image);
+    target->render(&image);
     return image;
+}
+
+QImage renderConsole(const ConsoleShot& shot) {
+    return renderConsole(shot, {});
+}
+
+QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop) {
+    const ConsoleShot shot{ConsoleShot::State::advanced, theme, darkDesktop, 1.0};
+    return renderConsole(shot, [](SettingsWindowController& controller) -> QWidget* {
+        QWidget& content = *controller.root()->findChild<ContextPanel*>()->scrollArea().widget();
+        content.resize(content.width(), content.sizeHint().height());
+        return &content;
+    });
 }
 
 int writeConsoleSet(const QString& folder) {
@@ -114,14 +156,22 @@ int writeConsoleSet(const QString& folder) {
         const char* name;
     };
     const Look looks[] = {{ThemeChoice::pearl, false, "pearl"},
+                          {ThemeChoice::custom, false, "custom"},
                           {ThemeChoice::eclipse, false, "eclipse"},
                           {ThemeChoice::system, false, "system-light"},
                           {ThemeChoice::system, true, "system-dark"}};
     const std::pair<ConsoleShot::State, const char*> states[] = {
-        {ConsoleShot::State::idle, "idle"},       {ConsoleShot::State::selected, "selected"},
-        {ConsoleShot::State::toast, "toast"},     {ConsoleShot::State::coach, "coach"},
-        {ConsoleShot::State::library, "library"}, {ConsoleShot::State::largeFan, "large-fan"}};
+        {ConsoleShot::State::idle, "idle"},        {ConsoleShot::State::selected, "selected"},
+        {ConsoleShot::State::toast, "toast"},      {ConsoleShot::State::coach, "coach"},
+        {ConsoleShot::State::library, "library"},  {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::advanced, "advanced"}};
     int written = 0;
+    for (const Look& look : looks) {
+        const QString file =
+            QDir(folder).filePath(QStringLiteral("settings-%1-dial-wide.png").arg(look.name));
+        if (renderDialWidePanel(look.theme, look.dark).save(file))
+            ++written;
+    }
     for (const Look& look : looks)
         for (const auto& [state, name] : states) {
             ConsoleShot shot{state, look.theme, look.dark, 1.0};

@@ -9,7 +9,7 @@ namespace vellaro::windowshot {
 
 // One picture of the settings console.
 struct ConsoleShot {
-    enum class State { idle, selected, toast, coach, library, largeFan };
+    enum class State { idle, selected, toast, coach, library, largeFan, advanced };
 
     State state = State::idle;
     ThemeChoice theme = ThemeChoice::pearl;
@@ -18,6 +18,9 @@ struct ConsoleShot {
 };
 
 QImage renderConsole(const ConsoleShot& shot);
+// The context panel's dial-wide body at its full height, ADVANCED open, the
+// custom colour rows shown and the haptics row present.
+QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop);
 
 // Every state in pearl, eclipse and the system theme on a light and on a
 // dark desktop. Returns how many images were written.
