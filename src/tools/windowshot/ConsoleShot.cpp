@@ -130,7 +130,7 @@ QImage renderConsole(const ConsoleShot& shot,
     QWidget* target = look ? look(controller) : &window;
     QCoreApplication::processEvents();
     QImage image(target->size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    image.fill(window.pal().panel);
     image.setDevicePixelRatio(shot.pixelRatio);
     target->render(&image);
     return image;
