@@ -10,9 +10,16 @@ using namespace vellaro;
 
 namespace {
 
+// The panel as the console shows it: a 620-point column.
+void openAtWindowSize(test::ContextPanelFixture& f) {
+    f.open();
+    f.root.resize(900, 620);
+    QCoreApplication::processEvents();
+}
+
 void sliderStep(benchmark::State& state) {
     test::ContextPanelFixture f;
-    f.open();
+    openAtWindowSize(f);
     f.wide().advanced().setOpen(true);
     QCoreApplication::processEvents();
     VelSliderRow& slider = f.wide().hoverIntent();
@@ -32,7 +39,7 @@ BENCHMARK(sliderStep)->Unit(benchmark::kMillisecond);
 
 void switchBodies(benchmark::State& state) {
     test::ContextPanelFixture f;
-    f.open();
+    openAtWindowSize(f);
     bool section = false;
     for (auto _ : state) {
         section = !section;
@@ -45,7 +52,7 @@ BENCHMARK(switchBodies)->Unit(benchmark::kMillisecond);
 
 void libraryKeystroke(benchmark::State& state) {
     test::ContextPanelFixture f;
-    f.open();
+    openAtWindowSize(f);
     QLineEdit& edit = f.wide().library().searchField().edit();
     bool typed = false;
     for (auto _ : state) {
