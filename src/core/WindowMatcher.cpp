@@ -75,6 +75,19 @@ const QRegularExpression& sizeSuffix() {
 
 // Every whitespace run becomes one space.
 QString foldSpaces(const QString& text) {
+    // Most titles only hold single ASCII spaces: leave those untouched.
+    bool plain = true;
+    for (qsizetype i = 0; i < text.size() && plain; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char(' '))
+            plain = i + 1 == text.size() || text[i + 1] != QLatin1Char(' ');
+        else if (c.unicode() < 0x80)
+            plain = c.unicode() > 0x20;
+        else
+            plain = !c.isSpace() && !c.isSurrogate();
+    }
+    if (plain)
+        return text;
     QString folded;
     folded.reserve(text.size());
     bool inRun = false;
@@ -139,6 +152,23 @@ double centreDistance(const QRectF& a, const QRectF& b) {
     return std::sqrt(delta.x() * delta.x() + delta.y() * delta.y());
 }
 
+// normalize() of a title already in NFC.
+QString normalizeComposed(const QString& composed) {
+    static const QString markers[] = {
+        QStringLiteral(" \u2014 edited"),
+        QStringLiteral(" - edited"),
+        QStringLiteral(" \u2014 locked"),
+        QStringLiteral(" - locked"),
+    };
+    QString text = composed.toLower();
+    for (const QString& marker : markers)
+        text.remove(marker);
+    if (mayEndInSize(text))
+        text.remove(sizeSuffix());
+    // Lower-casing and removals can leave decomposed sequences behind.
+    return trimSpacesAndTabs(foldSpaces(text)).normalized(QString::NormalizationForm_C);
+}
+
 class Matching {
 public:
     Matching(const std::vector<CapturedWindow>& captured, const std::vector<CapturedWindow>& live) {
@@ -150,7 +180,7 @@ public:
                 app = apps.insert(window.bundleID, int(apps.size()));
             prepared.app = *app;
             prepared.title = window.title.normalized(QString::NormalizationForm_C);
-            prepared.normalized = WindowMatcher::normalize(window.title);
+            prepared.normalized = normalizeComposed(prepared.title);
             markGraphemes(prepared);
             prepared.frame = window.frame.normalized();
             return prepared;
@@ -250,19 +280,7 @@ MatchReport WindowMatcher::match(const std::vector<CapturedWindow>& captured,
 }
 
 QString WindowMatcher::normalize(const QString& title) {
-    static const QString markers[] = {
-        QStringLiteral(" \u2014 edited"),
-        QStringLiteral(" - edited"),
-        QStringLiteral(" \u2014 locked"),
-        QStringLiteral(" - locked"),
-    };
-    QString text = title.normalized(QString::NormalizationForm_C).toLower();
-    for (const QString& marker : markers)
-        text.remove(marker);
-    if (mayEndInSize(text))
-        text.remove(sizeSuffix());
-    // Lower-casing and removals can leave decomposed sequences behind.
-    return trimSpacesAndTabs(foldSpaces(text)).normalized(QString::NormalizationForm_C);
+    return normalizeComposed(title.normalized(QString::NormalizationForm_C));
 }
 
 double WindowMatcher::iou(const QRectF& a, const QRectF& b) {
