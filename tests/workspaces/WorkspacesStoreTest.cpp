@@ -59,6 +59,10 @@ WorkspacesConfiguration twoWorkspaces() {
 
 class WorkspacesStoreTest : public ::testing::Test {
 protected:
+    void SetUp() override {
+        ASSERT_FALSE(golden().isEmpty()) << "VELLARO_SOURCE_DIR must name the source tree";
+    }
+
     QTemporaryDir folder;
     QString path() const { return folder.filePath(QStringLiteral("Vellaro/workspaces.json")); }
     WorkspacesStore store() const {
