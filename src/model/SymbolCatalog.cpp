@@ -38,6 +38,9 @@ constexpr std::array symbols{
     Symbol{"chevron.backward", "go-previous-symbolic"},
     Symbol{"mic", "audio-input-microphone-symbolic"},
     Symbol{"plus", "list-add-symbolic"},
+    Symbol{"plus.viewfinder", nullptr},
+    Symbol{"checkmark.circle.fill", nullptr},
+    Symbol{"exclamationmark.triangle.fill", nullptr},
 };
 
 void prepare() {
