@@ -1,5 +1,7 @@
 #include "core/WindowMatcher.h"
 
+#include "core/SpaceTrimming.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringView>
@@ -109,17 +111,6 @@ QString foldSpaces(const QString& text) {
         i += width;
     }
     return folded;
-}
-
-QString trimSpacesAndTabs(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 void markGraphemes(PreparedWindow& window) {
