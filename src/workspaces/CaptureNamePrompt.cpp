@@ -2,10 +2,7 @@
 
 #include "core/SpaceTrimming.h"
 #include "workspaces/CaptureNameView.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
+#include "workspaces/PointerScreen.h"
 
 namespace vellaro {
 
@@ -26,11 +23,9 @@ void CaptureNamePrompt::show() {
                 capture_(trimSpacesAndTabs(typed));
             },
             [this] { dropWindow(); });
-        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        if (screen)
-            window_->move(screen->availableGeometry().center() - window_->rect().center());
+        const QRect screen = pointerScreenVisibleFrame();
+        if (!screen.isEmpty())
+            window_->move(screen.center() - window_->rect().center());
     }
     window_->show();
     window_->raise();

@@ -2,11 +2,8 @@
 
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/CompositingManager.h"
+#include "workspaces/PointerScreen.h"
 #include "workspaces/RestoreReportView.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace vellaro {
 
@@ -25,17 +22,9 @@ RestoreReportHUD::~RestoreReportHUD() {
 }
 
 RestoreReportHUD& RestoreReportHUD::shared() {
-    static RestoreReportHUD* hud =
-        new RestoreReportHUD(QtScheduler::shared(), &RestoreReportHUD::pointerScreenVisibleFrame,
-                             [] { return compositingManagerPresent(); });
+    static RestoreReportHUD* hud = new RestoreReportHUD(
+        QtScheduler::shared(), &pointerScreenVisibleFrame, &compositingManagerPresent);
     return *hud;
-}
-
-QRect RestoreReportHUD::pointerScreenVisibleFrame() {
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
 }
 
 void RestoreReportHUD::show(const QString& name, std::int64_t restored, std::int64_t total) {

@@ -29,9 +29,6 @@ public:
 
     // On the program's scheduler, over the monitor under the pointer.
     static RestoreReportHUD& shared();
-    // The available geometry of the screen under the pointer, else of the
-    // primary screen; empty without screens.
-    static QRect pointerScreenVisibleFrame();
 
     void show(const QString& name, std::int64_t restored, std::int64_t total);
 

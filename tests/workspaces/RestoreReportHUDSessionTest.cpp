@@ -5,6 +5,7 @@
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/CompositingManager.h"
 #include "support/WaitUntil.h"
+#include "workspaces/PointerScreen.h"
 #include "workspaces/RestoreReportView.h"
 
 #include <QGuiApplication>
@@ -52,7 +53,7 @@ TEST(RestoreReportHUDSession, FloatsOverTheActiveWindowWithoutTakingItsFocus) {
     ASSERT_EQ(xdotool({"getactivewindow"}), window);
 
     QtScheduler scheduler;
-    const QRect frame = RestoreReportHUD::pointerScreenVisibleFrame();
+    const QRect frame = pointerScreenVisibleFrame();
     RestoreReportHUD hud(
         scheduler, [&] { return frame; }, [] { return compositingManagerPresent(); });
     hud.show(QStringLiteral("Desk"), 2, 3);
