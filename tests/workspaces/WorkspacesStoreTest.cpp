@@ -289,6 +289,25 @@ TEST_F(WorkspacesStoreTest, KeepsOldVersionsAndIgnoresNewerOnes) {
     }
 }
 
+// Something that is there but cannot be read is the user's too: kept aside.
+TEST_F(WorkspacesStoreTest, KeepsAnUnreadableFileAside) {
+    QDir().mkpath(path());
+    writeAll(path() + QStringLiteral("/inside"), "kept");
+    LogCapture log(persistence);
+    WorkspacesStore s = store();
+    EXPECT_EQ(s.load(), WorkspacesConfiguration{});
+    EXPECT_EQ(log.count(QStringLiteral("workspaces.json cannot be read")), 1);
+    s.save(twoWorkspaces());
+    const QStringList aside = QDir(folder.filePath(QStringLiteral("Vellaro")))
+                                  .entryList({QStringLiteral("workspaces.json.rejected-*")},
+                                             QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(
+        readAll(folder.filePath(QStringLiteral("Vellaro/")) + aside[0] + QStringLiteral("/inside")),
+        "kept");
+    EXPECT_EQ(readAll(path()), golden());
+}
+
 TEST_F(WorkspacesStoreTest, LogsAFailedSave) {
     // A plain file where the folder should be: nothing can be written.
     writeAll(folder.filePath(QStringLiteral("blocked")), "x");
