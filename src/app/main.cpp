@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/ConsoleWindowService.h"
 #include "app/FeaturesNotBuiltYet.h"
 #include "app/HotKeyCenter.h"
 #include "app/InstanceLock.h"
@@ -68,13 +69,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     MenuDataSource::setSharedProviderFactory(&makeSectionProvider);
+    ConsoleWindowService settingsConsole;
 
     AppDelegate delegate(
         AppDelegate::Services{
             SettingsStore::shared(), []() -> MenuDataSource& { return MenuDataSource::shared(); },
             Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
             MouseTriggerCenter::shared(), QtScheduler::shared(),
-            FeaturesNotBuiltYet::settingsConsole(), FeaturesNotBuiltYet::setupAssistant(),
+            settingsConsole, FeaturesNotBuiltYet::setupAssistant(),
             FeaturesNotBuiltYet::updates(), FeaturesNotBuiltYet::hapticsNudge(),
             [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
                 return std::make_unique<RadialDialView>(scale, side,

@@ -4,6 +4,7 @@
 
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/CompositingManager.h"
+#include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 #include "workspaces/PointerScreen.h"
 #include "workspaces/RestoreReportView.h"
@@ -24,10 +25,7 @@ namespace {
 using test::waitUntil;
 
 QString xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return test::runProgram(QStringLiteral("xdotool"), arguments);
 }
 
 bool overrideRedirect(QWindow* window) {
