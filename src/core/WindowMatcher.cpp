@@ -68,8 +68,10 @@ bool mayEndInSize(QStringView text) {
     return false;
 }
 
+// One per thread: the matcher may run on any thread, and a shared expression
+// is only reentrant.
 const QRegularExpression& sizeSuffix() {
-    static const QRegularExpression expression(
+    static thread_local const QRegularExpression expression(
         QStringLiteral("\\s*[\u2014-]\\s*\\d+\\s*[\u00d7x]\\s*\\d+\\s*$"),
         QRegularExpression::UseUnicodePropertiesOption);
     return expression;
