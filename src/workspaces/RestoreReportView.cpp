@@ -62,8 +62,7 @@ QRect RestoreReportView::capsuleRect() const {
 QRect RestoreReportView::symbolRect() const {
     const QRect body = capsuleRect();
     const int size = symbolSize();
-    return {body.left() + horizontalPadding, body.center().y() - size / 2 + (size + 1) % 2, size,
-            size};
+    return {body.left() + horizontalPadding, body.top() + (body.height() - size) / 2, size, size};
 }
 
 void RestoreReportView::resizeEvent(QResizeEvent* event) {
