@@ -48,6 +48,9 @@ constexpr std::array symbols{
     Symbol{"airpodspro", "audio-headset-symbolic"},
     Symbol{"display", "video-display-symbolic"},
     Symbol{"laptopcomputer", "computer-symbolic"},
+    Symbol{"plus.viewfinder", nullptr},
+    Symbol{"checkmark.circle.fill", nullptr},
+    Symbol{"exclamationmark.triangle.fill", nullptr},
 };
 
 void prepare() {
