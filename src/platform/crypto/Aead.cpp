@@ -44,16 +44,15 @@ std::optional<QByteArray> Aead::seal(const QByteArray& key, const QByteArray& no
     std::copy(nonce.begin(), nonce.end(), box.begin());
     unsigned char* out = bytes(box) + nonceSize;
     int written = 0;
-    if (!plaintext.isEmpty() &&
-        EVP_EncryptUpdate(context.get(), out, &written, bytes(plaintext), int(plaintext.size())) !=
-            1)
+    if (!plaintext.isEmpty() && EVP_EncryptUpdate(context.get(), out, &written, bytes(plaintext),
+                                                  int(plaintext.size())) != 1)
         return std::nullopt;
     int finalWritten = 0;
     if (EVP_EncryptFinal_ex(context.get(), out + written, &finalWritten) != 1 ||
         written + finalWritten != plaintext.size())
         return std::nullopt;
-    if (EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, tagSize,
-                            out + plaintext.size()) != 1)
+    if (EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, tagSize, out + plaintext.size()) !=
+        1)
         return std::nullopt;
     return box;
 }

@@ -40,14 +40,12 @@ constexpr char gcmCipher[] = "522dc1f099567d07f47f37a32a84427d643a8cdcbfe5c0c975
 
 INSTANTIATE_TEST_SUITE_P(
     GcmCases, AeadVectors,
-    testing::Values(VectorCase{"EmptyText", zeroKey, zeroNonce, "", "",
-                               "530f8afbc74536b9a963b4f1c4cb738b"},
-                    VectorCase{"SixteenZeroBytes", zeroKey, zeroNonce,
-                               "00000000000000000000000000000000",
-                               "cea7403d4d606b6e074ec5d3baf39d18",
-                               "d0d1c8a799996bf0265b98b5d48ab919"},
-                    VectorCase{"FourBlocks", gcmKey, "cafebabefacedbaddecaf888", gcmText, gcmCipher,
-                               "b094dac5d93471bdec1a502270e3cc6c"}),
+    testing::Values(
+        VectorCase{"EmptyText", zeroKey, zeroNonce, "", "", "530f8afbc74536b9a963b4f1c4cb738b"},
+        VectorCase{"SixteenZeroBytes", zeroKey, zeroNonce, "00000000000000000000000000000000",
+                   "cea7403d4d606b6e074ec5d3baf39d18", "d0d1c8a799996bf0265b98b5d48ab919"},
+        VectorCase{"FourBlocks", gcmKey, "cafebabefacedbaddecaf888", gcmText, gcmCipher,
+                   "b094dac5d93471bdec1a502270e3cc6c"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Aead, AnyChangedByteOrWrongKeyFailsToOpen) {
