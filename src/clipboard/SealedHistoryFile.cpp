@@ -1,0 +1,234 @@
+#include "clipboard/SealedHistoryFile.h"
+
+#include "clipboard/Logging.h"
+#include "platform/crypto/Aead.h"
+#include "platform/secrets/SecretStore.h"
+#include "platform/session/JsonFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vellaro {
+
+namespace {
+
+// 25 entries of 4 MiB images in Base64 fit well below this.
+constexpr qint64 maximumFileSize = qint64(512) * 1024 * 1024;
+constexpr int thumbnailSide = 512;
+
+QString errorText() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QImage thumbnailOf(const QByteArray& data) {
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > thumbnailSide || size.height() > thumbnailSide))
+        reader.setScaledSize(size.scaled(thumbnailSide, thumbnailSide, Qt::KeepAspectRatio));
+    return reader.read();
+}
+
+// Holds an exclusive lock on a file for its lifetime (no lock without a path).
+class FileLock {
+public:
+    explicit FileLock(const QString& path) {
+        if (path.isEmpty())
+            return;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd_ >= 0) {
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~FileLock() {
+        if (fd_ >= 0)
+            ::close(fd_); // releases the lock
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+} // namespace
+
+SealedHistoryFile::SealedHistoryFile(QString filePath, SecretStore& secrets, QString lockPath)
+    : filePath_(std::move(filePath)), secrets_(secrets), lockPath_(std::move(lockPath)) {}
+
+SealedHistoryFile::LoadResult SealedHistoryFile::load() {
+    QFile file(filePath_);
+    const QFileInfo info(filePath_);
+    if (!info.exists() || info.size() == 0)
+        return {LoadStatus::noFile, {}};
+    QByteArray box;
+    if (info.isFile() && info.size() <= maximumFileSize && file.open(QIODevice::ReadOnly))
+        box = file.readAll();
+    if (box.isEmpty() || file.error() != QFileDevice::NoError) {
+        qCWarning(lcClipboardStore).noquote()
+            << "Clipboard history unreadable; starting fresh:" << file.errorString();
+        rejectBeforeWrite_ = true;
+        return {LoadStatus::rejected, {}};
+    }
+    bool unavailable = false;
+    const auto key = existingKey(&unavailable);
+    if (unavailable)
+        return {LoadStatus::keyUnavailable, {}};
+    std::optional<std::vector<StoredEntry>> records;
+    if (key) {
+        if (const auto json = Aead::open(*key, box))
+            records = StoredEntry::decodeList(*json);
+    }
+    if (!records) {
+        // Also when the key is gone: nothing can open this file again.
+        qCCritical(lcClipboardStore) << "Clipboard history unreadable; starting fresh";
+        rejectBeforeWrite_ = true;
+        return {LoadStatus::rejected, {}};
+    }
+    for (StoredEntry& record : *records) {
+        if (record.kind == StoredEntry::Kind::image && record.imageData)
+            record.thumbnail = thumbnailOf(*record.imageData);
+    }
+    return {LoadStatus::loaded, std::move(*records)};
+}
+
+std::optional<QByteArray> SealedHistoryFile::existingKey(bool* unavailable) {
+    const SecretStore::Result result = secrets_.lookup();
+    *unavailable = result.status == SecretStore::Status::unavailable;
+    if (*unavailable) {
+        qCCritical(lcClipboardStore).noquote()
+            << QStringLiteral("Secret store read failed (%1 unavailable)")
+                   .arg(secrets_.backendName());
+        return std::nullopt;
+    }
+    if (result.status == SecretStore::Status::notFound)
+        return std::nullopt;
+    if (result.secret.size() != Aead::keySize) {
+        qCCritical(lcClipboardStore).noquote()
+            << QStringLiteral("Secret store read failed (a key of %1 bytes)")
+                   .arg(result.secret.size());
+        return std::nullopt;
+    }
+    return result.secret;
+}
+
+std::optional<QByteArray> SealedHistoryFile::createKey() {
+    // The Secret Service replaces an item with the same attributes: two
+    // creators at once would each seal under a key only one of them keeps.
+    const FileLock lock(lockPath_);
+    bool unavailable = false;
+    if (auto key = existingKey(&unavailable))
+        return key;
+    if (unavailable)
+        return std::nullopt;
+    const auto fresh = Aead::randomBytes(Aead::keySize);
+    const SecretStore::Result added =
+        fresh ? secrets_.add(*fresh) : SecretStore::Result{SecretStore::Status::unavailable, {}};
+    if (added.status != SecretStore::Status::found || added.secret.size() != Aead::keySize) {
+        qCCritical(lcClipboardStore).noquote()
+            << QStringLiteral("Secret store key creation failed (%1)").arg(secrets_.backendName());
+        return std::nullopt;
+    }
+    return added.secret;
+}
+
+SealedHistoryFile::WriteStatus SealedHistoryFile::write(const std::vector<StoredEntry>& records) {
+    bool unavailable = false;
+    auto key = existingKey(&unavailable);
+    if (!key && !unavailable)
+        key = createKey();
+    if (!key) {
+        qCCritical(lcClipboardStore) << "Clipboard history save failed";
+        return WriteStatus::keyUnavailable;
+    }
+    const auto box = Aead::seal(*key, StoredEntry::encodeList(records));
+    if (!box) {
+        qCCritical(lcClipboardStore) << "Clipboard history save failed";
+        return WriteStatus::failed;
+    }
+    if (rejectBeforeWrite_ && !moveRejectedAside())
+        return WriteStatus::failed;
+    QString error;
+    if (!writeFile(*box, &error)) {
+        qCCritical(lcClipboardStore).noquote() << "Clipboard history write failed:" << error;
+        return WriteStatus::failed;
+    }
+    return WriteStatus::written;
+}
+
+bool SealedHistoryFile::moveRejectedAside() {
+    if (!QFileInfo::exists(filePath_)) {
+        rejectBeforeWrite_ = false;
+        return true;
+    }
+    QString error;
+    const QString aside = JsonFile::moveAside(filePath_, &error);
+    if (aside.isEmpty()) {
+        qCCritical(lcClipboardStore).noquote()
+            << "Clipboard history write failed: cannot move the unreadable file aside:" << error;
+        return false;
+    }
+    qCWarning(lcClipboardStore).noquote() << "Moved the unreadable clipboard history to" << aside;
+    rejectBeforeWrite_ = false;
+    return true;
+}
+
+bool SealedHistoryFile::writeFile(const QByteArray& data, QString* error) {
+    const QString folder = QFileInfo(filePath_).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot create the folder %1").arg(folder);
+        return false;
+    }
+    QByteArray temporary = QFile::encodeName(filePath_ + QStringLiteral(".new-XXXXXX"));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // 0600 from the start
+    if (fd < 0) {
+        *error = errorText();
+        return false;
+    }
+    qsizetype done = 0;
+    bool ok = true;
+    while (ok && done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        done += ok ? n : 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    if (!ok)
+        *error = errorText();
+    ::close(fd);
+    if (ok && ::rename(temporary.constData(), QFile::encodeName(filePath_).constData()) != 0) {
+        *error = errorText();
+        ok = false;
+    }
+    if (!ok)
+        ::unlink(temporary.constData());
+    return ok;
+}
+
+void SealedHistoryFile::clear() {
+    QFile::remove(filePath_);
+    const QFileInfo info(filePath_);
+    QDir folder = info.absoluteDir();
+    const QStringList aside =
+        folder.entryList({info.fileName() + QStringLiteral(".rejected-*")}, QDir::Files);
+    for (const QString& name : aside)
+        folder.remove(name);
+    rejectBeforeWrite_ = false;
+}
+
+} // namespace vellaro

@@ -1,0 +1,141 @@
+#include "clipboard/StoredEntry.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vellaro {
+
+namespace {
+
+constexpr std::array kindNames{"text", "url", "files", "image"};
+
+const QDateTime& referenceDate() {
+    static const QDateTime date(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+    return date;
+}
+
+std::optional<StoredEntry::Kind> kindNamed(const QString& name) {
+    for (std::size_t i = 0; i < kindNames.size(); ++i) {
+        if (name == QLatin1String(kindNames[i]))
+            return StoredEntry::Kind(i);
+    }
+    return std::nullopt;
+}
+
+// Reads an optional key: absent is fine, present with another type is not.
+template <class T, class Convert>
+bool readOptional(const QJsonObject& object, const char* key, std::optional<T>& into,
+                  Convert convert) {
+    const auto found = object.constFind(QLatin1String(key));
+    if (found == object.constEnd())
+        return true;
+    into = convert(*found);
+    return into.has_value();
+}
+
+std::optional<QString> asString(const QJsonValue& value) {
+    return value.isString() ? std::optional(value.toString()) : std::nullopt;
+}
+
+std::optional<QStringList> asStrings(const QJsonValue& value) {
+    if (!value.isArray())
+        return std::nullopt;
+    QStringList strings;
+    for (const QJsonValue& item : value.toArray()) {
+        if (!item.isString())
+            return std::nullopt;
+        strings << item.toString();
+    }
+    return strings;
+}
+
+std::optional<QByteArray> asBase64(const QJsonValue& value) {
+    if (!value.isString())
+        return std::nullopt;
+    auto decoded = QByteArray::fromBase64Encoding(value.toString().toLatin1(),
+                                                  QByteArray::AbortOnBase64DecodingErrors);
+    return decoded ? std::optional(std::move(*decoded)) : std::nullopt;
+}
+
+std::optional<StoredEntry> decodeEntry(const QJsonValue& value) {
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    const QJsonValue kind = object.value(QLatin1String("kind"));
+    const QJsonValue title = object.value(QLatin1String("title"));
+    const QJsonValue copiedAt = object.value(QLatin1String("copiedAt"));
+    if (!kind.isString() || !title.isString() || !copiedAt.isDouble())
+        return std::nullopt;
+    StoredEntry entry;
+    const auto parsedKind = kindNamed(kind.toString());
+    if (!parsedKind)
+        return std::nullopt;
+    entry.kind = *parsedKind;
+    entry.title = title.toString();
+    entry.copiedAt = copiedAt.toDouble();
+    if (!readOptional(object, "text", entry.text, asString) ||
+        !readOptional(object, "paths", entry.paths, asStrings) ||
+        !readOptional(object, "imageData", entry.imageData, asBase64) ||
+        !readOptional(object, "imageType", entry.imageType, asString) ||
+        !readOptional(object, "sourceApp", entry.sourceApp, asString))
+        return std::nullopt;
+    return entry;
+}
+
+} // namespace
+
+QByteArray StoredEntry::encodeList(const std::vector<StoredEntry>& entries) {
+    QJsonArray list;
+    for (const StoredEntry& entry : entries) {
+        QJsonObject object{{"kind", kindNames[std::size_t(entry.kind)]},
+                           {"title", entry.title},
+                           {"copiedAt", entry.copiedAt}};
+        if (entry.text)
+            object.insert("text", *entry.text);
+        if (entry.paths)
+            object.insert("paths", QJsonArray::fromStringList(*entry.paths));
+        if (entry.imageData)
+            object.insert("imageData", QString::fromLatin1(entry.imageData->toBase64()));
+        if (entry.imageType)
+            object.insert("imageType", *entry.imageType);
+        if (entry.sourceApp)
+            object.insert("sourceApp", *entry.sourceApp);
+        list.append(object);
+    }
+    return QJsonDocument(list).toJson(QJsonDocument::Compact);
+}
+
+std::optional<std::vector<StoredEntry>> StoredEntry::decodeList(const QByteArray& json) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return std::nullopt;
+    std::vector<StoredEntry> entries;
+    for (const QJsonValue& value : document.array()) {
+        auto entry = decodeEntry(value);
+        if (!entry)
+            return std::nullopt;
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
+double StoredEntry::secondsSinceReference(const QDateTime& date) {
+    return double(referenceDate().msecsTo(date)) / 1000.0;
+}
+
+QDateTime StoredEntry::dateFromReference(double seconds) {
+    if (!std::isfinite(seconds))
+        return referenceDate();
+    // Beyond a few million years QDateTime has no answer; clamp first.
+    const double clamped = std::clamp(seconds, -1e13, 1e13);
+    return referenceDate().addMSecs(qint64(std::llround(clamped * 1000.0)));
+}
+
+} // namespace vellaro
