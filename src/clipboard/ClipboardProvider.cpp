@@ -87,7 +87,7 @@ void ClipboardProvider::poll(const std::optional<SourceApplication>& from) {
 
 void ClipboardProvider::capture(const PasteboardContent& content,
                                 const std::optional<SourceApplication>& from) {
-    if (content.concealed) {
+    if (content.isConcealed()) {
         qCDebug(lcClipboard) << "Skipped concealed/transient pasteboard content";
         return;
     }
@@ -175,7 +175,7 @@ std::vector<MenuItem> ClipboardProvider::items() {
                 self->pastePlainText(text);
         };
         // A password from a password manager must not appear on screen.
-        if (!content->concealed)
+        if (!content->isConcealed())
             item.preview = MenuItem::Preview::text(leadingCharacters(text, previewCharacters));
         items.push_back(std::move(item));
     }

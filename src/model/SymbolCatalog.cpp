@@ -38,6 +38,12 @@ constexpr std::array symbols{
     Symbol{"chevron.backward", "go-previous-symbolic"},
     Symbol{"mic", "audio-input-microphone-symbolic"},
     Symbol{"plus", "list-add-symbolic"},
+    Symbol{"text.alignleft", "format-justify-left-symbolic"},
+    Symbol{"link", "insert-link-symbolic"},
+    Symbol{"doc", "text-x-generic-symbolic"},
+    Symbol{"photo", "image-x-generic-symbolic"},
+    Symbol{"textformat", "insert-text-symbolic"},
+    Symbol{"clock.arrow.circlepath", "document-open-recent-symbolic"},
 };
 
 void prepare() {
