@@ -1,11 +1,11 @@
 #include "clipboard/SealedHistoryFile.h"
 
 #include "clipboard/Logging.h"
+#include "platform/clipboard/ImageThumbnail.h"
 #include "platform/crypto/Aead.h"
 #include "platform/secrets/SecretStore.h"
 #include "platform/session/JsonFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,20 +24,9 @@ namespace {
 
 // 25 entries of 4 MiB images in Base64 fit well below this.
 constexpr qint64 maximumFileSize = qint64(512) * 1024 * 1024;
-constexpr int thumbnailSide = 512;
 
 QString errorText() {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-QImage thumbnailOf(const QByteArray& data) {
-    QBuffer buffer;
-    buffer.setData(data);
-    QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > thumbnailSide || size.height() > thumbnailSide))
-        reader.setScaledSize(size.scaled(thumbnailSide, thumbnailSide, Qt::KeepAspectRatio));
-    return reader.read();
 }
 
 // Holds an exclusive lock on a file for its lifetime (no lock without a path).
@@ -100,7 +89,7 @@ SealedHistoryFile::LoadResult SealedHistoryFile::load() {
     }
     for (StoredEntry& record : *records) {
         if (record.kind == StoredEntry::Kind::image && record.imageData)
-            record.thumbnail = thumbnailOf(*record.imageData);
+            record.thumbnail = imageThumbnail(*record.imageData);
     }
     return {LoadStatus::loaded, std::move(*records)};
 }
