@@ -1,5 +1,8 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/Logging.h"
+#include "clipboard/DesktopClipboardProvider.h"
+#include "clipboard/NoFrontApplication.h"
 #include "model/EmptySectionProvider.h"
 
 namespace vellaro {
@@ -10,7 +13,13 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::windows:
     case SectionKind::apps:
     case SectionKind::files:
-    case SectionKind::clipboard:
+        break;
+    case SectionKind::clipboard: {
+        // Until the running-applications service exists, copies are credited to nobody.
+        static auto* front = new NoFrontApplication;
+        return makeDesktopClipboardProvider(
+            *front, [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
+    }
     case SectionKind::sound:
     case SectionKind::actions:
         break;
