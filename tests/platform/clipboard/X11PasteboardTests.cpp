@@ -1,6 +1,5 @@
-#include "ClipboardOwners.h"
-
 #include "platform/clipboard/X11Pasteboard.h"
+#include "support/ClipboardOwnerProcess.h"
 #include "support/WaitUntil.h"
 
 #include <QTimer>
@@ -13,7 +12,6 @@ namespace vellaro {
 namespace {
 
 using test::ClipboardOwnerProcess;
-using test::readWithXclip;
 using test::waitUntil;
 
 // Waits for the content of a change after the current one to be read.
@@ -86,7 +84,10 @@ const OwnerCase ownerCases[] = {
          EXPECT_FALSE(c.imageData);
      }},
     {"TextWithAConcealedMarker",
-     [] { return ClipboardOwnerProcess::qtHelper("hunter2", {"org.nspasteboard.ConcealedType"}); },
+     [] {
+         return ClipboardOwnerProcess::qtHelper(CLIPBOARD_OWNER, "hunter2",
+                                                {"org.nspasteboard.ConcealedType"});
+     },
      [](const PasteboardContent& c) {
          EXPECT_TRUE(c.types.contains("org.nspasteboard.ConcealedType"));
          EXPECT_TRUE(c.isConcealed());
@@ -149,16 +150,17 @@ TEST(X11Pasteboard, OwnWritesAreCountedAtOnceAndServedToOthers) {
     pasteboard.writeText("own text");
     EXPECT_EQ(pasteboard.changeCount(), before + 1);
     EXPECT_EQ(pasteboard.content()->changeCount, pasteboard.changeCount());
-    EXPECT_EQ(readWithXclip("UTF8_STRING"), QByteArray("own text"));
+    EXPECT_EQ(ClipboardOwnerProcess::readWithXclip("UTF8_STRING"), QByteArray("own text"));
 
     const QList<QUrl> files{QUrl::fromLocalFile("/tmp/one"), QUrl::fromLocalFile("/tmp/two 2")};
     pasteboard.writeFiles(files);
-    EXPECT_EQ(readWithXclip("text/uri-list").trimmed().split('\n').size(), 2);
-    EXPECT_EQ(readWithXclip("x-special/gnome-copied-files"),
+    EXPECT_EQ(ClipboardOwnerProcess::readWithXclip("text/uri-list").trimmed().split('\n').size(),
+              2);
+    EXPECT_EQ(ClipboardOwnerProcess::readWithXclip("x-special/gnome-copied-files"),
               QByteArray("copy\nfile:///tmp/one\nfile:///tmp/two%202"));
 
     pasteboard.writeImage(QByteArray("png bytes"), PasteboardContent::pngType);
-    EXPECT_EQ(readWithXclip("image/png"), QByteArray("png bytes"));
+    EXPECT_EQ(ClipboardOwnerProcess::readWithXclip("image/png"), QByteArray("png bytes"));
     EXPECT_EQ(pasteboard.changeCount(), before + 3);
     EXPECT_EQ(reads, 0) << "the program's own writes are never read back";
 }

@@ -28,13 +28,23 @@ public:
         EXPECT_TRUE(owner->process_.waitForStarted()) << "xclip is in scripts/bootstrap";
         return owner;
     }
-    static std::unique_ptr<ClipboardOwnerProcess> qtHelper(const QString& text,
-                                                           const QStringList& extraTargets) {
+    // `program`: the clipboard_owner helper built with the tests.
+    static std::unique_ptr<ClipboardOwnerProcess>
+    qtHelper(const QString& program, const QString& text, const QStringList& extraTargets) {
         auto owner = std::unique_ptr<ClipboardOwnerProcess>(new ClipboardOwnerProcess);
-        owner->process_.start(CLIPBOARD_OWNER, QStringList{text} + extraTargets);
+        owner->process_.start(program, QStringList{text} + extraTargets);
         EXPECT_TRUE(owner->process_.waitForReadyRead(10000));
         return owner;
     }
+    // Reads the clipboard as another program would: `xclip -o`. The event
+    // loop keeps running, so this process can answer when it is the owner.
+    static QByteArray readWithXclip(const QString& target) {
+        QProcess xclip;
+        xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
+        EXPECT_TRUE(waitUntil([&] { return xclip.state() == QProcess::NotRunning; }));
+        return xclip.readAllStandardOutput();
+    }
+
     ~ClipboardOwnerProcess() {
         process_.kill();
         process_.waitForFinished();
@@ -45,14 +55,5 @@ private:
     QTemporaryFile file_;
     QProcess process_;
 };
-
-// Reads the clipboard as another program would: `xclip -o`. The event loop
-// keeps running, so this process can answer when it is the owner.
-inline QByteArray readWithXclip(const QString& target) {
-    QProcess xclip;
-    xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
-    EXPECT_TRUE(waitUntil([&] { return xclip.state() == QProcess::NotRunning; }));
-    return xclip.readAllStandardOutput();
-}
 
 } // namespace vellaro::test
