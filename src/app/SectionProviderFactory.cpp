@@ -2,7 +2,6 @@
 
 #include "app/Logging.h"
 #include "clipboard/DesktopClipboardProvider.h"
-#include "clipboard/NoFrontApplication.h"
 #include "model/EmptySectionProvider.h"
 
 namespace vellaro {
@@ -14,12 +13,9 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::apps:
     case SectionKind::files:
         break;
-    case SectionKind::clipboard: {
-        // Until the running-applications service exists, copies are credited to nobody.
-        static auto* front = new NoFrontApplication;
+    case SectionKind::clipboard:
         return makeDesktopClipboardProvider(
-            *front, [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
-    }
+            [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
     case SectionKind::sound:
     case SectionKind::actions:
         break;
