@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace vellaro {
 
@@ -18,6 +19,35 @@ constexpr std::array kindNames{"text", "url", "files", "image"};
 const QDateTime& referenceDate() {
     static const QDateTime date(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
     return date;
+}
+
+// Standard alphabet, padded: what QByteArray::toBase64 gives, without the copies.
+void appendBase64(QByteArray& out, const QByteArray& data) {
+    static constexpr char alphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
+    const qsizetype size = data.size();
+    const qsizetype start = out.size();
+    out.resize(start + (size + 2) / 3 * 4);
+    char* o = out.data() + start;
+    qsizetype i = 0;
+    for (; i + 3 <= size; i += 3) {
+        const std::uint32_t v =
+            (std::uint32_t(in[i]) << 16) | (std::uint32_t(in[i + 1]) << 8) | in[i + 2];
+        *o++ = alphabet[v >> 18];
+        *o++ = alphabet[(v >> 12) & 63];
+        *o++ = alphabet[(v >> 6) & 63];
+        *o++ = alphabet[v & 63];
+    }
+    if (i < size) {
+        const bool two = i + 1 < size;
+        const std::uint32_t v =
+            (std::uint32_t(in[i]) << 16) | (two ? std::uint32_t(in[i + 1]) << 8 : 0);
+        *o++ = alphabet[v >> 18];
+        *o++ = alphabet[(v >> 12) & 63];
+        *o++ = two ? alphabet[(v >> 6) & 63] : '=';
+        *o++ = '=';
+    }
 }
 
 std::optional<StoredEntry::Kind> kindNamed(const QString& name) {
@@ -91,7 +121,8 @@ std::optional<StoredEntry> decodeEntry(const QJsonValue& value) {
 } // namespace
 
 QByteArray StoredEntry::encodeList(const std::vector<StoredEntry>& entries) {
-    QJsonArray list;
+    std::vector<QByteArray> records;
+    qsizetype size = 2;
     for (const StoredEntry& entry : entries) {
         QJsonObject object{{"kind", kindNames[std::size_t(entry.kind)]},
                            {"title", entry.title},
@@ -100,15 +131,35 @@ QByteArray StoredEntry::encodeList(const std::vector<StoredEntry>& entries) {
             object.insert("text", *entry.text);
         if (entry.paths)
             object.insert("paths", QJsonArray::fromStringList(*entry.paths));
-        if (entry.imageData)
-            object.insert("imageData", QString::fromLatin1(entry.imageData->toBase64()));
         if (entry.imageType)
             object.insert("imageType", *entry.imageType);
         if (entry.sourceApp)
             object.insert("sourceApp", *entry.sourceApp);
-        list.append(object);
+        records.push_back(QJsonDocument(object).toJson(QJsonDocument::Compact));
+        size += records.back().size() + 1 +
+                (entry.imageData ? entry.imageData->size() / 3 * 4 + 20 : 0);
     }
-    return QJsonDocument(list).toJson(QJsonDocument::Compact);
+    // Megabytes of image bytes go in as Base64 written straight into the
+    // document: through QJsonValue they would be widened to UTF-16 and
+    // copied several times. Base64 needs no escaping.
+    QByteArray document;
+    document.reserve(size);
+    document += '[';
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0)
+            document += ',';
+        const QByteArray& record = records[i];
+        if (!entries[i].imageData) {
+            document += record;
+            continue;
+        }
+        document.append(record.constData(), record.size() - 1); // without the closing brace
+        document += ",\"imageData\":\"";
+        appendBase64(document, *entries[i].imageData);
+        document += "\"}";
+    }
+    document += ']';
+    return document;
 }
 
 std::optional<std::vector<StoredEntry>> StoredEntry::decodeList(const QByteArray& json) {

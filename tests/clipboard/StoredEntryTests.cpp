@@ -138,6 +138,24 @@ TEST(StoredEntry, CodesCompactlyWithoutAbsentKeysAndRoundTrips) {
     EXPECT_EQ((*back)[2].copiedAt, 12.5);
 }
 
+TEST(StoredEntry, ImageBytesOfEveryLengthRoundTripAsStandardBase64) {
+    for (int length : {0, 1, 2, 3, 4, 5, 255, 256}) {
+        StoredEntry image;
+        image.kind = StoredEntry::Kind::image;
+        image.imageType = QStringLiteral("public.tiff");
+        image.title = QStringLiteral("Image");
+        QByteArray bytes;
+        for (int i = 0; i < length; ++i)
+            bytes += char(i * 37 + 11);
+        image.imageData = bytes;
+        const QByteArray json = StoredEntry::encodeList({image});
+        EXPECT_TRUE(json.contains("\"imageData\":\"" + bytes.toBase64() + "\"")) << length;
+        const auto back = StoredEntry::decodeList(json);
+        ASSERT_TRUE(back) << length;
+        EXPECT_EQ((*back)[0].imageData, bytes) << length;
+    }
+}
+
 TEST(StoredEntry, CopiedAtCountsFromTheStartOf2001InUtc) {
     const QDateTime start(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
     EXPECT_EQ(StoredEntry::dateFromReference(0), start);
