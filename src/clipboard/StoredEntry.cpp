@@ -1,5 +1,7 @@
 #include "clipboard/StoredEntry.h"
 
+#include "model/JsonValues.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -69,22 +71,6 @@ bool readOptional(const QJsonObject& object, const char* key, std::optional<T>& 
     return into.has_value();
 }
 
-std::optional<QString> asString(const QJsonValue& value) {
-    return value.isString() ? std::optional(value.toString()) : std::nullopt;
-}
-
-std::optional<QStringList> asStrings(const QJsonValue& value) {
-    if (!value.isArray())
-        return std::nullopt;
-    QStringList strings;
-    for (const QJsonValue& item : value.toArray()) {
-        if (!item.isString())
-            return std::nullopt;
-        strings << item.toString();
-    }
-    return strings;
-}
-
 std::optional<QByteArray> asBase64(const QJsonValue& value) {
     if (!value.isString())
         return std::nullopt;
@@ -109,11 +95,11 @@ std::optional<StoredEntry> decodeEntry(const QJsonValue& value) {
     entry.kind = *parsedKind;
     entry.title = title.toString();
     entry.copiedAt = copiedAt.toDouble();
-    if (!readOptional(object, "text", entry.text, asString) ||
-        !readOptional(object, "paths", entry.paths, asStrings) ||
+    if (!readOptional(object, "text", entry.text, json::toString) ||
+        !readOptional(object, "paths", entry.paths, json::toStringList) ||
         !readOptional(object, "imageData", entry.imageData, asBase64) ||
-        !readOptional(object, "imageType", entry.imageType, asString) ||
-        !readOptional(object, "sourceApp", entry.sourceApp, asString))
+        !readOptional(object, "imageType", entry.imageType, json::toString) ||
+        !readOptional(object, "sourceApp", entry.sourceApp, json::toString))
         return std::nullopt;
     return entry;
 }
