@@ -15,10 +15,13 @@ namespace vellaro {
 ClipboardStore::ClipboardStore(const QString& folder, std::unique_ptr<SecretStore> secrets,
                                const QString& lockPath, Scheduler& scheduler, QObject* parent)
     : QObject(parent), secrets_(std::move(secrets)),
-      file_(std::make_shared<SealedHistoryFile>(folder + QStringLiteral("/clipboard.sealed"),
-                                                *secrets_, lockPath)),
+      // Without a data folder there is nowhere to keep the history.
+      file_(std::make_shared<SealedHistoryFile>(
+          folder.isEmpty() ? QString() : folder + QStringLiteral("/clipboard.sealed"), *secrets_,
+          lockPath)),
       scheduler_(scheduler), generation_(std::make_shared<std::atomic<std::uint64_t>>(0)) {
-    QDir().mkpath(folder);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
     worker_.setMaxThreadCount(1);
     worker_.setExpiryTimeout(-1);
     if (auto* application = QCoreApplication::instance())

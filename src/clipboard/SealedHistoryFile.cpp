@@ -59,6 +59,8 @@ SealedHistoryFile::SealedHistoryFile(QString filePath, SecretStore& secrets, QSt
     : filePath_(std::move(filePath)), secrets_(secrets), lockPath_(std::move(lockPath)) {}
 
 SealedHistoryFile::LoadResult SealedHistoryFile::load() {
+    if (filePath_.isEmpty())
+        return {LoadStatus::noFile, {}};
     QFile file(filePath_);
     const QFileInfo info(filePath_);
     if (!info.exists() || info.size() == 0)
@@ -135,6 +137,10 @@ std::optional<QByteArray> SealedHistoryFile::createKey() {
 }
 
 SealedHistoryFile::WriteStatus SealedHistoryFile::write(const std::vector<StoredEntry>& records) {
+    if (filePath_.isEmpty()) {
+        qCCritical(lcClipboardStore) << "Clipboard history write failed: no data folder";
+        return WriteStatus::failed;
+    }
     bool unavailable = false;
     auto key = existingKey(&unavailable);
     if (!key && !unavailable)
@@ -210,6 +216,8 @@ bool SealedHistoryFile::writeFile(const QByteArray& data, QString* error) {
 }
 
 void SealedHistoryFile::clear() {
+    if (filePath_.isEmpty())
+        return;
     QFile::remove(filePath_);
     const QFileInfo info(filePath_);
     QDir folder = info.absoluteDir();

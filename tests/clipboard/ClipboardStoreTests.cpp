@@ -1,4 +1,5 @@
 #include "StoreFixture.h"
+#include "model/LogCapture.h"
 
 #include "support/WaitUntil.h"
 
@@ -210,6 +211,27 @@ const Sequence sequences[] = {
 
 INSTANTIATE_TEST_SUITE_P(Sequences, StoreSequences, testing::ValuesIn(sequences),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClipboardStore, WithoutADataFolderNothingIsWrittenAnywhere) {
+    test::ManualScheduler scheduler;
+    QTemporaryDir cwd;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(cwd.path());
+    {
+        ClipboardStore store({}, std::make_unique<test::FakeSecretStore>(), {}, scheduler);
+        store.load({});
+        ASSERT_TRUE(store.waitForWorker(10s));
+        QCoreApplication::processEvents();
+        test::LogCapture log("vellaro.clipboard-store");
+        store.save(texts({"nowhere"}));
+        scheduler.advance(1s);
+        store.flushForQuit();
+        EXPECT_EQ(log.count("no data folder"), 1);
+    }
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(QDir(cwd.path()).isEmpty());
+    EXPECT_FALSE(QFile::exists("/clipboard.sealed"));
+}
 
 TEST(ClipboardStore, AHistoryWrittenLoadsAfterARestart) {
     StoreFixture f;
