@@ -23,7 +23,6 @@ X11Pasteboard::X11Pasteboard(QObject* parent)
     thread_.setObjectName(QStringLiteral("clipboard reader"));
     workerContext_ = new QObject;
     workerContext_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, workerContext_, &QObject::deleteLater);
     thread_.start();
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         connect(clipboard, &QClipboard::changed, this, [this](QClipboard::Mode mode) {
@@ -38,6 +37,7 @@ X11Pasteboard::X11Pasteboard(QObject* parent)
 X11Pasteboard::~X11Pasteboard() {
     thread_.quit();
     thread_.wait();
+    delete workerContext_; // its thread has ended: nothing else can touch it
 }
 
 void X11Pasteboard::clipboardChanged() {
