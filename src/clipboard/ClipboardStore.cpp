@@ -144,11 +144,13 @@ void ClipboardStore::clear() {
 }
 
 void ClipboardStore::flushForQuit(std::chrono::milliseconds bound) {
-    if (saveTask_ && loadState_ == LoadState::loaded) {
+    if (saveTask_) {
         scheduler_.cancel(*saveTask_);
         saveTask_.reset();
-        writePending();
     }
+    // Also a list whose write found no key: this is its last chance.
+    if (loadState_ == LoadState::loaded)
+        writePending();
     if (!worker_.waitForDone(int(bound.count())))
         qCWarning(lcClipboardStore) << "Clipboard history still being written at quit";
 }

@@ -195,6 +195,20 @@ const Sequence sequences[] = {
          EXPECT_EQ(f.secrets->adds, 1) << "the key found under the lock is used";
          EXPECT_EQ(textsOf(*f.readFile()), QStringList{"mine"});
      }},
+    {"AListWhoseWriteFoundNoKeyIsWrittenWhenItAnswers",
+     [](StoreFixture& f) {
+         f.load();
+         f.settle();
+         f.secrets->available = false;
+         f.store->save(texts({"waiting"}));
+         f.scheduler.advance(1s);
+         f.settle();
+         EXPECT_FALSE(QFile::exists(f.path()));
+         f.secrets->available = true;
+         f.store->flushForQuit();
+         ASSERT_TRUE(f.readFile());
+         EXPECT_EQ(textsOf(*f.readFile()), QStringList{"waiting"});
+     }},
     {"QuittingWithinASecondKeepsTheLastCopies",
      [](StoreFixture& f) {
          f.load();
