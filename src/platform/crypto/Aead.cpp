@@ -1,5 +1,7 @@
 #include "platform/crypto/Aead.h"
 
+#include "platform/crypto/AeadSealer.h"
+
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
@@ -34,26 +36,17 @@ std::optional<QByteArray> Aead::seal(const QByteArray& key, const QByteArray& pl
 
 std::optional<QByteArray> Aead::seal(const QByteArray& key, const QByteArray& nonce,
                                      const QByteArray& plaintext) {
-    if (key.size() != keySize || nonce.size() != nonceSize)
-        return std::nullopt;
-    const CipherContext context = newContext();
-    if (!context || EVP_EncryptInit_ex(context.get(), EVP_aes_256_gcm(), nullptr, bytes(key),
-                                       bytes(nonce)) != 1)
+    AeadSealer sealer;
+    if (!sealer.start(key, nonce))
         return std::nullopt;
     QByteArray box(nonceSize + plaintext.size() + tagSize, Qt::Uninitialized);
     std::copy(nonce.begin(), nonce.end(), box.begin());
-    unsigned char* out = bytes(box) + nonceSize;
-    int written = 0;
-    if (!plaintext.isEmpty() && EVP_EncryptUpdate(context.get(), out, &written, bytes(plaintext),
-                                                  int(plaintext.size())) != 1)
+    if (!sealer.update(plaintext.constData(), plaintext.size(), box.data() + nonceSize))
         return std::nullopt;
-    int finalWritten = 0;
-    if (EVP_EncryptFinal_ex(context.get(), out + written, &finalWritten) != 1 ||
-        written + finalWritten != plaintext.size())
+    const auto tag = sealer.finish();
+    if (!tag)
         return std::nullopt;
-    if (EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, tagSize, out + plaintext.size()) !=
-        1)
-        return std::nullopt;
+    std::copy(tag->begin(), tag->end(), box.begin() + nonceSize + plaintext.size());
     return box;
 }
 

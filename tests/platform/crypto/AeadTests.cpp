@@ -1,6 +1,9 @@
 #include "platform/crypto/Aead.h"
+#include "platform/crypto/AeadSealer.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vellaro {
 namespace {
@@ -60,6 +63,32 @@ TEST(Aead, AnyChangedByteOrWrongKeyFailsToOpen) {
     EXPECT_FALSE(Aead::open(hex(zeroKey), *box));
     EXPECT_FALSE(Aead::open(key, box->left(Aead::overhead - 1)));
     EXPECT_FALSE(Aead::seal(key.left(16), "short key"));
+}
+
+TEST(AeadSealer, PiecesOfAnySizeSealAsTheWhole) {
+    const QByteArray key = hex(gcmKey);
+    const QByteArray nonce = hex("cafebabefacedbaddecaf888");
+    QByteArray text;
+    for (int i = 0; i < 1000; ++i)
+        text += char(i * 7);
+    for (int piece : {1, 15, 16, 17, 333, 1000}) {
+        AeadSealer sealer;
+        ASSERT_TRUE(sealer.start(key, nonce));
+        QByteArray box = sealer.nonce();
+        for (qsizetype at = 0; at < text.size(); at += piece) {
+            const qsizetype size = std::min<qsizetype>(piece, text.size() - at);
+            QByteArray out(size, Qt::Uninitialized);
+            ASSERT_TRUE(sealer.update(text.constData() + at, size, out.data()));
+            box += out;
+        }
+        const auto tag = sealer.finish();
+        ASSERT_TRUE(tag);
+        box += *tag;
+        EXPECT_EQ(box, Aead::seal(key, nonce, text)) << piece;
+    }
+    AeadSealer unstarted;
+    EXPECT_FALSE(unstarted.start(key.left(31)));
+    EXPECT_FALSE(unstarted.finish());
 }
 
 TEST(Aead, EachSealTakesAFreshNonce) {
