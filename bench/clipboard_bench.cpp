@@ -9,7 +9,6 @@
 #include "clipboard/ClipboardStore.h"
 #include "clipboard/SealedHistoryFile.h"
 #include "platform/clipboard/X11Pasteboard.h"
-#include "platform/crypto/Aead.h"
 #include "platform/secrets/FileSecretStore.h"
 #include "platform/time/QtScheduler.h"
 #include "support/ClipboardOwnerProcess.h"
@@ -73,16 +72,6 @@ void benchSealAndWrite() {
     }
     file.write(records); // creates the key
     constexpr int rounds = 5;
-    auto phase = [&](const char* name, const std::function<void()>& work) {
-        const auto begin = Clock::now();
-        for (int i = 0; i < rounds; ++i)
-            work();
-        std::printf("  %s: %.1f ms\n", name, microseconds(Clock::now() - begin) / rounds / 1000);
-    };
-    QByteArray json;
-    phase("encode", [&] { json = StoredEntry::encodeList(records); });
-    const QByteArray key = secrets.lookup().secret;
-    phase("seal", [&] { Aead::seal(key, json); });
     const auto start = Clock::now();
     for (int i = 0; i < rounds; ++i)
         file.write(records);

@@ -3,6 +3,7 @@
 #include "clipboard/Logging.h"
 #include "platform/clipboard/ImageThumbnail.h"
 #include "platform/crypto/Aead.h"
+#include "platform/crypto/AeadSealer.h"
 #include "platform/secrets/SecretStore.h"
 #include "platform/session/JsonFile.h"
 
@@ -27,6 +28,19 @@ constexpr qint64 maximumFileSize = qint64(512) * 1024 * 1024;
 
 QString errorText() {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+bool writeAll(int fd, const QByteArray& data) {
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 // Holds an exclusive lock on a file for its lifetime (no lock without a path).
@@ -149,19 +163,9 @@ SealedHistoryFile::WriteStatus SealedHistoryFile::write(const std::vector<Stored
         qCCritical(lcClipboardStore) << "Clipboard history save failed";
         return WriteStatus::keyUnavailable;
     }
-    const auto box = Aead::seal(*key, StoredEntry::encodeList(records));
-    if (!box) {
-        qCCritical(lcClipboardStore) << "Clipboard history save failed";
-        return WriteStatus::failed;
-    }
     if (rejectBeforeWrite_ && !moveRejectedAside())
         return WriteStatus::failed;
-    QString error;
-    if (!writeFile(*box, &error)) {
-        qCCritical(lcClipboardStore).noquote() << "Clipboard history write failed:" << error;
-        return WriteStatus::failed;
-    }
-    return WriteStatus::written;
+    return writeSealed(*key, records);
 }
 
 bool SealedHistoryFile::moveRejectedAside() {
@@ -181,38 +185,56 @@ bool SealedHistoryFile::moveRejectedAside() {
     return true;
 }
 
-bool SealedHistoryFile::writeFile(const QByteArray& data, QString* error) {
+SealedHistoryFile::WriteStatus
+SealedHistoryFile::writeSealed(const QByteArray& key, const std::vector<StoredEntry>& records) {
     const QString folder = QFileInfo(filePath_).absolutePath();
+    AeadSealer sealer;
+    if (!sealer.start(key)) {
+        qCCritical(lcClipboardStore) << "Clipboard history save failed";
+        return WriteStatus::failed;
+    }
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("cannot create the folder %1").arg(folder);
-        return false;
+        qCCritical(lcClipboardStore).noquote()
+            << "Clipboard history write failed: cannot create the folder" << folder;
+        return WriteStatus::failed;
     }
     QByteArray temporary = QFile::encodeName(filePath_ + QStringLiteral(".new-XXXXXX"));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // 0600 from the start
     if (fd < 0) {
-        *error = errorText();
-        return false;
+        qCCritical(lcClipboardStore).noquote() << "Clipboard history write failed:" << errorText();
+        return WriteStatus::failed;
     }
-    qsizetype done = 0;
-    bool ok = true;
-    while (ok && done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        done += ok ? n : 0;
+    // Sealed and written piece by piece: the history is never whole in
+    // memory a second or third time.
+    bool sealed = true;
+    bool written = writeAll(fd, sealer.nonce());
+    QByteArray ciphertext;
+    StoredEntry::encodeList(records, [&](const char* data, qsizetype size) {
+        if (!sealed || !written)
+            return;
+        ciphertext.resize(size);
+        sealed = sealer.update(data, size, ciphertext.data());
+        written = sealed && writeAll(fd, ciphertext);
+    });
+    std::optional<QByteArray> tag;
+    if (sealed && written) {
+        tag = sealer.finish();
+        sealed = tag.has_value();
     }
-    ok = ok && ::fsync(fd) == 0;
-    if (!ok)
-        *error = errorText();
+    written = written && sealed && writeAll(fd, *tag) && ::fsync(fd) == 0;
+    QString error = written ? QString() : errorText();
     ::close(fd);
-    if (ok && ::rename(temporary.constData(), QFile::encodeName(filePath_).constData()) != 0) {
-        *error = errorText();
-        ok = false;
+    if (written) {
+        if (::rename(temporary.constData(), QFile::encodeName(filePath_).constData()) == 0)
+            return WriteStatus::written;
+        error = errorText();
     }
-    if (!ok)
-        ::unlink(temporary.constData());
-    return ok;
+    ::unlink(temporary.constData());
+    if (!sealed)
+        qCCritical(lcClipboardStore) << "Clipboard history save failed";
+    else
+        qCCritical(lcClipboardStore).noquote() << "Clipboard history write failed:" << error;
+    return WriteStatus::failed;
 }
 
 void SealedHistoryFile::clear() {

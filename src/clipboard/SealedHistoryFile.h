@@ -41,7 +41,7 @@ private:
     std::optional<QByteArray> existingKey(bool* unavailable);
     std::optional<QByteArray> createKey();
     bool moveRejectedAside();
-    bool writeFile(const QByteArray& data, QString* error);
+    WriteStatus writeSealed(const QByteArray& key, const std::vector<StoredEntry>& records);
 
     QString filePath_;
     SecretStore& secrets_;

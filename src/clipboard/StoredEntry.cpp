@@ -24,11 +24,10 @@ const QDateTime& referenceDate() {
 }
 
 // Standard alphabet, padded: what QByteArray::toBase64 gives, without the copies.
-void appendBase64(QByteArray& out, const QByteArray& data) {
+void appendBase64(QByteArray& out, const char* data, qsizetype size) {
     static constexpr char alphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
-    const qsizetype size = data.size();
+    const auto* in = reinterpret_cast<const unsigned char*>(data);
     const qsizetype start = out.size();
     out.resize(start + (size + 2) / 3 * 4);
     char* o = out.data() + start;
@@ -106,10 +105,27 @@ std::optional<StoredEntry> decodeEntry(const QJsonValue& value) {
 
 } // namespace
 
-QByteArray StoredEntry::encodeList(const std::vector<StoredEntry>& entries) {
-    std::vector<QByteArray> records;
-    qsizetype size = 2;
-    for (const StoredEntry& entry : entries) {
+void StoredEntry::encodeList(const std::vector<StoredEntry>& entries, const Sink& sink) {
+    // Megabytes of image bytes go in as Base64 written straight into the
+    // output: through QJsonValue they would be widened to UTF-16 and copied
+    // several times. Base64 needs no escaping.
+    constexpr qsizetype pieceSize = 256 * 1024;
+    constexpr qsizetype imageSlice = 3 * 16384; // a multiple of 3: padding only at the end
+    QByteArray piece;
+    piece.reserve(pieceSize + 4 * imageSlice / 3 + 64);
+    const auto passOn = [&](bool always) {
+        if (always || piece.size() >= pieceSize) {
+            sink(piece.constData(), piece.size());
+            piece.resize(0);
+        }
+    };
+    const auto put = [&](const QByteArray& bytes) {
+        piece += bytes;
+        passOn(false);
+    };
+    put("[");
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const StoredEntry& entry = entries[i];
         QJsonObject object{{"kind", kindNames[std::size_t(entry.kind)]},
                            {"title", entry.title},
                            {"copiedAt", entry.copiedAt}};
@@ -121,30 +137,29 @@ QByteArray StoredEntry::encodeList(const std::vector<StoredEntry>& entries) {
             object.insert("imageType", *entry.imageType);
         if (entry.sourceApp)
             object.insert("sourceApp", *entry.sourceApp);
-        records.push_back(QJsonDocument(object).toJson(QJsonDocument::Compact));
-        size += records.back().size() + 1 +
-                (entry.imageData ? entry.imageData->size() / 3 * 4 + 20 : 0);
-    }
-    // Megabytes of image bytes go in as Base64 written straight into the
-    // document: through QJsonValue they would be widened to UTF-16 and
-    // copied several times. Base64 needs no escaping.
-    QByteArray document;
-    document.reserve(size);
-    document += '[';
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QByteArray record = QJsonDocument(object).toJson(QJsonDocument::Compact);
         if (i > 0)
-            document += ',';
-        const QByteArray& record = records[i];
-        if (!entries[i].imageData) {
-            document += record;
+            put(",");
+        if (!entry.imageData) {
+            put(record);
             continue;
         }
-        document.append(record.constData(), record.size() - 1); // without the closing brace
-        document += ",\"imageData\":\"";
-        appendBase64(document, *entries[i].imageData);
-        document += "\"}";
+        record.chop(1); // the closing brace of a non-empty object
+        put(record + ",\"imageData\":\"");
+        const QByteArray& data = *entry.imageData;
+        for (qsizetype at = 0; at < data.size(); at += imageSlice) {
+            appendBase64(piece, data.constData() + at, std::min(imageSlice, data.size() - at));
+            passOn(false);
+        }
+        put("\"}");
     }
-    document += ']';
+    put("]");
+    passOn(true);
+}
+
+QByteArray StoredEntry::encodeList(const std::vector<StoredEntry>& entries) {
+    QByteArray document;
+    encodeList(entries, [&](const char* data, qsizetype size) { document.append(data, size); });
     return document;
 }
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,7 +28,13 @@ struct StoredEntry {
     // Not stored: the image decoded where the record was read, off the main thread.
     QImage thumbnail;
 
+    // Receives the coded list piece by piece, in order.
+    using Sink = std::function<void(const char* data, qsizetype size)>;
+
     static QByteArray encodeList(const std::vector<StoredEntry>& entries);
+    // The same document in pieces of a few hundred KiB, so a history of
+    // large images is never whole in memory a second time.
+    static void encodeList(const std::vector<StoredEntry>& entries, const Sink& sink);
     // None when the document is not a list of well-formed records: one bad
     // record makes the whole file unreadable.
     static std::optional<std::vector<StoredEntry>> decodeList(const QByteArray& json);
