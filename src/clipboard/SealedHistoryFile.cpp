@@ -4,16 +4,15 @@
 #include "platform/clipboard/ImageThumbnail.h"
 #include "platform/crypto/Aead.h"
 #include "platform/crypto/AeadSealer.h"
+#include "platform/secrets/PrivateFile.h"
 #include "platform/secrets/SecretStore.h"
 #include "platform/session/JsonFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -25,23 +24,6 @@ namespace {
 
 // 25 entries of 4 MiB images in Base64 fit well below this.
 constexpr qint64 maximumFileSize = qint64(512) * 1024 * 1024;
-
-QString errorText() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-bool writeAll(int fd, const QByteArray& data) {
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 
 // Holds an exclusive lock on a file for its lifetime (no lock without a path).
 class FileLock {
@@ -198,42 +180,30 @@ SealedHistoryFile::writeSealed(const QByteArray& key, const std::vector<StoredEn
             << "Clipboard history write failed: cannot create the folder" << folder;
         return WriteStatus::failed;
     }
-    QByteArray temporary = QFile::encodeName(filePath_ + QStringLiteral(".new-XXXXXX"));
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // 0600 from the start
-    if (fd < 0) {
-        qCCritical(lcClipboardStore).noquote() << "Clipboard history write failed:" << errorText();
-        return WriteStatus::failed;
-    }
+    PrivateFile file(filePath_);
     // Sealed and written piece by piece: the history is never whole in
     // memory a second or third time.
     bool sealed = true;
-    bool written = writeAll(fd, sealer.nonce());
+    bool written = file.write(sealer.nonce());
     QByteArray ciphertext;
     StoredEntry::encodeList(records, [&](const char* data, qsizetype size) {
         if (!sealed || !written)
             return;
         ciphertext.resize(size);
         sealed = sealer.update(data, size, ciphertext.data());
-        written = sealed && writeAll(fd, ciphertext);
+        written = sealed && file.write(ciphertext);
     });
-    std::optional<QByteArray> tag;
     if (sealed && written) {
-        tag = sealer.finish();
+        const auto tag = sealer.finish();
         sealed = tag.has_value();
-    }
-    written = written && sealed && writeAll(fd, *tag) && ::fsync(fd) == 0;
-    QString error = written ? QString() : errorText();
-    ::close(fd);
-    if (written) {
-        if (::rename(temporary.constData(), QFile::encodeName(filePath_).constData()) == 0)
+        if (sealed && file.write(*tag) && file.replace())
             return WriteStatus::written;
-        error = errorText();
     }
-    ::unlink(temporary.constData());
     if (!sealed)
         qCCritical(lcClipboardStore) << "Clipboard history save failed";
     else
-        qCCritical(lcClipboardStore).noquote() << "Clipboard history write failed:" << error;
+        qCCritical(lcClipboardStore).noquote()
+            << "Clipboard history write failed:" << file.errorString();
     return WriteStatus::failed;
 }
 

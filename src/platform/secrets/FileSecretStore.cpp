@@ -1,38 +1,18 @@
 #include "platform/secrets/FileSecretStore.h"
 
 #include "platform/secrets/Logging.h"
+#include "platform/secrets/PrivateFile.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace vellaro {
 
 namespace {
 
 constexpr qint64 maximumSecretSize = 4096;
-
-QString errorText() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-bool writeAll(int fd, const QByteArray& data) {
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return ::fsync(fd) == 0;
-}
 
 bool makePrivateFolder(const QString& folder) {
     if (!QDir().mkpath(folder))
@@ -70,27 +50,14 @@ SecretStore::Result FileSecretStore::add(const QByteArray& secret) {
         qCWarning(lcSecrets).noquote() << "Cannot prepare the key folder" << folder_;
         return {Status::unavailable, {}};
     }
-    QByteArray temporary = QFile::encodeName(filePath() + QStringLiteral(".new-XXXXXX"));
-    const int fd = ::mkstemp(temporary.data()); // mkstemp creates it 0600
-    if (fd < 0) {
-        qCWarning(lcSecrets).noquote() << "Cannot create a key file:" << errorText();
-        return {Status::unavailable, {}};
-    }
-    const bool written = writeAll(fd, secret);
-    ::close(fd);
-    Result result{Status::unavailable, {}};
-    if (!written) {
-        qCWarning(lcSecrets).noquote() << "Cannot write the key file:" << errorText();
-    } else if (::link(temporary.constData(), QFile::encodeName(filePath()).constData()) == 0) {
-        result = {Status::found, secret};
-    } else if (errno == EEXIST) {
-        // Another creator won: its secret is the one.
-        result = lookup();
-    } else {
-        qCWarning(lcSecrets).noquote() << "Cannot place the key file:" << errorText();
-    }
-    ::unlink(temporary.constData());
-    return result;
+    PrivateFile file(filePath());
+    if (file.write(secret) && file.link())
+        return {Status::found, secret};
+    // Another creator won: its secret is the one.
+    if (file.taken())
+        return lookup();
+    qCWarning(lcSecrets).noquote() << "Cannot write the key file:" << file.errorString();
+    return {Status::unavailable, {}};
 }
 
 } // namespace vellaro
