@@ -3,6 +3,11 @@
 #include "app/Logging.h"
 #include "clipboard/DesktopClipboardProvider.h"
 #include "model/EmptySectionProvider.h"
+#include "platform/audio/AudioSystem.h"
+#include "platform/session/Desktop.h"
+#include "platform/time/QtScheduler.h"
+#include "providers/files/FilesProvider.h"
+#include "providers/sound/SoundProvider.h"
 
 namespace vellaro {
 
@@ -11,14 +16,15 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::workspaces:
     case SectionKind::windows:
     case SectionKind::apps:
-    case SectionKind::files:
+    case SectionKind::actions:
         break;
     case SectionKind::clipboard:
         return makeDesktopClipboardProvider(
             [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
+    case SectionKind::files:
+        return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
     case SectionKind::sound:
-    case SectionKind::actions:
-        break;
+        return std::make_unique<SoundProvider>(AudioSystem::shared());
     }
     return std::make_unique<EmptySectionProvider>();
 }
