@@ -1,5 +1,7 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/Logging.h"
+#include "clipboard/DesktopClipboardProvider.h"
 #include "model/EmptySectionProvider.h"
 #include "platform/audio/AudioSystem.h"
 #include "platform/session/Desktop.h"
@@ -14,9 +16,11 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::workspaces:
     case SectionKind::windows:
     case SectionKind::apps:
-    case SectionKind::clipboard:
     case SectionKind::actions:
         break;
+    case SectionKind::clipboard:
+        return makeDesktopClipboardProvider(
+            [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
     case SectionKind::files:
         return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
     case SectionKind::sound:
