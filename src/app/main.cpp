@@ -7,11 +7,13 @@
 #include "app/MouseTriggerCenter.h"
 #include "app/RadialDialView.h"
 #include "app/SectionProviderFactory.h"
+#include "app/X11Display.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
+#include "platform/session/SessionBus.h"
 #include "platform/time/QtScheduler.h"
 
 #include <QApplication>
@@ -48,6 +50,13 @@ int main(int argc, char** argv) {
         break;
     }
 
+    if (X11Display::neededButMissing()) {
+        // Qt would abort with its own fatal error.
+        std::fprintf(stderr,
+                     "Vellaro needs an X11 display; DISPLAY is not set or cannot be opened\n");
+        return 1;
+    }
+
     // A second copy would fail every grab; the first one is left alone.
     InstanceLock lock(InstanceLock::defaultRuntimeDir(), qEnvironmentVariable("DISPLAY"));
     if (!lock.tryLock()) {
@@ -59,6 +68,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellaro: cannot use the instance lock %s (%s); starting without it\n",
                      qPrintable(lock.path()), qPrintable(lock.errorString()));
     }
+
+    SessionBus::checkBeforeStart(std::chrono::milliseconds(SessionBus::answerTimeoutMs));
 
     // Debug lines stay off unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(QStringLiteral("vellaro.*.debug=false"));

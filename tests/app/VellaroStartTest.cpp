@@ -1,0 +1,107 @@
+// How the real program starts and refuses to start under awkward
+// surroundings: a silent session bus, no display, a second copy naming the
+// display differently. The private session supplies the X server.
+#include "support/WaitUntil.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vellaro {
+namespace {
+
+using test::waitUntil;
+
+class VellaroStart : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (first_.state() != QProcess::NotRunning) {
+            first_.terminate();
+            first_.waitForFinished(5000);
+        }
+    }
+
+    // Starts the program with `changes` made to the environment (an empty
+    // value removes the variable); its output collects in `log`.
+    static void start(QProcess& process, QByteArray& log,
+                      const std::vector<std::pair<QString, QString>>& changes) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("vellaro.app.info=true"));
+        for (const auto& [name, value] : changes) {
+            if (value.isEmpty())
+                env.remove(name);
+            else
+                env.insert(name, value);
+        }
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        QProcess* source = &process;
+        QByteArray* sink = &log;
+        QObject::connect(source, &QProcess::readyRead,
+                         [source, sink] { *sink += source->readAll(); });
+        process.start(QStringLiteral(VELLARO_BINARY), {});
+        ASSERT_TRUE(process.waitForStarted());
+    }
+
+    QProcess first_;
+    QByteArray firstLog_;
+};
+
+TEST_F(VellaroStart, ASilentSessionBusDoesNotHoldUpTheStart) {
+    // Accepts every connection and never says a word.
+    QTemporaryDir temp;
+    QLocalServer bus;
+    ASSERT_TRUE(bus.listen(temp.filePath(QStringLiteral("bus"))));
+    std::vector<QLocalSocket*> held;
+    QObject::connect(&bus, &QLocalServer::newConnection, [&] {
+        while (QLocalSocket* socket = bus.nextPendingConnection())
+            held.push_back(socket);
+    });
+
+    start(first_, firstLog_,
+          {{QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+            QStringLiteral("unix:path=") + bus.fullServerName()}});
+    ASSERT_TRUE(waitUntil([&] { return firstLog_.contains("Vellaro ready"); }, 3000))
+        << firstLog_.constData();
+    EXPECT_FALSE(held.empty()); // it did try the bus
+}
+
+TEST_F(VellaroStart, WithoutADisplayItSaysSoAndExits) {
+    const QString cases[] = {QString(), QStringLiteral(":97")}; // unset, no such server
+    for (const QString& display : cases) {
+        SCOPED_TRACE(display.toStdString());
+        QProcess process;
+        QByteArray log;
+        start(process, log, {{QStringLiteral("DISPLAY"), display}});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        log += process.readAll();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(log, "Vellaro needs an X11 display; DISPLAY is not set or cannot be opened\n");
+    }
+}
+
+TEST_F(VellaroStart, ASecondCopyNamingTheDisplayDifferentlyIsRefused) {
+    const QString display = qEnvironmentVariable("DISPLAY"); // ":N" in the private session
+    start(first_, firstLog_, {});
+    ASSERT_TRUE(waitUntil([&] { return firstLog_.contains("Vellaro ready"); }, 30000))
+        << firstLog_.constData();
+    for (const QString& spelling :
+         {display + QStringLiteral(".0"), QStringLiteral("unix") + display}) {
+        SCOPED_TRACE(spelling.toStdString());
+        QProcess second;
+        QByteArray log;
+        start(second, log, {{QStringLiteral("DISPLAY"), spelling}});
+        ASSERT_TRUE(second.waitForFinished(30000));
+        log += second.readAll();
+        EXPECT_EQ(second.exitCode(), 1);
+        EXPECT_TRUE(log.contains("already running")) << log.constData();
+    }
+    EXPECT_EQ(first_.state(), QProcess::Running);
+}
+
+} // namespace
+} // namespace vellaro
