@@ -41,7 +41,7 @@ OverlayController::DialSettings AppDelegate::dialSettings(const SettingsStore& s
 QString AppDelegate::hintText() const {
     const VellaroSettings& settings = s_.settings.settings();
     return HintLine::text(settings.clampedMouseTriggerButton(), settings.hotKeyDisplay,
-                          s_.hotKeys.isRegistered(settings.hotKeyCode, settings.hotKeyModifiers));
+                          s_.hotKeys.statusOf(settings.hotKeyCode, settings.hotKeyModifiers));
 }
 
 void AppDelegate::openAtPointer() {
@@ -77,6 +77,8 @@ void AppDelegate::applicationDidFinishLaunching() {
         // Alt+Space is the window-menu key of several desktops: say so
         // where it shows even without a status area.
         qCWarning(appLog).noquote() << hintText();
+        if (!statusItem_->hasStatusArea() && s_.notifyDesktop)
+            s_.notifyDesktop(hintText());
     }
 
     s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(); };

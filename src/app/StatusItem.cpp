@@ -49,7 +49,8 @@ StatusItem::StatusItem(Collaborators collaborators, QObject* parent)
     statusItem_->setContextMenu(menu_);
     redraw();
     menuNeedsUpdate(); // the hint also shows before the first opening
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    hasStatusArea_ = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!hasStatusArea_)
         qCInfo(appLog) << "No status area on this desktop; Vellaro runs on without its status item";
     statusItem_->show();
     scheduleTick();

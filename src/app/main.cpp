@@ -12,6 +12,7 @@
 #include "model/SettingsStore.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
+#include "platform/session/DesktopNotification.h"
 #include "platform/session/Notifications.h"
 #include "platform/session/SessionBus.h"
 #include "platform/time/QtScheduler.h"
@@ -91,7 +92,10 @@ int main(int argc, char** argv) {
                 return std::make_unique<RadialDialView>(scale, side,
                                                         RadialMenuView::Services::shared());
             },
-            &onboardingCompleted},
+            &onboardingCompleted,
+            [](const QString& text) {
+                DesktopNotification::post(QStringLiteral("Vellaro"), text);
+            }},
         request);
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return app.exec();
