@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -24,7 +25,8 @@ public:
     // On Qt's X connection, reading the shared settings.
     static MouseTriggerCenter& shared();
 
-    // Brings the grab in line with the settings and the grant.
+    // Brings the grab in line with the settings and the grant; from the
+    // first call on, again whenever the grant changes.
     void apply();
     void disarm();
     // Lets the button through until resume(); an apply() meanwhile only
@@ -47,7 +49,9 @@ private:
     WindowAccessTrust& trust_;
     std::function<int()> configuredButton_;
     std::optional<int> activeButton_;
-    bool armed_ = false; // our grab is installed (enabled or suspended)
+    bool armed_ = false;   // our grab is installed (enabled or suspended)
+    bool applied_ = false; // apply() ran: from then on a change of the grant re-applies
+    QMetaObject::Connection trustChanged_;
     bool suspended_ = false;
 };
 

@@ -126,6 +126,21 @@ TEST_F(MouseTriggerCenterTest, ApplyFollowsTheButtonAndTheGrant) {
     }
 }
 
+TEST_F(MouseTriggerCenterTest, AChangedGrantReappliesOnceApplied) {
+    trust.trusted = false;
+    Q_EMIT trust.changed(); // before the first apply: the delegate has not wired it yet
+    EXPECT_TRUE(takeCalls().isEmpty());
+    center.apply();
+    EXPECT_FALSE(center.isArmed());
+    trust.trusted = true; // a window manager came up after us
+    Q_EMIT trust.changed();
+    EXPECT_EQ(takeCalls(), QStringList{"grab 2"});
+    EXPECT_TRUE(center.isArmed());
+    trust.trusted = false;
+    Q_EMIT trust.changed();
+    EXPECT_EQ(takeCalls(), QStringList{"ungrab"});
+}
+
 TEST_F(MouseTriggerCenterTest, RefusedGrabIsTriedAgainOnTheNextApply) {
     grabber.refusal = ButtonGrabber::GrabResult::buttonTaken;
     center.apply();
