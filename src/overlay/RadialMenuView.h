@@ -93,7 +93,8 @@ public:
     // one slot on, so every restyle maps the section first.
     std::optional<int> slotOfSection(std::optional<Index> section) const;
     std::optional<int> activeSlot() const { return slotOfSection(activeWedge()); }
-    const std::vector<MenuItem>& currentFanItems() const { return behavior_->currentFanItems(); }
+    // The open fan's items as drawn: in their dragged order during a fan drag.
+    const std::vector<MenuItem>& currentFanItems() const;
     const RadialScene& scene() const { return scene_; }
     FanPreviewCard& previewCard() const { return *card_; }
     // The host grabs the screen under the panel here just before showing it
