@@ -4,6 +4,7 @@
 #include "support/ManualScheduler.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
@@ -59,6 +60,14 @@ TEST_F(StatusItemTest, MenuEntriesInOrderWithLaterFeaturesDisabled) {
 
     actions[0]->trigger();
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(StatusItemTest, ALeftClickOpensTheSameMenu) {
+    Q_EMIT item().statusItem()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(QApplication::activePopupWidget(), item().menu());
+    item().menu()->close();
+    Q_EMIT item().statusItem()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(StatusItemTest, HintIsRetitledWhenTheMenuOpens) {
