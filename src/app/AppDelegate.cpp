@@ -70,8 +70,8 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     s_.hapticsNudge.showIfNeeded();
 
-    s_.hotKeys.onHotKeyDown = [this] { overlay_->triggerDown(); };
-    s_.hotKeys.onHotKeyUp = [this] { overlay_->triggerUp(); };
+    s_.hotKeys.onHotKeyDown = [this] { overlay_->triggerDown(s_.hotKeys.eventTime()); };
+    s_.hotKeys.onHotKeyUp = [this] { overlay_->triggerUp(s_.hotKeys.eventTime()); };
     const VellaroSettings& settings = s_.settings.settings();
     if (s_.hotKeys.registerHotKey(settings.hotKeyCode, settings.hotKeyModifiers) != 0) {
         // Alt+Space is the window-menu key of several desktops: say so
@@ -81,8 +81,8 @@ void AppDelegate::applicationDidFinishLaunching() {
             s_.notifyDesktop(hintText());
     }
 
-    s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(); };
-    s_.mouseTrigger.onTriggerUp = [this] { overlay_->triggerUp(); };
+    s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(s_.mouseTrigger.eventTime()); };
+    s_.mouseTrigger.onTriggerUp = [this] { overlay_->triggerUp(s_.mouseTrigger.eventTime()); };
     s_.mouseTrigger.apply();
 
     settingsObserver_ = s_.settings.addObserver([this] {

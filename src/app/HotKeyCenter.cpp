@@ -69,6 +69,10 @@ std::int32_t HotKeyCenter::statusOf(std::uint32_t keyCode, std::uint32_t modifie
     return HotKeyGrabber::statusKeyTaken;
 }
 
+std::uint32_t HotKeyCenter::eventTime() const {
+    return grabber_.eventTime();
+}
+
 QString HotKeyCenter::spacedDisplayString(const QString& display) {
     return HotKeyText::spacedDisplayString(display);
 }

@@ -43,6 +43,10 @@ public:
 
     static QString spacedDisplayString(const QString& display);
 
+    // The X server time (ms) of the press or release being reported now; 0
+    // when unknown.
+    std::uint32_t eventTime() const;
+
     std::function<void()> onHotKeyDown;
     std::function<void()> onHotKeyUp;
 

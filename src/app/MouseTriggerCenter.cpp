@@ -41,6 +41,10 @@ MouseTriggerCenter& MouseTriggerCenter::shared() {
     return *instance;
 }
 
+std::uint32_t MouseTriggerCenter::eventTime() const {
+    return grabber_.eventTime();
+}
+
 void MouseTriggerCenter::apply() {
     applied_ = true;
     const int button = configuredButton_();

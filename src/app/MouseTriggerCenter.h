@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -40,6 +41,10 @@ public:
 
     // "Middle Click", "MB4 · Back", "MB5 · Forward", else "Mouse " and n + 1.
     static QString buttonName(long long button);
+
+    // The X server time (ms) of the press or release being reported now; 0
+    // when unknown.
+    std::uint32_t eventTime() const;
 
     std::function<void()> onTriggerDown;
     std::function<void()> onTriggerUp;

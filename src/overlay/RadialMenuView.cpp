@@ -328,6 +328,10 @@ RadialHit RadialMenuView::hit(QPointF point) const {
     return section ? RadialHit::wedge(*section) : RadialHit::gap();
 }
 
+void RadialMenuView::pointerAt(QPointF point) {
+    send(MenuEvent::pointerMoved(hit(point)));
+}
+
 void RadialMenuView::mouseMoveEvent(QMouseEvent* event) {
     if (previewMode_ && editor_->drag(event->position()))
         return;

@@ -63,6 +63,8 @@ public:
     // The one entry of every input; hosts send open, triggerReleased and
     // focusLost.
     void send(const MenuEvent& event);
+    // The pointer is at `point` (view coordinates), as a move there would say.
+    void pointerAt(QPointF point);
     const MenuState& state() const { return behavior_->state(); }
 
     // After a settings change: restyles for a theme or material change,
