@@ -27,7 +27,6 @@ namespace {
 class DismissingClickFilter final : public QObject {
 public:
     explicit DismissingClickFilter(QWidget* dial) : QObject(dial), dial_(dial) {}
-    ~DismissingClickFilter() override { qApp->removeEventFilter(this); }
 
     bool eventFilter(QObject* target, QEvent* event) override {
         const QEvent::Type type = event->type();
@@ -36,17 +35,28 @@ public:
             return false;
         auto* widget = qobject_cast<QWidget*>(target);
         const bool onDial = widget && (widget == dial_ || dial_->isAncestorOf(widget));
-        // The release reaches the window first, then the widget: the filter
-        // goes once the event is through.
-        if (type == QEvent::MouseButtonRelease && !ending_ &&
-            static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+        const bool lastRelease = type == QEvent::MouseButtonRelease &&
+                                 static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
+        // The release reaches the window first, then the widget; anything
+        // after it belongs to the next click.
+        if (ending_ && !lastRelease) {
+            finish();
+            return false;
+        }
+        if (lastRelease) {
             ending_ = true;
-            deleteLater();
+            if (widget)
+                finish();
         }
         return onDial && type != QEvent::MouseMove;
     }
 
 private:
+    void finish() {
+        qApp->removeEventFilter(this);
+        deleteLater();
+    }
+
     QWidget* dial_;
     bool ending_ = false;
 };
