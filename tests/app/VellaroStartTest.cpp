@@ -47,6 +47,15 @@ protected:
         ASSERT_TRUE(process.waitForStarted());
     }
 
+    // Runs a copy that is expected to exit; returns all it printed.
+    static QByteArray runToExit(QProcess& process,
+                                const std::vector<std::pair<QString, QString>>& changes) {
+        QByteArray log;
+        start(process, log, changes);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return log + process.readAll();
+    }
+
     QProcess first_;
     QByteArray firstLog_;
 };
@@ -75,10 +84,7 @@ TEST_F(VellaroStart, WithoutADisplayItSaysSoAndExits) {
     for (const QString& display : cases) {
         SCOPED_TRACE(display.toStdString());
         QProcess process;
-        QByteArray log;
-        start(process, log, {{QStringLiteral("DISPLAY"), display}});
-        ASSERT_TRUE(process.waitForFinished(30000));
-        log += process.readAll();
+        const QByteArray log = runToExit(process, {{QStringLiteral("DISPLAY"), display}});
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 1);
         EXPECT_EQ(log, "Vellaro needs an X11 display; DISPLAY is not set or cannot be opened\n");
@@ -94,10 +100,7 @@ TEST_F(VellaroStart, ASecondCopyNamingTheDisplayDifferentlyIsRefused) {
          {display + QStringLiteral(".0"), QStringLiteral("unix") + display}) {
         SCOPED_TRACE(spelling.toStdString());
         QProcess second;
-        QByteArray log;
-        start(second, log, {{QStringLiteral("DISPLAY"), spelling}});
-        ASSERT_TRUE(second.waitForFinished(30000));
-        log += second.readAll();
+        const QByteArray log = runToExit(second, {{QStringLiteral("DISPLAY"), spelling}});
         EXPECT_EQ(second.exitCode(), 1);
         EXPECT_TRUE(log.contains("already running")) << log.constData();
     }

@@ -1,5 +1,7 @@
 #include "platform/session/DBusAddressProbe.h"
 
+#include "platform/session/FileDescriptor.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -28,21 +30,6 @@ QByteArray addressValue(const QString& parameters, const QString& key) {
     return {};
 }
 
-class Socket {
-public:
-    Socket() : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)) {}
-    ~Socket() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
     pollfd entry{fd, events, 0};
     for (;;) {
@@ -64,27 +51,27 @@ bool answersHandshake(const QByteArray& path, bool abstract, const QDeadlineTime
     std::memcpy(address.sun_path + offset, path.constData(), path.size());
     const socklen_t length =
         socklen_t(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
-    const Socket socket;
-    if (socket.fd() < 0)
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket.isValid())
         return false;
-    if (::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), length) != 0) {
-        if (errno != EINPROGRESS || !waitFor(socket.fd(), POLLOUT, deadline))
+    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+        if (errno != EINPROGRESS || !waitFor(socket.get(), POLLOUT, deadline))
             return false;
         int error = 0;
         socklen_t size = sizeof error;
-        if (::getsockopt(socket.fd(), SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0)
+        if (::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0)
             return false;
     }
     const QByteArray uid = QByteArray::number(::getuid()).toHex();
     const QByteArray hello = QByteArray(1, '\0') + "AUTH EXTERNAL " + uid + "\r\n";
-    if (::send(socket.fd(), hello.constData(), hello.size(), MSG_NOSIGNAL) != hello.size())
+    if (::send(socket.get(), hello.constData(), hello.size(), MSG_NOSIGNAL) != hello.size())
         return false;
     QByteArray reply;
     while (!reply.contains("\r\n")) {
-        if (!waitFor(socket.fd(), POLLIN, deadline))
+        if (!waitFor(socket.get(), POLLIN, deadline))
             return false;
         char buffer[256];
-        const ssize_t count = ::recv(socket.fd(), buffer, sizeof buffer, 0);
+        const ssize_t count = ::recv(socket.get(), buffer, sizeof buffer, 0);
         if (count <= 0 && !(count < 0 && (errno == EAGAIN || errno == EINTR)))
             return false;
         if (count > 0)

@@ -1,5 +1,7 @@
 #include "platform/session/JsonFile.h"
 
+#include "platform/session/FileDescriptor.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -26,22 +28,6 @@ void setError(QString* error, const QString& text) {
 QString systemError(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
 }
-
-// Closes the descriptor on every path out of read().
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Reads at most `limit` + 1 bytes, so a file that grew past the limit after
 // the size check is still noticed.
@@ -70,8 +56,9 @@ bool readBounded(int fd, qint64 limit, QByteArray& data, QString& error) {
 JsonFile::ReadResult JsonFile::read(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so opening a FIFO returns at once and is refused below.
-    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.get() < 0) {
+    const FileDescriptor file(
+        ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.isValid()) {
         if (errno == ENOENT)
             return {ReadStatus::missing, {}, QStringLiteral("the file does not exist")};
         return {ReadStatus::unreadable, {}, systemError(errno)};
