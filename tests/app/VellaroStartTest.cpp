@@ -3,6 +3,7 @@
 // display differently. The private session supplies the X server.
 #include "support/WaitUntil.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
@@ -162,5 +163,42 @@ TEST_F(VellaroStart, AWindowManagerStartedLaterArmsTheMouseTrigger) {
         << firstLog_.constData();
 }
 
+// The desktop's notification server, as far as the program uses it.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList received; // "summary: body"
+
+public Q_SLOTS:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int) {
+        received << summary + QStringLiteral(": ") + body;
+        return uint(received.size());
+    }
+};
+
+// openbox holds Alt+Space and the session has no status area: the refusal
+// reaches the desktop's notifications, once.
+TEST_F(VellaroStart, ARefusedHotKeyWithoutAStatusAreaIsNotifiedOnce) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    NotificationServer server;
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                                   QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    start(first_, firstLog_, {});
+    ASSERT_TRUE(waitUntil([&] { return firstLog_.contains("Vellaro ready"); }, 30000))
+        << firstLog_.constData();
+    ASSERT_TRUE(firstLog_.contains("No status area")) << firstLog_.constData();
+    ASSERT_TRUE(waitUntil([&] { return !server.received.isEmpty(); }));
+    EXPECT_EQ(server.received,
+              QStringList{"Vellaro: Open: Middle Click · ⌥ Space is taken by another program"});
+    bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+}
+
 } // namespace
 } // namespace vellaro
+
+#include "VellaroStartTest.moc"
