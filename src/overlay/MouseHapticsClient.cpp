@@ -98,7 +98,7 @@ void MouseHapticsClient::connect() {
     openSocket();
 }
 
-void MouseHapticsClient::openSocket() {
+void MouseHapticsClient::openSocket(bool withNewPins) {
     dropSocket();
     auto* socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
     socket->setProxy(QNetworkProxy::NoProxy);
@@ -112,8 +112,9 @@ void MouseHapticsClient::openSocket() {
     // done here. Only exactly the errors found acceptable are ignored, and
     // only from the next opening on.
     QObject::connect(socket, &QWebSocket::sslErrors, this,
-                     [this, socket](const QList<QSslError>& errors) {
-                         if (errors != pinnedErrors_ && trustsPeer(socket->requestUrl(), errors)) {
+                     [this, socket, withNewPins](const QList<QSslError>& errors) {
+                         if (!withNewPins && errors != pinnedErrors_ &&
+                             trustsPeer(socket->requestUrl(), errors)) {
                              pinnedErrors_ = errors;
                              reopenWithPinnedErrors_ = true;
                          }
@@ -131,7 +132,7 @@ void MouseHapticsClient::openSocket() {
                          qCDebug(lcHaptics) << "plug-in socket closed:" << socket->errorString();
                          if (std::exchange(reopenWithPinnedErrors_, false)) {
                              const std::optional<std::uint8_t> waiting = pendingTick_;
-                             openSocket();
+                             openSocket(true);
                              pendingTick_ = waiting;
                              return;
                          }

@@ -102,7 +102,9 @@ private:
     QUrl socketURL() const;
     QUrl probeURL() const;
     QUrl endpointURL(const QString& scheme, const QString& path) const;
-    void openSocket();
+    // `withNewPins`: the second opening after the first met acceptable errors;
+    // it is never followed by a third.
+    void openSocket(bool withNewPins = false);
     bool trustsPeer(const QUrl& endpoint, const QList<QSslError>& errors) const;
     void send(std::uint8_t byte);
     void flushPendingTick();
