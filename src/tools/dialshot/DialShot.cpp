@@ -1,14 +1,21 @@
 #include "DialShot.h"
 
+#include "FixedAppearance.h"
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "TrustedWindowAccess.h"
+#include "app/SectionProviderFactory.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "overlay/RadialMenuView.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Notifications.h"
 #include "platform/windows/WindowAccessTrust.h"
+#include "providers/files/FilesProvider.h"
+#include "providers/sound/SoundProvider.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
@@ -18,24 +25,6 @@
 namespace vellaro::dialshot {
 
 namespace {
-
-class FixedAppearance final : public Appearance {
-public:
-    explicit FixedAppearance(bool dark) : dark_(dark) {}
-    ColorScheme colorScheme() const override {
-        return dark_ ? ColorScheme::dark : ColorScheme::light;
-    }
-    bool reduceMotion() const override { return false; }
-    bool reduceTransparency() const override { return false; }
-
-private:
-    bool dark_;
-};
-
-class Trusted final : public WindowAccessTrust {
-public:
-    bool isTrusted() override { return true; }
-};
 
 // A busy sample desktop, so the frosted backdrop has something to blur.
 QImage sampleDesktop(QSize size) {
@@ -58,6 +47,20 @@ QImage sampleDesktop(QSize size) {
     return image;
 }
 
+// Runs the event loop until the live sections have read what they show
+// (the recent files, the sound server's devices), or three seconds passed.
+void letLiveSectionsSettle(MenuDataSource& dataSource) {
+    const QDeadlineTimer deadline(3000);
+    auto settled = [&] {
+        const FilesProvider* files = filesProvider(dataSource);
+        const SoundProvider* sound = soundProvider(dataSource);
+        return (!files || !files->isReadingHistory()) && (!sound || !sound->devices().empty());
+    };
+    while (!settled() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    dataSource.refresh();
+}
+
 } // namespace
 
 QImage render(const Shot& shot) {
@@ -71,10 +74,13 @@ QImage render(const Shot& shot) {
         s.arrangement = DialArrangement::custom;
         s.customSections = shot.sections;
     });
-    Trusted trust;
+    TrustedWindowAccess trust;
     const int items = shot.items;
-    MenuDataSource dataSource(
-        settings, trust, [items](SectionKind kind) { return makeSampleProvider(kind, items); });
+    MenuDataSource dataSource(settings, trust, [&](SectionKind kind) {
+        return shot.live ? makeSectionProvider(kind) : makeSampleProvider(kind, items);
+    });
+    if (shot.live)
+        letLiveSectionsSettle(dataSource);
     StillClock clock;
     FixedAppearance appearance(shot.darkDesktop);
     const int side = int(std::lround(RadialMenuView::baseSide * shot.scale));
