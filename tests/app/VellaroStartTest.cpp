@@ -61,6 +61,8 @@ protected:
     QByteArray firstLog_;
 };
 
+// Qt's own connection would wait far longer than the bound here (for ever on
+// some buses); the program asks with a one-second time-out and goes on.
 TEST_F(VellaroStart, ASilentSessionBusDoesNotHoldUpTheStart) {
     // Accepts every connection and never says a word.
     QTemporaryDir temp;
@@ -75,7 +77,7 @@ TEST_F(VellaroStart, ASilentSessionBusDoesNotHoldUpTheStart) {
     start(first_, firstLog_,
           {{QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
             QStringLiteral("unix:path=") + bus.fullServerName()}});
-    ASSERT_TRUE(waitUntil([&] { return firstLog_.contains("Vellaro ready"); }, 3000))
+    ASSERT_TRUE(waitUntil([&] { return firstLog_.contains("Vellaro ready"); }))
         << firstLog_.constData();
     EXPECT_FALSE(held.empty()); // it did try the bus
 }
