@@ -39,7 +39,7 @@ struct Session {
     X11Pasteboard pasteboard;
     test::FakeFrontApplication front;
     XTestKeySender keys;
-    X11WindowAccessTrust trust;
+    X11WindowAccessTrust trust{QtScheduler::shared()};
     std::unique_ptr<ClipboardProvider> provider;
 
     QString dataFolder;
