@@ -1,14 +1,16 @@
 #include "app/SectionProviderFactory.h"
 
 #include "model/EmptySectionProvider.h"
+#include "providers/apps/DesktopAppsProvider.h"
 
 namespace vellaro {
 
 std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     switch (kind) {
+    case SectionKind::apps:
+        return makeDesktopAppsProvider();
     case SectionKind::workspaces:
     case SectionKind::windows:
-    case SectionKind::apps:
     case SectionKind::files:
     case SectionKind::clipboard:
     case SectionKind::sound:
