@@ -89,6 +89,10 @@ QStringList SymbolCatalog::knownSymbols() {
     return names;
 }
 
+void SymbolCatalog::prepareIconTheme() {
+    prepare();
+}
+
 QIcon SymbolCatalog::icon(const QString& name) {
     prepare();
     const Symbol* symbol = find(name);

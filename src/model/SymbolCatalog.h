@@ -23,6 +23,10 @@ public:
     // The symbol as a one-colour bitmap of `pixelSize` square pixels in
     // `tint`, the way the dial draws it; null when the symbol does not resolve.
     static QImage image(const QString& symbol, int pixelSize, const QColor& tint);
+
+    // Makes the freedesktop icon folders and themes known to Qt, once; for
+    // other code that loads theme icons by name.
+    static void prepareIconTheme();
 };
 
 } // namespace vellaro

@@ -1,7 +1,7 @@
 #include "providers/apps/AddAppPickerView.h"
 
-#include "platform/apps/AppIcons.h"
 #include "platform/apps/DesktopEntry.h"
+#include "providers/apps/AppIcons.h"
 #include "providers/apps/AppPickerListModel.h"
 #include "providers/apps/AppPickerRowDelegate.h"
 

@@ -1,10 +1,10 @@
 #include "providers/apps/DesktopAppsProvider.h"
 
-#include "platform/apps/AppIcons.h"
 #include "platform/apps/ProcessAppLauncher.h"
 #include "platform/apps/X11RunningApps.h"
 #include "platform/session/Desktop.h"
 #include "providers/apps/AddAppPickerController.h"
+#include "providers/apps/AppIcons.h"
 
 namespace vellaro {
 

@@ -1,4 +1,6 @@
-#include "platform/apps/AppIcons.h"
+#include "providers/apps/AppIcons.h"
+
+#include "model/SymbolCatalog.h"
 
 #include <QFileInfo>
 #include <QIcon>
@@ -17,6 +19,7 @@ QImage AppIcons::icon(const DesktopEntry& entry) {
 QImage AppIcons::icon(const QString& nameOrPath) {
     if (const auto found = loaded_.constFind(nameOrPath); found != loaded_.constEnd())
         return *found;
+    SymbolCatalog::prepareIconTheme();
     QIcon source;
     if (nameOrPath.startsWith(QLatin1Char('/'))) {
         if (QFileInfo(nameOrPath).isFile())
