@@ -151,9 +151,11 @@ void X11RunningApps::reloadClients() {
 }
 
 void X11RunningApps::reloadActive() {
+    // Window managers clear the active window while the focus moves from one
+    // window to the next; only the application that ends up active counts.
     const std::uint32_t window = reader_->activeWindow();
     const QString app = window ? appOf(window) : QString();
-    if (app == activeApp_)
+    if (app.isEmpty() || app == activeApp_)
         return;
     const QString previous = std::exchange(activeApp_, app);
     Q_EMIT activeAppChanged(previous, activeApp_);
