@@ -1,19 +1,18 @@
 #include "platform/apps/AppCatalog.h"
 
+#include "support/WriteTextFile.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace vellaro {
 namespace {
 
 void writeFile(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    ASSERT_TRUE(test::writeTextFile(path, text)) << path.toStdString();
 }
 
 QByteArray app(const QByteArray& name, const QByteArray& extra = {}) {

@@ -1,21 +1,20 @@
 #include "platform/apps/DesktopFavorites.h"
 
+#include "support/WriteTextFile.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace vellaro {
 namespace {
 
 void writeFile(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    ASSERT_TRUE(test::writeTextFile(path, text)) << path.toStdString();
 }
 
 QStringList ids(const std::vector<DesktopEntry>& entries) {

@@ -26,10 +26,10 @@ TEST(AppsFanPictureTest, PinsWithIconsARunningDotAndAddApp) {
                 {"org.gnome.Calculator", "Calculator", "accessories-calculator"}};
     AppsConfiguration configuration;
     for (const auto& pin : pins) {
-        QFile file(apps.entryPath(pin.id));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("[Desktop Entry]\nType=Application\nExec=true\nName=") + pin.name +
-                   "\nIcon=" + pin.icon + "\n");
+        ASSERT_TRUE(test::writeTextFile(apps.entryPath(pin.id),
+                                        QByteArray("[Desktop Entry]\nType=Application\nExec=true\n"
+                                                   "Name=") +
+                                            pin.name + "\nIcon=" + pin.icon + "\n"));
         configuration.pinned.push_back({pin.id, pin.name, apps.entryPath(pin.id)});
     }
     AppsStore(apps.storePath(), {}).save(configuration);

@@ -2,6 +2,7 @@
 
 #include "FakeAppServices.h"
 #include "providers/apps/AppsProvider.h"
+#include "support/WriteTextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,11 +24,8 @@ public:
         return data.path() + QStringLiteral("/applications/") + id + QStringLiteral(".desktop");
     }
     void install(const QString& id) {
-        QDir().mkpath(data.path() + QStringLiteral("/applications"));
-        QFile file(entryPath(id));
-        file.open(QIODevice::WriteOnly);
-        file.write("[Desktop Entry]\nType=Application\nName=" + id.toUpper().toUtf8() +
-                   "\nExec=true\n");
+        writeTextFile(entryPath(id), "[Desktop Entry]\nType=Application\nName=" +
+                                         id.toUpper().toUtf8() + "\nExec=true\n");
     }
     void uninstall(const QString& id) { QFile::remove(entryPath(id)); }
 

@@ -7,6 +7,7 @@
 #include "platform/windows/X11Atoms.h"
 #include "platform/windows/X11WindowReader.h"
 #include "support/WaitUntil.h"
+#include "support/WriteTextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,11 +80,9 @@ protected:
     }
 
     void write(const QString& id, const QByteArray& keys) {
-        QDir().mkpath(data.path() + QStringLiteral("/applications"));
-        QFile file(data.path() + QStringLiteral("/applications/") + id +
-                   QStringLiteral(".desktop"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Desktop Entry]\nType=Application\n" + keys);
+        ASSERT_TRUE(test::writeTextFile(data.path() + QStringLiteral("/applications/") + id +
+                                            QStringLiteral(".desktop"),
+                                        "[Desktop Entry]\nType=Application\n" + keys));
     }
 
     QTemporaryDir data, folder;
