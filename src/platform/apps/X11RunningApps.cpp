@@ -7,6 +7,7 @@
 #include "platform/windows/X11WindowReader.h"
 
 #include <QSocketNotifier>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cstdlib>
 #include <utility>
 #include <xcb/xcb.h>
@@ -71,12 +72,27 @@ X11RunningApps::~X11RunningApps() {
 
 X11RunningApps& X11RunningApps::shared() {
     static X11RunningApps* apps = [] {
-        AppCatalog catalog;
-        auto identity = std::make_shared<const AppIdentity>(
-            catalog.scan(), [catalog](const QString& path) { return catalog.idForPath(path); });
-        return new X11RunningApps(std::move(identity));
+        const AppCatalog catalog;
+        const auto idForPath = [catalog](const QString& path) { return catalog.idForPath(path); };
+        auto* running = new X11RunningApps(
+            std::make_shared<const AppIdentity>(std::vector<DesktopEntry>(), idForPath));
+        QtConcurrent::run([catalog] {
+            return catalog.scan();
+        }).then(running, [running, idForPath](const std::vector<DesktopEntry>& installed) {
+            running->setIdentity(std::make_shared<const AppIdentity>(installed, idForPath));
+        });
+        return running;
     }();
     return *apps;
+}
+
+void X11RunningApps::setIdentity(std::shared_ptr<const AppIdentity> identity) {
+    identity_ = std::move(identity);
+    appByWindow_.clear();
+    if (!reader_)
+        return;
+    reloadClients();
+    reloadActive();
 }
 
 void X11RunningApps::readEvents() {

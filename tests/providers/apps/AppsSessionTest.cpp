@@ -164,5 +164,24 @@ TEST_F(AppsSessionTest, LaunchActivateHideAndQuitAPinnedApp) {
     EXPECT_TRUE(test::waitUntil([&] { return processEnded(launchedPid); }));
 }
 
+// The shared instance starts with a bare resolver and takes the installed
+// applications' identities later: windows already known are named again.
+TEST_F(AppsSessionTest, ALaterIdentityRenamesKnownWindows) {
+    const AppCatalog catalog(AppCatalog::Options{{data.path()}, {}, {}});
+    const auto idForPath = [catalog](const QString& path) { return catalog.idForPath(path); };
+    X11RunningApps running(
+        std::make_shared<const AppIdentity>(std::vector<DesktopEntry>(), idForPath));
+    otherTerm.start(QStringLiteral("xterm"),
+                    {QStringLiteral("-class"), QStringLiteral("VellaroOther")});
+    ASSERT_TRUE(test::waitUntil([&] { return running.isRunning(QStringLiteral("VellaroOther")); }))
+        << "named by its class at first";
+
+    QSignalSpy changed(&running, &RunningApps::runningChanged);
+    running.setIdentity(std::make_shared<const AppIdentity>(catalog.scan(), idForPath));
+    EXPECT_TRUE(running.isRunning(QStringLiteral("vellaro-fixture-other")));
+    EXPECT_FALSE(running.isRunning(QStringLiteral("VellaroOther")));
+    EXPECT_EQ(changed.size(), 1);
+}
+
 } // namespace
 } // namespace vellaro
