@@ -1,7 +1,12 @@
 #include "app/SectionProviderFactory.h"
 
 #include "model/EmptySectionProvider.h"
+#include "platform/audio/AudioSystem.h"
+#include "platform/session/Desktop.h"
+#include "platform/time/QtScheduler.h"
 #include "providers/apps/DesktopAppsProvider.h"
+#include "providers/files/FilesProvider.h"
+#include "providers/sound/SoundProvider.h"
 
 namespace vellaro {
 
@@ -11,11 +16,13 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
         return makeDesktopAppsProvider();
     case SectionKind::workspaces:
     case SectionKind::windows:
-    case SectionKind::files:
     case SectionKind::clipboard:
-    case SectionKind::sound:
     case SectionKind::actions:
         break;
+    case SectionKind::files:
+        return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
+    case SectionKind::sound:
+        return std::make_unique<SoundProvider>(AudioSystem::shared());
     }
     return std::make_unique<EmptySectionProvider>();
 }

@@ -24,9 +24,9 @@ public:
     // `tint`, the way the dial draws it; null when the symbol does not resolve.
     static QImage image(const QString& symbol, int pixelSize, const QColor& tint);
 
-    // Makes the freedesktop icon folders and themes known to Qt, once; for
-    // other code that loads theme icons by name.
-    static void prepareIconTheme();
+    // A freedesktop icon by its own name (a MIME type's or a place's), in
+    // full colour, from the same themes; null when no theme has it.
+    static QImage themeImage(const QString& iconName, int pixelSize);
 };
 
 } // namespace vellaro

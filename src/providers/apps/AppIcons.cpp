@@ -3,7 +3,6 @@
 #include "model/SymbolCatalog.h"
 
 #include <QFileInfo>
-#include <QIcon>
 
 namespace vellaro {
 
@@ -19,18 +18,16 @@ QImage AppIcons::icon(const DesktopEntry& entry) {
 QImage AppIcons::icon(const QString& nameOrPath) {
     if (const auto found = loaded_.constFind(nameOrPath); found != loaded_.constEnd())
         return *found;
-    SymbolCatalog::prepareIconTheme();
-    QIcon source;
+    QImage image;
     if (nameOrPath.startsWith(QLatin1Char('/'))) {
         if (QFileInfo(nameOrPath).isFile())
-            source = QIcon(nameOrPath);
-    } else if (!nameOrPath.isEmpty()) {
-        source = QIcon::fromTheme(nameOrPath);
+            image = QImage(nameOrPath);
+    } else {
+        image = SymbolCatalog::themeImage(nameOrPath, size);
     }
-    if (source.isNull())
-        source = QIcon::fromTheme(QStringLiteral("application-x-executable"));
-    QImage image = source.pixmap(size, size).toImage();
-    if (image.size() != QSize(size, size) && !image.isNull())
+    if (image.isNull())
+        image = SymbolCatalog::themeImage(QStringLiteral("application-x-executable"), size);
+    if (!image.isNull() && image.size() != QSize(size, size))
         image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     loaded_.insert(nameOrPath, image);
     return image;
