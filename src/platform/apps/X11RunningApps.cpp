@@ -59,6 +59,13 @@ X11RunningApps::X11RunningApps(std::shared_ptr<const AppIdentity> identity,
     connect(notifier_.get(), &QSocketNotifier::activated, this, &X11RunningApps::readEvents);
     reloadClients();
     reloadActive();
+    readQueuedEventsSoon();
+}
+
+// Waiting for a reply reads whatever events arrived meanwhile into xcb's
+// queue, where the socket notifier never sees them.
+void X11RunningApps::readQueuedEventsSoon() {
+    QMetaObject::invokeMethod(this, &X11RunningApps::readEvents, Qt::QueuedConnection);
 }
 
 X11RunningApps::~X11RunningApps() {
@@ -93,6 +100,7 @@ void X11RunningApps::setIdentity(std::shared_ptr<const AppIdentity> identity) {
         return;
     reloadClients();
     reloadActive();
+    readQueuedEventsSoon();
 }
 
 void X11RunningApps::readEvents() {
@@ -209,6 +217,7 @@ void X11RunningApps::quit(const QString& id) {
         if (reader_->acceptsDelete(window))
             commands_->close(window);
     }
+    readQueuedEventsSoon();
 }
 
 } // namespace vellaro

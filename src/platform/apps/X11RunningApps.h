@@ -47,6 +47,7 @@ public:
 
 private:
     void readEvents();
+    void readQueuedEventsSoon();
     void reloadClients();
     void reloadActive();
     QString appOf(std::uint32_t window);
