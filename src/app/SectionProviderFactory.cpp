@@ -6,6 +6,7 @@
 #include "platform/audio/AudioSystem.h"
 #include "platform/session/Desktop.h"
 #include "platform/time/QtScheduler.h"
+#include "providers/apps/DesktopAppsProvider.h"
 #include "providers/files/FilesProvider.h"
 #include "providers/sound/SoundProvider.h"
 
@@ -13,9 +14,10 @@ namespace vellaro {
 
 std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     switch (kind) {
+    case SectionKind::apps:
+        return makeDesktopAppsProvider();
     case SectionKind::workspaces:
     case SectionKind::windows:
-    case SectionKind::apps:
     case SectionKind::actions:
         break;
     case SectionKind::clipboard:
