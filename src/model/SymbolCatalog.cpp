@@ -38,6 +38,14 @@ constexpr std::array symbols{
     Symbol{"chevron.backward", "go-previous-symbolic"},
     Symbol{"mic", "audio-input-microphone-symbolic"},
     Symbol{"plus", "list-add-symbolic"},
+    Symbol{"camera.viewfinder", "applets-screenshooter-symbolic"},
+    Symbol{"camera.on.rectangle", "camera-photo-symbolic"},
+    Symbol{"moon", "weather-clear-night-symbolic"},
+    Symbol{"circle.lefthalf.filled", nullptr},
+    Symbol{"lock", "system-lock-screen-symbolic"},
+    Symbol{"mic.slash", "microphone-disabled-symbolic"},
+    Symbol{"cup.and.saucer", nullptr},
+    Symbol{"trash", "user-trash-symbolic"},
 };
 
 void prepare() {
