@@ -1,10 +1,14 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/ActionsSection.h"
+
 #include "model/EmptySectionProvider.h"
 
 namespace vellaro {
 
 std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
+    if (kind == SectionKind::actions)
+        return makeActionsProvider();
     switch (kind) {
     case SectionKind::workspaces:
     case SectionKind::windows:

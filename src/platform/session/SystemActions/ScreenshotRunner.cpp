@@ -45,10 +45,12 @@ void ScreenshotRunner::capture(ScreenshotArea area, ScreenshotDestination destin
 }
 
 void ScreenshotRunner::captureToFile(const QString& tool, ScreenshotArea area) {
-    const QString path = names_.reserve(environment_.folder(), environment_.now());
-    // The runner outlives every capture: it lives as long as the program.
+    const QString path = names_->reserve(environment_.folder(), environment_.now());
     launcher_.launch(tool, *ScreenshotCommand::arguments(tool, area, path),
-                     [this, path](int) { names_.release(path); });
+                     [names = std::weak_ptr(names_), path](int) {
+                         if (auto held = names.lock())
+                             held->release(path);
+                     });
 }
 
 void ScreenshotRunner::captureThroughFile(const QString& tool, ScreenshotArea area) {

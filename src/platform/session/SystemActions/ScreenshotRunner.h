@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace vellaro {
 
@@ -35,7 +36,8 @@ private:
 
     const ToolLauncher& launcher_;
     Environment environment_;
-    ScreenshotNames names_;
+    // Shared with the captures still running, which may end after the runner.
+    std::shared_ptr<ScreenshotNames> names_ = std::make_shared<ScreenshotNames>();
 };
 
 } // namespace vellaro
