@@ -57,29 +57,40 @@ std::optional<QString> DoNotDisturbRunner::backendName() const {
     return std::nullopt;
 }
 
+void DoNotDisturbRunner::identifyServer() {
+    askServer([](std::optional<Backend>) {});
+}
+
 void DoNotDisturbRunner::toggle() {
+    askServer([this](std::optional<Backend> backend) {
+        if (backend)
+            toggle(*backend);
+        else
+            needsSetup();
+    });
+}
+
+void DoNotDisturbRunner::askServer(std::function<void(std::optional<Backend>)> answer) {
     const QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("GetServerInformation"));
-    callAsync(bus_, call, serverTimeoutMs, [this](const QDBusMessage& reply) {
-        const QVariantList answer = reply.arguments();
-        if (reply.type() != QDBusMessage::ReplyMessage || answer.size() < 2) {
+    callAsync(bus_, call, serverTimeoutMs, [this, answer](const QDBusMessage& reply) {
+        const QVariantList fields = reply.arguments();
+        if (reply.type() != QDBusMessage::ReplyMessage || fields.size() < 2) {
             qCInfo(lcActions, "No notification server answered: %s",
                    qUtf8Printable(reply.errorMessage()));
-            needsSetup();
+            answer(std::nullopt);
             return;
         }
-        const QString name = answer.at(0).toString();
-        const std::optional<Backend> backend = backendFor(name, answer.at(1).toString());
-        if (!backend) {
+        const QString name = fields.at(0).toString();
+        const std::optional<Backend> backend = backendFor(name, fields.at(1).toString());
+        if (!backend)
             qCInfo(lcActions, "Cannot switch Do Not Disturb of notification server %s",
                    qUtf8Printable(name));
-            needsSetup();
-            return;
-        }
-        backend_ = backend;
-        toggle(*backend);
+        else
+            backend_ = backend;
+        answer(backend);
     });
 }
 

@@ -23,6 +23,9 @@ public:
     void setOnNeedsSetup(std::function<void()> callback) { onNeedsSetup_ = std::move(callback); }
 
     void toggle();
+    // Asks the notification server's name, so the item can name it before
+    // the first toggle.
+    void identifyServer();
     // The desktop named on the item ("GNOME"), once a server was recognised.
     std::optional<QString> backendName() const;
     // Opens the desktop's notification settings.
@@ -34,6 +37,7 @@ public:
     static QString supportedServersText();
 
 private:
+    void askServer(std::function<void(std::optional<Backend>)> answer);
     void toggle(Backend backend);
     void toggleXfce();
     void needsSetup() const;

@@ -8,7 +8,9 @@ SystemActions::SystemActions(Environment environment)
     : launcher_(environment.toolPath),
       screenshots_(launcher_, {environment.currentDesktop, environment.screenshotFolder}),
       doNotDisturb_(environment.bus, launcher_), locker_(environment.bus, launcher_),
-      trash_(environment.trash), keepAwake_(environment.bus) {}
+      trash_(environment.trash), keepAwake_(environment.bus) {
+    doNotDisturb_.identifyServer();
+}
 
 void SystemActions::toggleDarkMode() {
     DarkModeToggle::toggle();

@@ -103,6 +103,10 @@ TEST_F(DoNotDisturbTest, GnomeShellFlipsShowBanners) {
 
 TEST_F(DoNotDisturbTest, DunstIsPausedThroughDunstctl) {
     serve("dunst", "knopwob");
+    // Asking the name alone names the item, and switches nothing.
+    runner.identifyServer();
+    ASSERT_TRUE(waitUntil([&] { return runner.backendName() == QStringLiteral("dunst"); }));
+    EXPECT_TRUE(tools.calls().isEmpty());
     runner.toggle();
     ASSERT_TRUE(toggled(1));
     EXPECT_EQ(tools.calls(), (QList<QStringList>{{"dunstctl", "set-paused", "toggle"}}));
