@@ -46,26 +46,24 @@ std::vector<ActionsProvider::Entry> ActionsProvider::catalog() {
     const auto add = [&](const char* id, MenuItem item) {
         entries.push_back({QLatin1String(id), std::move(item)});
     };
-    const auto screenshot = [this](ScreenshotArea area, ScreenshotDestination destination) {
-        return [runner = runners_.screenshot, area, destination] {
-            if (runner)
-                runner(area, destination);
+    // A capture to a file, with a context entry that copies instead.
+    const auto screenshotItem = [this](const char* label, const char* symbol, ScreenshotArea area) {
+        const auto capture = [runner = runners_.screenshot, area](ScreenshotDestination to) {
+            return [runner, area, to] {
+                if (runner)
+                    runner(area, to);
+            };
         };
+        MenuItem item = makeItem(label, symbol);
+        item.action = capture(ScreenshotDestination::file);
+        item.menuActions.emplace_back(QStringLiteral("Capture to Clipboard"),
+                                      capture(ScreenshotDestination::clipboard));
+        return item;
     };
-
-    MenuItem area = makeItem("Screenshot Area", "camera.viewfinder");
-    area.action = screenshot(ScreenshotArea::area, ScreenshotDestination::file);
-    area.menuActions.emplace_back(
-        QStringLiteral("Capture to Clipboard"),
-        screenshot(ScreenshotArea::area, ScreenshotDestination::clipboard));
-    add("screenshot-area", std::move(area));
-
-    MenuItem window = makeItem("Screenshot Window", "camera.on.rectangle");
-    window.action = screenshot(ScreenshotArea::window, ScreenshotDestination::file);
-    window.menuActions.emplace_back(
-        QStringLiteral("Capture to Clipboard"),
-        screenshot(ScreenshotArea::window, ScreenshotDestination::clipboard));
-    add("screenshot-window", std::move(window));
+    add("screenshot-area",
+        screenshotItem("Screenshot Area", "camera.viewfinder", ScreenshotArea::area));
+    add("screenshot-window",
+        screenshotItem("Screenshot Window", "camera.on.rectangle", ScreenshotArea::window));
 
     MenuItem focus = makeItem("Do Not Disturb", "moon");
     if (runners_.doNotDisturbBackend) {
