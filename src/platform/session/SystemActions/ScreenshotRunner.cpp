@@ -45,7 +45,12 @@ void ScreenshotRunner::capture(ScreenshotArea area, ScreenshotDestination destin
 }
 
 void ScreenshotRunner::captureToFile(const QString& tool, ScreenshotArea area) {
-    const QString path = names_->reserve(environment_.folder(), environment_.now());
+    const QString folder = environment_.folder ? environment_.folder() : QString();
+    if (folder.isEmpty()) {
+        qCCritical(lcActions, "No folder to save the screenshot in");
+        return;
+    }
+    const QString path = names_->reserve(folder, environment_.now());
     launcher_.launch(tool, *ScreenshotCommand::arguments(tool, area, path),
                      [names = std::weak_ptr(names_), path](int) {
                          if (auto held = names.lock())
