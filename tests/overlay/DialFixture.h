@@ -12,6 +12,7 @@
 #include "platform/session/Appearance.h"
 #include "platform/session/Notifications.h"
 #include "platform/windows/WindowAccessTrust.h"
+#include "support/FakeAppearance.h"
 #include "support/ManualScheduler.h"
 
 #include <QTemporaryDir>
@@ -19,16 +20,6 @@
 #include <memory>
 
 namespace vellaro::test {
-
-class FakeAppearance final : public Appearance {
-public:
-    ColorScheme scheme = ColorScheme::light;
-    bool motion = false;
-    bool transparency = false;
-    ColorScheme colorScheme() const override { return scheme; }
-    bool reduceMotion() const override { return motion; }
-    bool reduceTransparency() const override { return transparency; }
-};
 
 class CountingHaptics final : public DialHaptics {
 public:

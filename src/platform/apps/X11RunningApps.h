@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/apps/AppIdentity.h"
+#include "platform/apps/RunningApps.h"
+
+#include <QHash>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+struct xcb_connection_t;
+class QSocketNotifier;
+
+namespace vellaro {
+
+class X11Atoms;
+class X11WindowCommands;
+class X11WindowReader;
+
+// Running applications from the window manager's client list, kept current
+// from the root window's property changes on a connection of its own (so
+// the root's event mask of Qt's connection is left alone). Each window's
+// application is resolved once. Without an X display nothing runs.
+class X11RunningApps final : public RunningApps {
+    Q_OBJECT
+public:
+    // `identity` resolves windows; `displayName` empty means $DISPLAY.
+    explicit X11RunningApps(std::shared_ptr<const AppIdentity> identity,
+                            const QString& displayName = {}, QObject* parent = nullptr);
+    ~X11RunningApps() override;
+
+    // Made on first use with the identities of the installed applications.
+    static X11RunningApps& shared();
+
+    QSet<QString> runningIds() const override { return running_; }
+    QString activeApp() const override { return activeApp_; }
+    bool activate(const QString& id) override;
+    void hide(const QString& id) override;
+    void quit(const QString& id) override;
+
+    // The application's client windows, bottom to top.
+    QVector<std::uint32_t> windows(const QString& id) const;
+
+private:
+    void readEvents();
+    void reloadClients();
+    void reloadActive();
+    QString appOf(std::uint32_t window);
+
+    std::shared_ptr<const AppIdentity> identity_;
+    xcb_connection_t* connection_ = nullptr;
+    std::unique_ptr<X11Atoms> atoms_;
+    std::unique_ptr<X11WindowReader> reader_;
+    std::unique_ptr<X11WindowCommands> commands_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    QHash<std::uint32_t, QString> appByWindow_;
+    QVector<std::uint32_t> stacking_; // bottom to top
+    QSet<QString> running_;
+    QString activeApp_;
+};
+
+} // namespace vellaro

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/windows/X11Atoms.h"
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+struct xcb_connection_t;
+
+namespace vellaro {
+
+// Reads the window manager's client lists and the properties of client
+// windows over a given X connection. Requests for many windows go out in
+// one batch before the first reply is read. A window that vanished reads as
+// empty.
+class X11WindowReader {
+public:
+    // What a client window tells about the program that owns it.
+    struct OwnerProperties {
+        QString gtkApplicationId; // _GTK_APPLICATION_ID
+        QString kdeDesktopFile;   // _KDE_NET_WM_DESKTOP_FILE
+        QString wmInstance;       // WM_CLASS, first part
+        QString wmClass;          // WM_CLASS, second part
+        std::uint32_t pid = 0;    // _NET_WM_PID, 0 when unset
+    };
+
+    X11WindowReader(xcb_connection_t* connection, std::uint32_t root, const X11Atoms& atoms);
+
+    // _NET_CLIENT_LIST, in the order the window manager keeps it.
+    std::vector<std::uint32_t> clientList() const;
+    // _NET_CLIENT_LIST_STACKING, bottom to top.
+    std::vector<std::uint32_t> stackingList() const;
+    // _NET_ACTIVE_WINDOW, 0 when none.
+    std::uint32_t activeWindow() const;
+
+    std::vector<OwnerProperties> ownerProperties(const std::vector<std::uint32_t>& windows) const;
+
+    // Whether WM_PROTOCOLS of the window lists WM_DELETE_WINDOW.
+    bool acceptsDelete(std::uint32_t window) const;
+
+    // WM_STATE's state field (1 normal, 3 iconic), 0 when unset.
+    std::uint32_t wmState(std::uint32_t window) const;
+
+private:
+    std::vector<std::uint32_t> windowList(std::uint32_t property) const;
+
+    xcb_connection_t* connection_;
+    std::uint32_t root_;
+    const X11Atoms& atoms_;
+};
+
+} // namespace vellaro
