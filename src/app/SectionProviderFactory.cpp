@@ -3,6 +3,11 @@
 #include "app/ActionsSection.h"
 
 #include "model/EmptySectionProvider.h"
+#include "platform/audio/AudioSystem.h"
+#include "platform/session/Desktop.h"
+#include "platform/time/QtScheduler.h"
+#include "providers/files/FilesProvider.h"
+#include "providers/sound/SoundProvider.h"
 
 namespace vellaro {
 
@@ -13,11 +18,13 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::workspaces:
     case SectionKind::windows:
     case SectionKind::apps:
-    case SectionKind::files:
     case SectionKind::clipboard:
-    case SectionKind::sound:
     case SectionKind::actions:
         break;
+    case SectionKind::files:
+        return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
+    case SectionKind::sound:
+        return std::make_unique<SoundProvider>(AudioSystem::shared());
     }
     return std::make_unique<EmptySectionProvider>();
 }

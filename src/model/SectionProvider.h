@@ -12,6 +12,12 @@ namespace vellaro {
 
 // What every section of the dial offers the data source. Providers are
 // long-lived, created once by MenuDataSource, and used on the main thread only.
+//
+// The data source keeps a section's items between the provider's onChange
+// calls and its own refresh() (when the dial opens), so an open dial shows
+// only what onChange announced: a provider calls it for every change its
+// items would show, wherever it came from, including a keeps-open item
+// whose action changes its own label or sublabel.
 class SectionProvider {
 public:
     // What a removal hands back: the undo that puts the item back and, for

@@ -46,6 +46,16 @@ constexpr std::array symbols{
     Symbol{"mic.slash", "microphone-disabled-symbolic"},
     Symbol{"cup.and.saucer", nullptr},
     Symbol{"trash", "user-trash-symbolic"},
+    Symbol{"speaker.wave.3", "audio-volume-high-symbolic"},
+    Symbol{"speaker.wave.1", "audio-volume-low-symbolic"},
+    Symbol{"speaker.slash", "audio-volume-muted-symbolic"},
+    Symbol{"speaker.slash.fill", "audio-volume-muted-symbolic"},
+    Symbol{"speaker", "audio-speakers-symbolic"},
+    Symbol{"hifispeaker", "audio-speakers-symbolic"},
+    Symbol{"headphones", "audio-headphones-symbolic"},
+    Symbol{"airpodspro", "audio-headset-symbolic"},
+    Symbol{"display", "video-display-symbolic"},
+    Symbol{"laptopcomputer", "computer-symbolic"},
 };
 
 void prepare() {
@@ -132,6 +142,13 @@ QImage SymbolCatalog::image(const QString& name, int pixelSize, const QColor& ti
     painter.fillRect(image.rect(), tint);
     painter.end();
     return image;
+}
+
+QImage SymbolCatalog::themeImage(const QString& iconName, int pixelSize) {
+    prepare();
+    if (iconName.isEmpty() || pixelSize <= 0 || !QIcon::hasThemeIcon(iconName))
+        return {};
+    return QIcon::fromTheme(iconName).pixmap(QSize(pixelSize, pixelSize), 1.0).toImage();
 }
 
 } // namespace vellaro

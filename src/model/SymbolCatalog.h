@@ -23,6 +23,10 @@ public:
     // The symbol as a one-colour bitmap of `pixelSize` square pixels in
     // `tint`, the way the dial draws it; null when the symbol does not resolve.
     static QImage image(const QString& symbol, int pixelSize, const QColor& tint);
+
+    // A freedesktop icon by its own name (a MIME type's or a place's), in
+    // full colour, from the same themes; null when no theme has it.
+    static QImage themeImage(const QString& iconName, int pixelSize);
 };
 
 } // namespace vellaro

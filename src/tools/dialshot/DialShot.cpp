@@ -2,13 +2,18 @@
 
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "app/SectionProviderFactory.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "overlay/RadialMenuView.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Notifications.h"
 #include "platform/windows/WindowAccessTrust.h"
+#include "providers/files/FilesProvider.h"
+#include "providers/sound/SoundProvider.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
@@ -58,6 +63,20 @@ QImage sampleDesktop(QSize size) {
     return image;
 }
 
+// Runs the event loop until the live sections have read what they show
+// (the recent files, the sound server's devices), or three seconds passed.
+void letLiveSectionsSettle(MenuDataSource& dataSource) {
+    const QDeadlineTimer deadline(3000);
+    auto settled = [&] {
+        const FilesProvider* files = filesProvider(dataSource);
+        const SoundProvider* sound = soundProvider(dataSource);
+        return (!files || !files->isReadingHistory()) && (!sound || !sound->devices().empty());
+    };
+    while (!settled() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    dataSource.refresh();
+}
+
 } // namespace
 
 QImage render(const Shot& shot) {
@@ -73,8 +92,11 @@ QImage render(const Shot& shot) {
     });
     Trusted trust;
     const int items = shot.items;
-    MenuDataSource dataSource(
-        settings, trust, [items](SectionKind kind) { return makeSampleProvider(kind, items); });
+    MenuDataSource dataSource(settings, trust, [&](SectionKind kind) {
+        return shot.live ? makeSectionProvider(kind) : makeSampleProvider(kind, items);
+    });
+    if (shot.live)
+        letLiveSectionsSettle(dataSource);
     StillClock clock;
     FixedAppearance appearance(shot.darkDesktop);
     const int side = int(std::lround(RadialMenuView::baseSide * shot.scale));

@@ -28,6 +28,9 @@ struct Shot {
     std::optional<double> time; // seconds after opening; none: settled
     int items = 6;
     bool desktopBackdrop = true;
+    // The program's own sections (recent files, sound devices, ...) instead
+    // of samples; they are given a moment to read what they show.
+    bool live = false;
 };
 
 QImage render(const Shot& shot);

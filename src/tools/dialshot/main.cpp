@@ -4,6 +4,7 @@
 //            [--section N] [--item N] [--theme system|pearl|eclipse|charcoal|custom]
 //            [--dark] [--material frost|matte|clear] [--scale F] [--pixel-ratio R]
 //            [--labels on|off] [--time SECONDS] [--items N] [--backdrop desktop|none]
+//            [--live]
 //   dialshot --standard-set DIR   writes the reference set of PNGs into DIR
 
 #include "DialShot.h"
@@ -58,6 +59,7 @@ bool parseShot(const QCommandLineParser& args, Shot& shot, QString& error) {
         args.isSet("time") ? std::optional<double>(args.value("time").toDouble()) : std::nullopt;
     shot.items = args.value("items").toInt();
     shot.desktopBackdrop = args.value("backdrop") != "none";
+    shot.live = args.isSet("live");
     if (shot.scale <= 0 || shot.pixelRatio <= 0) {
         error = "scale and pixel ratio must be positive";
         return false;
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
         {"time", "Seconds after the dial opened (default: settled).", "seconds"},
         {"items", "Items in every section's fan.", "n", "6"},
         {"backdrop", "desktop (a sample desktop behind the dial) or none.", "kind", "desktop"},
+        {"live", "Fill the sections from this desktop (recent files, sound devices, ...)."},
     });
     args.process(app);
 

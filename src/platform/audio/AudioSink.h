@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace vellaro {
+
+// One sound output as the sound server describes it.
+struct AudioSink {
+    std::uint32_t index = 0;
+    QString name;        // the server's stable name, used to address it
+    QString description; // what the user sees
+    // Loudest channel relative to normal, clamped to 0...1 (the server goes
+    // above 100 %, which reads as 1).
+    double volume = 0;
+    bool muted = false;
+    QString formFactor;     // "headphone", "tv", ...; empty when unknown
+    QString activePort;     // the active port's name; empty when none
+    QString activePortType; // "hdmi", "tv", "headphones", ...; empty when unknown
+
+    bool operator==(const AudioSink&) const = default;
+};
+
+} // namespace vellaro
