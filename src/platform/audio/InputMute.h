@@ -19,6 +19,18 @@ public:
     // later on the main thread with whether the server confirmed it and the
     // server's status code.
     virtual void setMuted(bool muted, std::function<void(bool confirmed, int status)> done) = 0;
+
+    // Called whenever the default source, or its mute, may have changed.
+    void setOnChange(std::function<void()> callback) { onChange_ = std::move(callback); }
+
+protected:
+    void changed() const {
+        if (auto callback = onChange_)
+            callback();
+    }
+
+private:
+    std::function<void()> onChange_;
 };
 
 } // namespace vellaro

@@ -16,6 +16,8 @@ struct ActionRunners {
     std::function<void()> showDoNotDisturbSetup;
     // The desktop whose Do Not Disturb the toggle switches ("GNOME"), once known.
     std::function<std::optional<QString>()> doNotDisturbBackend;
+    // Installs the callback run when that desktop becomes known or changes.
+    std::function<void(std::function<void()>)> watchDoNotDisturbBackend;
     std::function<void()> toggleDarkMode;
     std::function<void()> lockScreen;
     std::function<void()> emptyTrash;

@@ -31,14 +31,23 @@ ActionsProvider::ActionsProvider(SettingsStore& settings, MicrophoneAuthorizatio
     : settings_(settings), microphone_(microphone), input_(input), keepAwake_(keepAwake),
       runners_(std::move(runners)), self_(std::make_shared<ActionsProvider*>(this)) {
     std::weak_ptr<ActionsProvider*> weak = self_;
-    keepAwake_.setOnEnded([weak] {
+    const auto announce = [weak] {
         if (auto self = weak.lock())
             (*self)->changed();
+    };
+    keepAwake_.setOnEnded(announce);
+    if (runners_.watchDoNotDisturbBackend)
+        runners_.watchDoNotDisturbBackend(announce);
+    // A mute switched elsewhere shows on an open dial too.
+    input_.setOnChange([weak] {
+        if (auto self = weak.lock())
+            (*self)->refreshState();
     });
 }
 
 ActionsProvider::~ActionsProvider() {
     keepAwake_.setOnEnded({});
+    input_.setOnChange({});
 }
 
 std::vector<ActionsProvider::Entry> ActionsProvider::catalog() {
@@ -230,7 +239,8 @@ void ActionsProvider::applyMicMuteToggle() {
     if (!input_.muted())
         return;
     std::weak_ptr<ActionsProvider*> weak = self_;
-    input_.setMuted(!micMuted_, [weak](bool confirmed, int status) {
+    const bool target = !micMuted_;
+    input_.setMuted(target, [weak, target](bool confirmed, int status) {
         auto self = weak.lock();
         if (!self)
             return;
@@ -238,8 +248,11 @@ void ActionsProvider::applyMicMuteToggle() {
             qCWarning(lcActions, "Mic mute failed (status %d)", status);
             return;
         }
-        (*self)->micMuted_ = !(*self)->micMuted_;
-        (*self)->changed();
+        // The mirror may have shown the new state already.
+        if ((*self)->micMuted_ != target) {
+            (*self)->micMuted_ = target;
+            (*self)->changed();
+        }
     });
 }
 

@@ -23,6 +23,9 @@ ActionRunners systemActionRunners(SystemActions& actions,
     runners.toggleDoNotDisturb = [&doNotDisturb] { doNotDisturb.toggle(); };
     runners.showDoNotDisturbSetup = showSetup;
     runners.doNotDisturbBackend = [&doNotDisturb] { return doNotDisturb.backendName(); };
+    runners.watchDoNotDisturbBackend = [&doNotDisturb](std::function<void()> changed) {
+        doNotDisturb.setOnBackendChanged(std::move(changed));
+    };
     runners.toggleDarkMode = [&actions] { actions.toggleDarkMode(); };
     runners.lockScreen = [&actions] { actions.locker().lock(); };
     runners.emptyTrash = [&actions] { actions.trash().empty(); };

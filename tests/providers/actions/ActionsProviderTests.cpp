@@ -40,6 +40,9 @@ protected:
         runners.toggleDoNotDisturb = [this] { ran << "dnd"; };
         runners.showDoNotDisturbSetup = [this] { ran << "dnd setup"; };
         runners.doNotDisturbBackend = [this] { return backend; };
+        runners.watchDoNotDisturbBackend = [this](std::function<void()> changed) {
+            backendChanged = std::move(changed);
+        };
         runners.toggleDarkMode = [this] { ran << "dark"; };
         runners.lockScreen = [this] { ran << "lock"; };
         runners.emptyTrash = [this] { ran << "trash"; };
@@ -82,6 +85,7 @@ protected:
     FakeKeepAwake keepAwake;
     QStringList ran;
     std::optional<QString> backend;
+    std::function<void()> backendChanged;
     std::function<void()> parked;
     ActionsProvider provider;
     int changes = 0;
@@ -203,9 +207,13 @@ TEST_F(ActionsProviderTest, ItemsRunTheirRunners) {
     EXPECT_EQ(item("Screenshot Area").menuActions.front().title(), "Capture to Clipboard");
     EXPECT_EQ(item("Do Not Disturb").menuActions.front().title(), "Setup Instructions…");
     EXPECT_EQ(item("Do Not Disturb").sublabel, QStringLiteral("Via GNOME"));
-    backend.reset();
-    EXPECT_FALSE(item("Do Not Disturb").sublabel);
     EXPECT_EQ(changes, 0);
+    // The server went away: the dial hears of it and names no desktop.
+    backend.reset();
+    ASSERT_TRUE(backendChanged);
+    backendChanged();
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(item("Do Not Disturb").sublabel);
 
     // Every symbol, the muted microphone's too, is one the catalog draws.
     input.state = true;
@@ -242,9 +250,14 @@ TEST_F(ActionsProviderTest, MicMuteFollowsTheServersConfirmation) {
     expectLook({"Unmute Mic", "mic.slash", true});
     EXPECT_EQ(changes, 1);
 
+    // Unmuted elsewhere: an open dial follows without a refresh.
+    input.switchElsewhere(false);
+    EXPECT_EQ(changes, 2);
+    expectLook({"Mute Mic", "mic", false});
+
     // No usable input (none, or a monitor as default): nothing is written.
-    input.state.reset();
-    choose("Unmute Mic");
+    input.switchElsewhere(std::nullopt);
+    choose("Mute Mic");
     EXPECT_EQ(input.writes.size(), 2u);
 }
 

@@ -25,12 +25,18 @@ struct FakeInputMute final : InputMute {
         writes.push_back(muted);
         pending = std::move(done);
     }
-    // The server's answer to the last write.
+    // The server's answer to the last write: like the real mirror, a
+    // confirmed write shows there before its completion runs.
     void answer(bool confirmed, int status = 0) {
         if (confirmed)
-            state = writes.back();
+            switchElsewhere(writes.back());
         auto done = std::move(pending);
         done(confirmed, status);
+    }
+    // The mute changed by another program.
+    void switchElsewhere(std::optional<bool> muted) {
+        state = muted;
+        changed();
     }
 };
 

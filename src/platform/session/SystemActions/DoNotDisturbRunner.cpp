@@ -80,6 +80,7 @@ void DoNotDisturbRunner::askServer(std::function<void(std::optional<Backend>)> a
         if (reply.type() != QDBusMessage::ReplyMessage || fields.size() < 2) {
             qCInfo(lcActions, "No notification server answered: %s",
                    qUtf8Printable(reply.errorMessage()));
+            remember(std::nullopt);
             answer(std::nullopt);
             return;
         }
@@ -88,10 +89,17 @@ void DoNotDisturbRunner::askServer(std::function<void(std::optional<Backend>)> a
         if (!backend)
             qCInfo(lcActions, "Cannot switch Do Not Disturb of notification server %s",
                    qUtf8Printable(name));
-        else
-            backend_ = backend;
+        remember(backend);
         answer(backend);
     });
+}
+
+void DoNotDisturbRunner::remember(std::optional<Backend> backend) {
+    if (backend == backend_)
+        return;
+    backend_ = backend;
+    if (auto changed = onBackendChanged_)
+        changed();
 }
 
 void DoNotDisturbRunner::toggle(Backend backend) {

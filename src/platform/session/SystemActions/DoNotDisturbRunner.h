@@ -21,12 +21,16 @@ public:
 
     // Runs when Do Not Disturb could not be switched.
     void setOnNeedsSetup(std::function<void()> callback) { onNeedsSetup_ = std::move(callback); }
+    // Runs when the recognised server, and so backendName(), changed.
+    void setOnBackendChanged(std::function<void()> callback) {
+        onBackendChanged_ = std::move(callback);
+    }
 
     void toggle();
     // Asks the notification server's name, so the item can name it before
     // the first toggle.
     void identifyServer();
-    // The desktop named on the item ("GNOME"), once a server was recognised.
+    // The desktop named on the item ("GNOME"), while the server is one it knows.
     std::optional<QString> backendName() const;
     // Opens the desktop's notification settings.
     void openNotificationSettings() const;
@@ -37,6 +41,7 @@ public:
     static QString supportedServersText();
 
 private:
+    void remember(std::optional<Backend> backend);
     void askServer(std::function<void(std::optional<Backend>)> answer);
     void toggle(Backend backend);
     void toggleXfce();
@@ -45,6 +50,7 @@ private:
     QDBusConnection bus_;
     const ToolLauncher& launcher_;
     std::function<void()> onNeedsSetup_;
+    std::function<void()> onBackendChanged_;
     std::optional<Backend> backend_;
 };
 

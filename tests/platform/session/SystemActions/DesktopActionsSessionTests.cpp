@@ -67,6 +67,7 @@ class DoNotDisturbTest : public ::testing::Test {
 protected:
     DoNotDisturbTest() {
         runner.setOnNeedsSetup([this] { ++setupShown; });
+        runner.setOnBackendChanged([this] { ++backendChanges; });
         tools.add(QStringLiteral("dunstctl"));
     }
 
@@ -86,6 +87,7 @@ protected:
     test::FakeNotificationServer server;
     test::FakeServiceBus services{QStringLiteral("fake-notifications")};
     int setupShown = 0;
+    int backendChanges = 0;
 };
 
 TEST_F(DoNotDisturbTest, GnomeShellFlipsShowBanners) {
@@ -111,6 +113,7 @@ TEST_F(DoNotDisturbTest, DunstIsPausedThroughDunstctl) {
     ASSERT_TRUE(toggled(1));
     EXPECT_EQ(tools.calls(), (QList<QStringList>{{"dunstctl", "set-paused", "toggle"}}));
     EXPECT_EQ(runner.backendName(), QStringLiteral("dunst"));
+    EXPECT_EQ(backendChanges, 1);
     EXPECT_EQ(setupShown, 0);
 }
 
