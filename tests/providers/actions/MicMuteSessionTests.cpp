@@ -42,8 +42,10 @@ protected:
         }
         return MenuItem(QString(), MenuItem::Icon::symbol(QString()));
     }
+    // The mirror holds the default source and its state.
     bool defaultSourceIs(const char* name) {
-        return AudioSystem::shared().defaultSourceName() == QLatin1String(name);
+        const std::optional<AudioSource> source = AudioSystem::shared().defaultSource();
+        return source && source->name == QLatin1String(name);
     }
 
     QTemporaryDir folder;
