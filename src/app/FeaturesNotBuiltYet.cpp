@@ -8,12 +8,6 @@ namespace vellaro {
 
 namespace {
 
-class MissingSettingsConsole final : public SettingsConsole {
-public:
-    bool isAvailable() const override { return false; }
-    void show() override { qCInfo(appLog) << "The settings console is not part of this build yet"; }
-};
-
 class MissingSetupAssistant final : public SetupAssistant {
 public:
     bool isAvailable() const override { return false; }
@@ -52,10 +46,6 @@ public:
 
 } // namespace
 
-SettingsConsole& FeaturesNotBuiltYet::settingsConsole() {
-    static MissingSettingsConsole instance;
-    return instance;
-}
 SetupAssistant& FeaturesNotBuiltYet::setupAssistant() {
     static MissingSetupAssistant instance;
     return instance;

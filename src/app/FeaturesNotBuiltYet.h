@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/HapticsNudgeService.h"
-#include "app/SettingsConsole.h"
 #include "app/SetupAssistant.h"
 #include "app/SpikeHarness.h"
 #include "app/UpdateService.h"
@@ -13,7 +12,6 @@ namespace vellaro {
 // logs plainly when asked to act anyway; none pretends to work.
 class FeaturesNotBuiltYet {
 public:
-    static SettingsConsole& settingsConsole();
     static SetupAssistant& setupAssistant();
     static UpdateService& updates();
     static SpikeHarness& spikeHarness();

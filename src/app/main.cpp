@@ -1,18 +1,22 @@
 #include "app/AppDelegate.h"
+#include "app/ConsoleWindowService.h"
 #include "app/FeaturesNotBuiltYet.h"
 #include "app/HotKeyCenter.h"
 #include "app/InstanceLock.h"
 #include "app/LaunchRequest.h"
 #include "app/Logging.h"
 #include "app/MouseTriggerCenter.h"
+#include "app/QuitSignals.h"
 #include "app/RadialDialView.h"
 #include "app/SectionProviderFactory.h"
+#include "app/UpdaterCenterService.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
+#include "updates/UpdaterCenter.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -66,16 +70,20 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Vellaro"));
     QApplication::setDesktopFileName(QStringLiteral("org.vellaro.Vellaro"));
     QApplication app(argc, argv);
+    QuitSignals quitSignals;
     QApplication::setQuitOnLastWindowClosed(false);
     MenuDataSource::setSharedProviderFactory(&makeSectionProvider);
+    QApplication::setApplicationVersion(UpdaterCenter::shared().currentVersion());
+    ConsoleWindowService settingsConsole;
+    UpdaterCenterService updates(UpdaterCenter::shared());
 
     AppDelegate delegate(
         AppDelegate::Services{
             SettingsStore::shared(), []() -> MenuDataSource& { return MenuDataSource::shared(); },
             Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
             MouseTriggerCenter::shared(), QtScheduler::shared(),
-            FeaturesNotBuiltYet::settingsConsole(), FeaturesNotBuiltYet::setupAssistant(),
-            FeaturesNotBuiltYet::updates(), FeaturesNotBuiltYet::hapticsNudge(),
+            settingsConsole, FeaturesNotBuiltYet::setupAssistant(), updates,
+            FeaturesNotBuiltYet::hapticsNudge(),
             [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
                 return std::make_unique<RadialDialView>(scale, side,
                                                         RadialMenuView::Services::shared());

@@ -59,15 +59,16 @@ void ConsoleWindowFrame::applyAppearance() {
     const ColorScheme desktop = appearance_.colorScheme();
     const ColorScheme scheme = WindowAppearance::scheme(settings, desktop);
     const Pal pal = WindowAppearance::pal(settings, desktop);
-    const bool changed = pal != pal_ || scheme != scheme_;
+    // Most settings changes leave the look alone; repolishing costs a frame.
+    if (applied_ && pal == pal_ && scheme == scheme_)
+        return;
+    applied_ = true;
     pal_ = pal;
     scheme_ = scheme;
     setPalette(WindowAppearance::palette(pal_, scheme_));
     setGtkThemeVariant(*this, scheme_);
-    if (changed) {
-        update();
-        Q_EMIT palChanged(pal_);
-    }
+    update();
+    Q_EMIT palChanged(pal_);
 }
 
 void ConsoleWindowFrame::present() {

@@ -67,6 +67,7 @@ private:
     SettingsStore::ObserverToken observer_ = 0;
     Pal pal_;
     ColorScheme scheme_ = ColorScheme::light;
+    bool applied_ = false;
     bool shown_ = false; // a frame never shown is not worth keeping
 };
 

@@ -1,4 +1,5 @@
 #include "app/StatusItem.h"
+#include "app/ConsoleWindowService.h"
 #include "app/FeaturesNotBuiltYet.h"
 
 #include "support/ManualScheduler.h"
@@ -11,20 +12,27 @@
 namespace vellaro {
 namespace {
 
+class MissingConsole final : public SettingsConsole {
+public:
+    bool isAvailable() const override { return false; }
+    void show() override {}
+};
+
 class StatusItemTest : public ::testing::Test {
 protected:
     StatusItem& item() {
         if (!item_) {
             item_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
-                scheduler, FeaturesNotBuiltYet::settingsConsole(),
-                FeaturesNotBuiltYet::setupAssistant(), FeaturesNotBuiltYet::updates(),
-                [this] { ++opened; }, [this] { return hint; }, [this] { return reduceMotion; },
-                [] { return false; }});
+                scheduler, *console, FeaturesNotBuiltYet::setupAssistant(),
+                FeaturesNotBuiltYet::updates(), [this] { ++opened; }, [this] { return hint; },
+                [this] { return reduceMotion; }, [] { return false; }});
         }
         return *item_;
     }
 
     test::ManualScheduler scheduler;
+    MissingConsole missing;
+    SettingsConsole* console = &missing;
     QString hint = QStringLiteral("Open: Middle Click or ⌥ Space");
     bool reduceMotion = false;
     int opened = 0;
@@ -59,6 +67,14 @@ TEST_F(StatusItemTest, MenuEntriesInOrderWithLaterFeaturesDisabled) {
 
     actions[0]->trigger();
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(StatusItemTest, SettingsEntryFollowsTheConsole) {
+    ConsoleWindowService real; // not shown, so nothing is built
+    console = &real;
+    const QList<QAction*> actions = item().menu()->actions();
+    EXPECT_EQ(actions[3]->text(), "Settings…");
+    EXPECT_TRUE(actions[3]->isEnabled());
 }
 
 TEST_F(StatusItemTest, HintIsRetitledWhenTheMenuOpens) {

@@ -2,6 +2,7 @@
 // open the dial over an xterm, a held trigger released over a wedge opens
 // its fan, Escape closes, and the xterm never sees the trigger or Escape.
 // The program's debug lines (QT_LOGGING_RULES) tell what the dial did.
+#include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 
 #include <QClipboard>
@@ -19,17 +20,8 @@ namespace vellaro {
 namespace {
 
 using test::waitUntil;
-
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-void xdotool(const QStringList& arguments) {
-    run(QStringLiteral("xdotool"), arguments);
-}
+const auto run = test::runProgram;
+using test::xdotool;
 
 QString number(int value) {
     return QString::number(value);

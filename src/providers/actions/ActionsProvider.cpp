@@ -7,7 +7,6 @@
 #include "platform/session/SystemActions/KeepAwake.h"
 
 #include <QSet>
-#include <map>
 
 namespace vellaro {
 

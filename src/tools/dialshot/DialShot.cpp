@@ -1,7 +1,9 @@
 #include "DialShot.h"
 
+#include "FixedAppearance.h"
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "TrustedWindowAccess.h"
 #include "app/SectionProviderFactory.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
@@ -23,24 +25,6 @@
 namespace vellaro::dialshot {
 
 namespace {
-
-class FixedAppearance final : public Appearance {
-public:
-    explicit FixedAppearance(bool dark) : dark_(dark) {}
-    ColorScheme colorScheme() const override {
-        return dark_ ? ColorScheme::dark : ColorScheme::light;
-    }
-    bool reduceMotion() const override { return false; }
-    bool reduceTransparency() const override { return false; }
-
-private:
-    bool dark_;
-};
-
-class Trusted final : public WindowAccessTrust {
-public:
-    bool isTrusted() override { return true; }
-};
 
 // A busy sample desktop, so the frosted backdrop has something to blur.
 QImage sampleDesktop(QSize size) {
@@ -108,7 +92,7 @@ QImage render(const Shot& shot) {
         s.arrangement = DialArrangement::custom;
         s.customSections = shot.sections;
     });
-    Trusted trust;
+    TrustedWindowAccess trust;
     const int items = shot.items;
     MenuDataSource dataSource(settings, trust, [&](SectionKind kind) {
         return shot.live ? makeSectionProvider(kind) : makeSampleProvider(kind, items);

@@ -1,6 +1,6 @@
 #include "overlay/MouseHapticsClient.h"
 
-#include "TestCertificates.h"
+#include "support/TestCertificates.h"
 #include "TlsTestServers.h"
 #include "support/ManualScheduler.h"
 

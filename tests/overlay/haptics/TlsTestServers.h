@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestCertificates.h"
+#include "support/TestCertificates.h"
 
 #include <QList>
 #include <QObject>

@@ -1,0 +1,51 @@
+#include "settings/SettingsWindowController.h"
+
+#include "model/SettingsStore.h"
+#include "platform/session/Defaults.h"
+#include "platform/session/Notifications.h"
+#include "platform/time/QtScheduler.h"
+#include "settings/ConsoleRootView.h"
+
+#include <QVBoxLayout>
+
+namespace vellaro {
+
+SettingsWindowController::Services SettingsWindowController::Services::shared() {
+    return {ConsoleWindowFrame::Services::shared(),
+            {SettingsStore::shared(), Notifications::shared(), Defaults::shared(),
+             QtScheduler::shared()},
+            [] { return RadialMenuView::Services::shared(); }};
+}
+
+SettingsWindowController::SettingsWindowController(Services services)
+    : services_(std::move(services)) {}
+
+SettingsWindowController::~SettingsWindowController() = default;
+
+SettingsWindowController& SettingsWindowController::shared() {
+    // Kept for the whole process; its window must not outlive the application.
+    static auto* controller = new SettingsWindowController(Services::shared());
+    return *controller;
+}
+
+void SettingsWindowController::build() {
+    window_ = std::make_unique<ConsoleWindowFrame>(
+        services_.frame,
+        ConsoleWindowFrame::Look{
+            QStringLiteral("Vellaro"), QString::fromLatin1(frameName), {960, 620}, {900, 580}});
+    model_ = std::make_unique<ConsoleModel>(services_.model);
+    root_ = new ConsoleRootView(window_->pal(), *model_, services_.dial(), window_.get());
+    auto* layout = new QVBoxLayout(window_.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(root_);
+    QObject::connect(window_.get(), &ConsoleWindowFrame::palChanged, root_,
+                     &ConsoleRootView::applyPal);
+}
+
+void SettingsWindowController::show() {
+    if (!window_)
+        build();
+    window_->present();
+}
+
+} // namespace vellaro

@@ -1,0 +1,136 @@
+#include "ConsoleShot.h"
+
+#include "FixedAppearance.h"
+#include "SampleSections.h"
+#include "StillClock.h"
+#include "TrustedWindowAccess.h"
+#include "core/RadialLayout.h"
+#include "model/MenuDataSource.h"
+#include "model/SettingsStore.h"
+#include "platform/session/Defaults.h"
+#include "platform/session/Notifications.h"
+#include "settings/ConsolePreview.h"
+#include "settings/ConsoleRootView.h"
+#include "settings/SettingsWindowController.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+namespace vellaro::windowshot {
+
+namespace {
+
+using dialshot::FixedAppearance;
+using dialshot::StillClock;
+using dialshot::TrustedWindowAccess;
+
+void clickAt(QWidget& widget, QPointF point) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, point, widget.mapToGlobal(point), Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&widget, &event);
+    }
+}
+
+QPointF ringPoint(const RadialMenuView& dial, double angle) {
+    const RadialLayout& l = dial.layout();
+    const Point p = RadialLayout::point(angle, (l.ringInner + l.ringOuter) / 2,
+                                        {dial.center().x(), dial.center().y()});
+    return {p.x, p.y};
+}
+
+} // namespace
+
+QImage renderConsole(const ConsoleShot& shot) {
+    QTemporaryDir folder;
+    Notifications notifications;
+    SettingsStore settings(folder.path(), notifications);
+    settings.update([&](VellaroSettings& s) {
+        s.theme = shot.theme;
+        if (shot.state == ConsoleShot::State::largeFan)
+            s.scale = MenuScale::large;
+    });
+    Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
+    defaults.setValue(QStringLiteral("vellaroDialDragCoached"),
+                      shot.state != ConsoleShot::State::coach);
+    TrustedWindowAccess trust;
+    MenuDataSource dataSource(
+        settings, trust, [](SectionKind kind) { return dialshot::makeSampleProvider(kind, 6); });
+    StillClock clock;
+    FixedAppearance appearance(shot.darkDesktop);
+    const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
+    clock.set(opened);
+
+    SettingsWindowController controller(
+        {{settings, appearance, defaults}, {settings, notifications, defaults, clock}, [&] {
+             return RadialMenuView::Services{settings,   dataSource, clock,
+                                             appearance, nullptr,    false};
+         }});
+    controller.show();
+    ConsoleWindowFrame& window = *controller.window();
+    window.resize(960, 620);
+    QCoreApplication::processEvents();
+    ConsoleRootView& root = *controller.root();
+    ConsoleModel& model = *controller.model();
+    RadialMenuView& dial = *root.preview().dial();
+    const RadialLayout& layout = dial.layout();
+
+    switch (shot.state) {
+    case ConsoleShot::State::idle:
+    case ConsoleShot::State::coach:
+        break;
+    case ConsoleShot::State::selected:
+        clickAt(dial, ringPoint(dial, layout.sectionAngle(2)));
+        break;
+    case ConsoleShot::State::toast:
+        model.showToast(QStringLiteral("Sound returned to the library"), [] {});
+        break;
+    case ConsoleShot::State::library: {
+        // Over the ring between the first two wedges: a ghost gap opens.
+        const QPointF gap = ringPoint(dial, (layout.sectionAngle(0) + layout.sectionAngle(1)) / 2);
+        root.handleLibraryDrag(SectionKind::sound, gap + QPointF(dial.mapTo(&root, QPoint())));
+        break;
+    }
+    case ConsoleShot::State::largeFan:
+        clickAt(dial, ringPoint(dial, layout.sectionAngle(1)));
+        break;
+    }
+    QCoreApplication::processEvents();
+    clock.set(opened + std::chrono::seconds(3));
+    QImage image(window.size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(shot.pixelRatio);
+    window.render(&image);
+    return image;
+}
+
+int writeConsoleSet(const QString& folder) {
+    struct Look {
+        ThemeChoice theme;
+        bool dark;
+        const char* name;
+    };
+    const Look looks[] = {{ThemeChoice::pearl, false, "pearl"},
+                          {ThemeChoice::eclipse, false, "eclipse"},
+                          {ThemeChoice::system, false, "system-light"},
+                          {ThemeChoice::system, true, "system-dark"}};
+    const std::pair<ConsoleShot::State, const char*> states[] = {
+        {ConsoleShot::State::idle, "idle"},       {ConsoleShot::State::selected, "selected"},
+        {ConsoleShot::State::toast, "toast"},     {ConsoleShot::State::coach, "coach"},
+        {ConsoleShot::State::library, "library"}, {ConsoleShot::State::largeFan, "large-fan"}};
+    int written = 0;
+    for (const Look& look : looks)
+        for (const auto& [state, name] : states) {
+            ConsoleShot shot{state, look.theme, look.dark, 1.0};
+            const QString file =
+                QDir(folder).filePath(QStringLiteral("settings-%1-%2.png").arg(look.name, name));
+            if (renderConsole(shot).save(file))
+                ++written;
+        }
+    return written;
+}
+
+} // namespace vellaro::windowshot

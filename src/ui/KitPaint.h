@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QPainterPath>
+#include <QPen>
+#include <QPointF>
+
+class QPainter;
+
+namespace vellaro {
+
+// Drawing shared by the console control kit. Sizes are points, which are
+// logical pixels.
+namespace KitPaint {
+
+// The system font at `points`, monospaced when asked.
+QFont font(double points, QFont::Weight weight = QFont::Normal, bool mono = false);
+
+QPainterPath roundedRect(const QRectF& rect, double radius);
+
+// A soft shadow of `path` in `color`, spread over `radius` and moved by
+// `offset`; a clear colour draws nothing.
+void shadow(QPainter& painter, const QPainterPath& path, const QColor& color, double radius,
+            QPointF offset);
+
+// Fills `path`, then strokes it with a centred 1-point line; clear colours
+// draw nothing.
+void fillAndStroke(QPainter& painter, const QPainterPath& path, const QBrush& fill,
+                   const QColor& stroke);
+
+} // namespace KitPaint
+
+} // namespace vellaro

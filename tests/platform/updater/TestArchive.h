@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace vellaro::test {
+
+// A .tar.xz written entry by entry, so tests can build the hostile ones too.
+struct TestArchive {
+    struct Entry {
+        enum class Kind { file, folder, link };
+        Kind kind;
+        QString path;
+        QByteArray content; // file
+        QString linkTarget; // link
+        int mode = 0644;
+    };
+
+    QList<Entry> entries;
+
+    TestArchive& file(const QString& path, const QByteArray& content, int mode = 0644);
+    TestArchive& folder(const QString& path);
+    TestArchive& link(const QString& path, const QString& target);
+
+    // A version folder whose bin/vellaro is an executable script saying `version`.
+    static TestArchive versionFolder(const QByteArray& version);
+
+    QByteArray toTarXz() const;
+};
+
+} // namespace vellaro::test
