@@ -4,6 +4,7 @@
 #include "platform/audio/AudioSystem.h"
 #include "platform/session/Notifications.h"
 #include "providers/actions/ActionsProvider.h"
+#include "support/ToolOutput.h"
 #include "support/WaitUntil.h"
 
 #include <QProcess>
@@ -16,10 +17,7 @@ namespace {
 using test::waitUntil;
 
 QString pactl(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("pactl"), arguments);
-    tool.waitForFinished();
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    return test::toolOutput(QStringLiteral("pactl"), arguments);
 }
 
 // The session's PulseAudio: a null source "microphone" is the default input.

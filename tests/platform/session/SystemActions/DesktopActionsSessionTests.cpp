@@ -7,6 +7,7 @@
 #include "platform/session/SystemActions/SessionKeepAwake.h"
 #include "platform/session/SystemActions/ToolLauncher.h"
 #include "support/FakeTools.h"
+#include "support/ToolOutput.h"
 #include "support/WaitUntil.h"
 
 #include <QCoreApplication>
@@ -23,10 +24,7 @@ namespace {
 using test::waitUntil;
 
 QString gsettings(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("gsettings"), arguments);
-    tool.waitForFinished();
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    return test::toolOutput(QStringLiteral("gsettings"), arguments);
 }
 
 // Sets a key the way another program would, and waits until this process sees it.
