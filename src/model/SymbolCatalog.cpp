@@ -46,6 +46,12 @@ constexpr std::array symbols{
     Symbol{"mic.slash", "microphone-disabled-symbolic"},
     Symbol{"cup.and.saucer", nullptr},
     Symbol{"trash", "user-trash-symbolic"},
+    Symbol{"text.alignleft", "format-justify-left-symbolic"},
+    Symbol{"link", "insert-link-symbolic"},
+    Symbol{"doc", "text-x-generic-symbolic"},
+    Symbol{"photo", "image-x-generic-symbolic"},
+    Symbol{"textformat", "insert-text-symbolic"},
+    Symbol{"clock.arrow.circlepath", "document-open-recent-symbolic"},
     Symbol{"speaker.wave.3", "audio-volume-high-symbolic"},
     Symbol{"speaker.wave.1", "audio-volume-low-symbolic"},
     Symbol{"speaker.slash", "audio-volume-muted-symbolic"},
@@ -56,6 +62,9 @@ constexpr std::array symbols{
     Symbol{"airpodspro", "audio-headset-symbolic"},
     Symbol{"display", "video-display-symbolic"},
     Symbol{"laptopcomputer", "computer-symbolic"},
+    Symbol{"plus.viewfinder", nullptr},
+    Symbol{"checkmark.circle.fill", nullptr},
+    Symbol{"exclamationmark.triangle.fill", nullptr},
 };
 
 void prepare() {
