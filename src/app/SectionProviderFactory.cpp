@@ -1,5 +1,6 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/ActionsSection.h"
 #include "app/Logging.h"
 #include "clipboard/DesktopClipboardProvider.h"
 #include "model/EmptySectionProvider.h"
@@ -18,7 +19,6 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
         return makeDesktopAppsProvider();
     case SectionKind::workspaces:
     case SectionKind::windows:
-    case SectionKind::actions:
         break;
     case SectionKind::clipboard:
         return makeDesktopClipboardProvider(
@@ -27,6 +27,8 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
         return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
     case SectionKind::sound:
         return std::make_unique<SoundProvider>(AudioSystem::shared());
+    case SectionKind::actions:
+        return makeActionsProvider();
     }
     return std::make_unique<EmptySectionProvider>();
 }
