@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -24,7 +26,8 @@ public:
     // On Qt's X connection, reading the shared settings.
     static MouseTriggerCenter& shared();
 
-    // Brings the grab in line with the settings and the grant.
+    // Brings the grab in line with the settings and the grant; from the
+    // first call on, again whenever the grant changes.
     void apply();
     void disarm();
     // Lets the button through until resume(); an apply() meanwhile only
@@ -39,6 +42,10 @@ public:
     // "Middle Click", "MB4 · Back", "MB5 · Forward", else "Mouse " and n + 1.
     static QString buttonName(long long button);
 
+    // The X server time (ms) of the press or release being reported now; 0
+    // when unknown.
+    std::uint32_t eventTime() const;
+
     std::function<void()> onTriggerDown;
     std::function<void()> onTriggerUp;
 
@@ -47,7 +54,9 @@ private:
     WindowAccessTrust& trust_;
     std::function<int()> configuredButton_;
     std::optional<int> activeButton_;
-    bool armed_ = false; // our grab is installed (enabled or suspended)
+    bool armed_ = false;   // our grab is installed (enabled or suspended)
+    bool applied_ = false; // apply() ran: from then on a change of the grant re-applies
+    QMetaObject::Connection trustChanged_;
     bool suspended_ = false;
 };
 

@@ -42,13 +42,19 @@ public:
         released_ = std::move(released);
     }
 
+    // The X server time (ms) of the press or release being reported now;
+    // 0 when the event carried none.
+    std::uint32_t eventTime() const { return eventTime_; }
+
 protected:
     // Copies first: a handler may replace the handlers while it runs.
-    void notifyPressed(HotKeyId id) const {
+    void notifyPressed(HotKeyId id, std::uint32_t time = 0) {
+        eventTime_ = time;
         if (const Handler handler = pressed_)
             handler(id);
     }
-    void notifyReleased(HotKeyId id) const {
+    void notifyReleased(HotKeyId id, std::uint32_t time = 0) {
+        eventTime_ = time;
         if (const Handler handler = released_)
             handler(id);
     }
@@ -56,6 +62,7 @@ protected:
 private:
     Handler pressed_;
     Handler released_;
+    std::uint32_t eventTime_ = 0;
 };
 
 } // namespace vellaro
