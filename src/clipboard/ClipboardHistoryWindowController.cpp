@@ -1,0 +1,100 @@
+#include "clipboard/ClipboardHistoryWindowController.h"
+
+#include "clipboard/ClipboardHistoryView.h"
+#include "clipboard/ClipboardProvider.h"
+#include "model/MenuDataSource.h"
+#include "platform/time/QtScheduler.h"
+#include "platform/windows/X11WindowFocus.h"
+
+#include <QPointer>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace vellaro {
+
+ClipboardHistoryWindowController::ClipboardHistoryWindowController(Services services)
+    : services_(std::move(services)) {
+    // The window shows new copies while it is open.
+    dataObserver_ = services_.dataSource.addObserver([this] {
+        if (window_ && window_->isVisible())
+            reload();
+    });
+}
+
+ClipboardHistoryWindowController::~ClipboardHistoryWindowController() {
+    services_.dataSource.removeObserver(dataObserver_);
+}
+
+ClipboardHistoryWindowController& ClipboardHistoryWindowController::shared() {
+    static auto* controller = new ClipboardHistoryWindowController(
+        Services{MenuDataSource::shared(), X11WindowFocus::shared(), QtScheduler::shared(),
+                 ConsoleWindowFrame::Services::shared()});
+    return *controller;
+}
+
+ClipboardProvider* ClipboardHistoryWindowController::provider() const {
+    return dynamic_cast<ClipboardProvider*>(&services_.dataSource.provider(SectionKind::clipboard));
+}
+
+void ClipboardHistoryWindowController::show() {
+    // Before anything can take the focus. A second show while the window
+    // itself is active keeps the window the user came from.
+    const WindowFocus::WindowId active = services_.focus.activeWindow();
+    if (!window_ || active == 0 || active != WindowFocus::WindowId(window_->internalWinId()))
+        returnTo_ = active;
+    if (!window_)
+        build();
+    reload();
+    window_->present();
+    view_->focusSearch();
+}
+
+void ClipboardHistoryWindowController::build() {
+    window_ = std::make_unique<ConsoleWindowFrame>(
+        services_.frame, ConsoleWindowFrame::Look{QObject::tr("Clipboard History"), frameName,
+                                                  QSize(440, 540), QSize(380, 420), false});
+    view_ = new ClipboardHistoryView(
+        {[this](const ClipboardEntry& entry) { paste(entry); }, [this] { clear(); }}, services_.now,
+        window_.get());
+    auto* layout = new QVBoxLayout(window_.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    view_->setPal(window_->pal());
+    QObject::connect(window_.get(), &ConsoleWindowFrame::palChanged, view_,
+                     &ClipboardHistoryView::setPal);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_.get());
+    QObject::connect(escape, &QShortcut::activated, window_.get(), &QWidget::hide);
+}
+
+void ClipboardHistoryWindowController::applyAppearance() {
+    if (window_)
+        window_->applyAppearance();
+}
+
+void ClipboardHistoryWindowController::reload() {
+    if (!view_)
+        return;
+    const ClipboardProvider* clipboard = provider();
+    view_->setEntries(clipboard ? clipboard->entries() : std::vector<ClipboardEntry>{});
+}
+
+void ClipboardHistoryWindowController::paste(const ClipboardEntry& entry) {
+    if (window_)
+        window_->hide();
+    const WindowFocus::WindowId target = returnTo_;
+    if (target != 0 && services_.focus.exists(target))
+        services_.focus.activate(target);
+    QPointer<ClipboardProvider> clipboard = provider();
+    services_.scheduler.schedule(returnDelay, [clipboard, entry] {
+        if (clipboard)
+            clipboard->paste(entry);
+    });
+}
+
+void ClipboardHistoryWindowController::clear() {
+    if (ClipboardProvider* clipboard = provider())
+        clipboard->clearHistory();
+    reload();
+}
+
+} // namespace vellaro
