@@ -4,6 +4,7 @@
 #include "clipboard/ClipboardHistoryModel.h"
 #include "clipboard/ClipboardHistoryRowDelegate.h"
 #include "model/SymbolCatalog.h"
+#include "ui/ConsoleWindowFrame.h"
 #include "ui/KitPaint.h"
 
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -148,6 +150,19 @@ ClipboardHistoryView::ClipboardHistoryView(Actions actions, std::function<QDateT
 }
 
 ClipboardHistoryView::~ClipboardHistoryView() = default;
+
+ClipboardHistoryView* ClipboardHistoryView::fill(ConsoleWindowFrame& window, Actions actions,
+                                                 std::function<QDateTime()> now) {
+    auto* view = new ClipboardHistoryView(std::move(actions), std::move(now), &window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    view->setPal(window.pal());
+    connect(&window, &ConsoleWindowFrame::palChanged, view, &ClipboardHistoryView::setPal);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    connect(escape, &QShortcut::activated, &window, &QWidget::hide);
+    return view;
+}
 
 void ClipboardHistoryView::setEntries(std::vector<ClipboardEntry> entries) {
     entries_ = std::move(entries);

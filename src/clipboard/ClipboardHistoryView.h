@@ -17,6 +17,7 @@ class QStackedLayout;
 namespace vellaro {
 
 class ClipboardHistoryModel;
+class ConsoleWindowFrame;
 class ClipboardHistoryRowDelegate;
 
 // The history window's content over the window's gradient: the header with
@@ -35,6 +36,10 @@ public:
 
     ClipboardHistoryView(Actions actions, std::function<QDateTime()> now,
                          QWidget* parent = nullptr);
+    // Fills the console window with a new view that follows the window's
+    // palette; Escape hides the window.
+    static ClipboardHistoryView* fill(ConsoleWindowFrame& window, Actions actions,
+                                      std::function<QDateTime()> now);
     ~ClipboardHistoryView() override;
 
     // The whole history, newest first; the search decides what is shown.

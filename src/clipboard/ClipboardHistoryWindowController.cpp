@@ -7,8 +7,6 @@
 #include "platform/windows/X11WindowFocus.h"
 
 #include <QPointer>
-#include <QShortcut>
-#include <QVBoxLayout>
 
 namespace vellaro {
 
@@ -53,17 +51,9 @@ void ClipboardHistoryWindowController::build() {
     window_ = std::make_unique<ConsoleWindowFrame>(
         services_.frame, ConsoleWindowFrame::Look{QObject::tr("Clipboard History"), frameName,
                                                   QSize(440, 540), QSize(380, 420), false});
-    view_ = new ClipboardHistoryView(
-        {[this](const ClipboardEntry& entry) { paste(entry); }, [this] { clear(); }}, services_.now,
-        window_.get());
-    auto* layout = new QVBoxLayout(window_.get());
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
-    view_->setPal(window_->pal());
-    QObject::connect(window_.get(), &ConsoleWindowFrame::palChanged, view_,
-                     &ClipboardHistoryView::setPal);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_.get());
-    QObject::connect(escape, &QShortcut::activated, window_.get(), &QWidget::hide);
+    view_ = ClipboardHistoryView::fill(
+        *window_, {[this](const ClipboardEntry& entry) { paste(entry); }, [this] { clear(); }},
+        services_.now);
 }
 
 void ClipboardHistoryWindowController::applyAppearance() {

@@ -197,5 +197,52 @@ TEST(ClipboardHistoryWindow, EscapeHides) {
     EXPECT_FALSE(f.controller->window()->isVisible());
 }
 
+QColor over(const QColor& top, const QColor& below) {
+    const double a = top.alphaF();
+    return QColor::fromRgbF(float(a * top.redF() + (1 - a) * below.redF()),
+                            float(a * top.greenF() + (1 - a) * below.greenF()),
+                            float(a * top.blueF() + (1 - a) * below.blueF()));
+}
+
+int distance(const QColor& a, const QColor& b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())});
+}
+
+TEST(ClipboardHistoryWindow, HoveredRowAndClearLabelColours) {
+    for (const ThemeChoice theme : {ThemeChoice::pearl, ThemeChoice::eclipse}) {
+        SCOPED_TRACE(int(theme));
+        HistoryFixture f;
+        f.clipboard.settings.setTheme(theme);
+        f.clipboard.copyText("one");
+        f.clipboard.copyText("two");
+        f.controller->show();
+        ConsoleWindowFrame& window = *f.controller->window();
+        QCoreApplication::processEvents();
+        QListView* list = f.view().list();
+        const QRect row = list->visualRect(list->model()->index(0, 0));
+        // Left of the icon, inside the row's rounded fill.
+        const QPoint probe =
+            list->viewport()->mapTo(&window, QPoint(row.left() + 4, row.top() + 18));
+
+        const QImage plain = window.grab().toImage();
+        f.view().setHoveredRow(0);
+        const QImage hovered = window.grab().toImage();
+        const QColor expected = over(window.pal().accentSoft, plain.pixelColor(probe));
+        EXPECT_LE(distance(hovered.pixelColor(probe), expected), 2);
+
+        // The strongest pixel of the label is the label's colour.
+        QPushButton* clear = f.view().clearButton();
+        const QRect label(clear->mapTo(&window, QPoint()), clear->size());
+        int best = 255;
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x)
+                best = std::min(
+                    best, distance(plain.pixelColor(x, y), ClipboardHistoryView::clearColor()));
+        // Small text never fully covers a pixel.
+        EXPECT_LE(best, 8);
+    }
+}
+
 } // namespace
 } // namespace vellaro
