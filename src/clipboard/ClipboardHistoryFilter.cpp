@@ -1,25 +1,12 @@
 #include "clipboard/ClipboardHistoryFilter.h"
 
+#include "core/SpaceTrimming.h"
+
 #include <QFileInfo>
 #include <QObject>
 
 namespace vellaro {
 namespace {
-
-bool isHorizontalSpace(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') ||
-           c.category() == QChar::Separator_Space;
-}
-
-QString trimmedOfSpaces(const QString& query) {
-    qsizetype first = 0;
-    qsizetype last = query.size();
-    while (first < last && isHorizontalSpace(query[first]))
-        ++first;
-    while (last > first && isHorizontalSpace(query[last - 1]))
-        --last;
-    return query.mid(first, last - first);
-}
 
 bool contains(const QString& haystack, const QString& needle) {
     return haystack.contains(needle, Qt::CaseInsensitive);
@@ -52,7 +39,7 @@ bool matches(const ClipboardEntry& entry, const QString& needle) {
 
 std::vector<ClipboardEntry> filteredHistory(const std::vector<ClipboardEntry>& entries,
                                             const QString& query) {
-    const QString needle = trimmedOfSpaces(query);
+    const QString needle = trimSpacesAndTabs(query);
     if (needle.isEmpty())
         return entries;
     std::vector<ClipboardEntry> kept;

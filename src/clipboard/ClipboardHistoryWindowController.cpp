@@ -3,8 +3,8 @@
 #include "clipboard/ClipboardHistoryView.h"
 #include "clipboard/ClipboardProvider.h"
 #include "model/MenuDataSource.h"
+#include "platform/apps/RunningAppsWindowFocus.h"
 #include "platform/time/QtScheduler.h"
-#include "platform/windows/X11WindowFocus.h"
 
 #include <QPointer>
 
@@ -25,7 +25,7 @@ ClipboardHistoryWindowController::~ClipboardHistoryWindowController() {
 
 ClipboardHistoryWindowController& ClipboardHistoryWindowController::shared() {
     static auto* controller = new ClipboardHistoryWindowController(
-        Services{MenuDataSource::shared(), X11WindowFocus::shared(), QtScheduler::shared(),
+        Services{MenuDataSource::shared(), RunningAppsWindowFocus::shared(), QtScheduler::shared(),
                  ConsoleWindowFrame::Services::shared()});
     return *controller;
 }

@@ -6,6 +6,8 @@
 #include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/ClipboardProvider.h"
 #include "clipboard/ClipboardStore.h"
+#include "platform/apps/RunningAppsWindowFocus.h"
+#include "platform/apps/X11RunningApps.h"
 #include "platform/clipboard/X11Pasteboard.h"
 #include "platform/crypto/Aead.h"
 #include "platform/input/XTestKeySender.h"
@@ -15,7 +17,6 @@
 #include "platform/session/FrameAutosave.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/X11WindowAccessTrust.h"
-#include "platform/windows/X11WindowFocus.h"
 #include "support/ClipboardOwnerProcess.h"
 #include "support/FakeAppearance.h"
 #include "support/OneSectionDataSource.h"
@@ -114,7 +115,7 @@ TEST(ClipboardSession, ARowOfTheHistoryWindowPastesIntoTheWindowItOpenedOver) {
     field.show();
     field.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&field));
-    X11WindowFocus focus;
+    RunningAppsWindowFocus focus(X11RunningApps::shared());
     const auto fieldWindow = WindowFocus::WindowId(field.winId());
     ASSERT_TRUE(waitUntil([&] { return focus.activeWindow() == fieldWindow; }));
 

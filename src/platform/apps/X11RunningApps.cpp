@@ -152,6 +152,7 @@ void X11RunningApps::reloadClients() {
 
 void X11RunningApps::reloadActive() {
     const std::uint32_t window = reader_->activeWindow();
+    activeWindow_ = window;
     const QString app = window ? appOf(window) : QString();
     if (app == activeApp_)
         return;
@@ -174,6 +175,11 @@ bool X11RunningApps::activate(const QString& id) {
         return false;
     commands_->activate(owned.back());
     return true;
+}
+
+void X11RunningApps::activateWindow(std::uint32_t window) {
+    if (commands_ && window != 0)
+        commands_->activate(window);
 }
 
 void X11RunningApps::hide(const QString& id) {
