@@ -64,6 +64,12 @@ struct Session {
         waitUntil([&] { return provider->store().waitForWorker(std::chrono::seconds(0)); });
     }
 
+    // Keys in a file, the store in the folder.
+    static Session inFolder(const QTemporaryDir& folder) {
+        return Session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
+                       folder.filePath("data"));
+    }
+
     // Copies `text` with xclip and waits until the history has it.
     std::unique_ptr<ClipboardOwnerProcess> copyWithXclip(const QString& text) {
         auto owner = ClipboardOwnerProcess::xclip(text.toUtf8(), "UTF8_STRING");
@@ -73,18 +79,22 @@ struct Session {
     }
 };
 
+// A helper window the paste goes into, active.
+bool showActive(QLineEdit& field) {
+    field.setGeometry(100, 100, 400, 40);
+    field.show();
+    field.activateWindow();
+    return QTest::qWaitForWindowActive(&field);
+}
+
 TEST(ClipboardSession, AChosenEntryIsPastedIntoTheWindowInFront) {
     QTemporaryDir folder;
-    Session session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
-                    folder.filePath("data"));
+    Session session = Session::inFolder(folder);
     auto owner = session.copyWithXclip("pasted from the history");
     auto newer = session.copyWithXclip("newer copy");
 
     QLineEdit field;
-    field.setGeometry(100, 100, 400, 40);
-    field.show();
-    field.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&field));
+    ASSERT_TRUE(showActive(field));
 
     // The user still holds Alt from the trigger.
     test::XcbTestClient user;
@@ -104,17 +114,13 @@ TEST(ClipboardSession, AChosenEntryIsPastedIntoTheWindowInFront) {
 
 TEST(ClipboardSession, ARowOfTheHistoryWindowPastesIntoTheWindowItOpenedOver) {
     QTemporaryDir folder;
-    Session session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
-                    folder.filePath("data"));
+    Session session = Session::inFolder(folder);
     auto owner = session.copyWithXclip("from the history window");
     auto newer = session.copyWithXclip("newer copy");
     test::OneSectionDataSource dataSource(SectionKind::clipboard, std::move(session.provider));
 
     QLineEdit field;
-    field.setGeometry(100, 100, 400, 40);
-    field.show();
-    field.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&field));
+    ASSERT_TRUE(showActive(field));
     RunningAppsWindowFocus focus(X11RunningApps::shared());
     const auto fieldWindow = WindowFocus::WindowId(field.winId());
     ASSERT_TRUE(waitUntil([&] { return focus.activeWindow() == fieldWindow; }));
