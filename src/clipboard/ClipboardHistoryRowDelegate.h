@@ -25,6 +25,7 @@ public:
     void setPal(const Pal& pal) { pal_ = pal; }
     // The view tracks the pointer; -1 for no row.
     void setHoveredRow(int row) { hoveredRow_ = row; }
+    int hoveredRow() const { return hoveredRow_; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

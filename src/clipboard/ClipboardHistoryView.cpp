@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
@@ -124,8 +125,6 @@ ClipboardHistoryView::ClipboardHistoryView(Actions actions, std::function<QDateT
     list_->setAutoFillBackground(false);
     list_->viewport()->setAutoFillBackground(false);
     list_->viewport()->installEventFilter(this);
-    connect(list_, &QListView::entered, this,
-            [this](const QModelIndex& index) { setHoveredRow(index.row()); });
     connect(list_, &QListView::clicked, this, [this](const QModelIndex& index) {
         if (actions_.paste && index.isValid())
             actions_.paste(model_->entry(index.row()));
@@ -206,13 +205,20 @@ QString ClipboardHistoryView::emptyText() const {
 }
 
 void ClipboardHistoryView::setHoveredRow(int row) {
+    if (row == delegate_->hoveredRow())
+        return;
     delegate_->setHoveredRow(row);
     list_->viewport()->update();
 }
 
 bool ClipboardHistoryView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_->viewport() && event->type() == QEvent::Leave)
-        setHoveredRow(-1);
+    if (watched == list_->viewport()) {
+        if (event->type() == QEvent::Leave)
+            setHoveredRow(-1);
+        else if (event->type() == QEvent::MouseMove)
+            setHoveredRow(
+                list_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row());
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -53,7 +53,7 @@ public:
     // What the list shows now; for the window's readers and tests.
     const std::vector<ClipboardEntry>& shownEntries() const { return shown_; }
     QString emptyText() const;
-    // The row drawn as under the pointer, -1 for none; the pointer sets it.
+    // The row drawn as under the pointer, -1 for none; pointer moves set it.
     void setHoveredRow(int row);
 
     QPushButton* clearButton() const { return clearButton_; }
