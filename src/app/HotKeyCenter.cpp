@@ -53,6 +53,18 @@ std::int32_t HotKeyCenter::registerHotKey(std::uint32_t keyCode, std::uint32_t m
     return statusOk;
 }
 
+void HotKeyCenter::suspend() {
+    grabber_.setMatchingPaused(true);
+}
+
+void HotKeyCenter::resume() {
+    grabber_.setMatchingPaused(false);
+}
+
+bool HotKeyCenter::isSuspended() const {
+    return grabber_.isMatchingPaused();
+}
+
 QString HotKeyCenter::spacedDisplayString(const QString& display) {
     return HotKeyText::spacedDisplayString(display);
 }

@@ -22,12 +22,6 @@ SettingsWindowController::SettingsWindowController(Services services)
 
 SettingsWindowController::~SettingsWindowController() = default;
 
-SettingsWindowController& SettingsWindowController::shared() {
-    // Kept for the whole process; its window must not outlive the application.
-    static auto* controller = new SettingsWindowController(Services::shared());
-    return *controller;
-}
-
 void SettingsWindowController::build() {
     window_ = std::make_unique<ConsoleWindowFrame>(
         services_.frame,
@@ -35,6 +29,8 @@ void SettingsWindowController::build() {
             QStringLiteral("Vellaro"), QString::fromLatin1(frameName), {960, 620}, {900, 580}});
     model_ = std::make_unique<ConsoleModel>(services_.model);
     root_ = new ConsoleRootView(window_->pal(), *model_, services_.dial(), window_.get());
+    if (services_.topBar)
+        root_->setTopBar(new TopBar(window_->pal(), *model_, services_.topBar()));
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(root_);

@@ -42,9 +42,16 @@ public:
         released_ = std::move(released);
     }
 
+    // While paused no press matches and every key goes on as typed (for
+    // instance to the shortcut recorder); the registrations stay in force.
+    void setMatchingPaused(bool paused) { matchingPaused_ = paused; }
+    bool isMatchingPaused() const { return matchingPaused_; }
+
 protected:
     // Copies first: a handler may replace the handlers while it runs.
     void notifyPressed(HotKeyId id) const {
+        if (matchingPaused_)
+            return;
         if (const Handler handler = pressed_)
             handler(id);
     }
@@ -56,6 +63,7 @@ protected:
 private:
     Handler pressed_;
     Handler released_;
+    bool matchingPaused_ = false;
 };
 
 } // namespace vellaro
