@@ -3,6 +3,7 @@
 #include "FixedAppearance.h"
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "StillTriggers.h"
 #include "TrustedWindowAccess.h"
 #include "core/RadialLayout.h"
 #include "model/MenuDataSource.h"
@@ -12,9 +13,11 @@
 #include "settings/ConsolePreview.h"
 #include "settings/ConsoleRootView.h"
 #include "settings/SettingsWindowController.h"
+#include "settings/TopBar.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
@@ -65,10 +68,16 @@ QImage renderConsole(const ConsoleShot& shot) {
     const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
     clock.set(opened);
 
+    StillTriggers triggers;
     SettingsWindowController controller(
-        {{settings, appearance, defaults}, {settings, notifications, defaults, clock}, [&] {
+        {{settings, appearance, defaults},
+         {settings, notifications, defaults, clock},
+         [&] {
              return RadialMenuView::Services{settings,   dataSource, clock,
                                              appearance, nullptr,    false};
+         },
+         [&] {
+             return TopBar::Services{settings, notifications, triggers, triggers, triggers};
          }});
     controller.show();
     ConsoleWindowFrame& window = *controller.window();
@@ -98,6 +107,17 @@ QImage renderConsole(const ConsoleShot& shot) {
     case ConsoleShot::State::largeFan:
         clickAt(dial, ringPoint(dial, layout.sectionAngle(1)));
         break;
+    case ConsoleShot::State::hotKey: {
+        // Alt+Space, which another program holds.
+        TopBar& bar = *root.findChild<TopBar*>();
+        bar.toggleHotKeyRecording();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier, 65, 0x20, 0x08);
+        QCoreApplication::sendEvent(&dial, &key);
+        break;
+    }
+    case ConsoleShot::State::mouse:
+        root.findChild<TopBar*>()->toggleMouseRecording();
+        break;
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
@@ -120,7 +140,8 @@ int writeConsoleSet(const QString& folder) {
     const std::pair<ConsoleShot::State, const char*> states[] = {
         {ConsoleShot::State::idle, "idle"},       {ConsoleShot::State::selected, "selected"},
         {ConsoleShot::State::toast, "toast"},     {ConsoleShot::State::coach, "coach"},
-        {ConsoleShot::State::library, "library"}, {ConsoleShot::State::largeFan, "large-fan"}};
+        {ConsoleShot::State::library, "library"}, {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::hotKey, "hotkey"},   {ConsoleShot::State::mouse, "mouse"}};
     int written = 0;
     for (const Look& look : looks)
         for (const auto& [state, name] : states) {

@@ -2,7 +2,8 @@
 // looking at them.
 //
 //   windowshot --window settings --out console.png [--theme system|pearl|eclipse|charcoal|custom]
-//              [--dark] [--state idle|selected|toast|coach|library|large-fan] [--pixel-ratio R]
+//              [--dark] [--state idle|selected|toast|coach|library|large-fan|hotkey|mouse]
+//              [--pixel-ratio R]
 //   windowshot --standard-set DIR   writes the reference set of every window into DIR
 
 #include "ConsoleShot.h"
@@ -22,7 +23,8 @@ std::optional<ConsoleShot::State> stateNamed(const QString& name) {
     const std::pair<const char*, ConsoleShot::State> names[] = {
         {"idle", ConsoleShot::State::idle},       {"selected", ConsoleShot::State::selected},
         {"toast", ConsoleShot::State::toast},     {"coach", ConsoleShot::State::coach},
-        {"library", ConsoleShot::State::library}, {"large-fan", ConsoleShot::State::largeFan}};
+        {"library", ConsoleShot::State::library}, {"large-fan", ConsoleShot::State::largeFan},
+        {"hotkey", ConsoleShot::State::hotKey},   {"mouse", ConsoleShot::State::mouse}};
     for (const auto& [text, state] : names)
         if (name == QLatin1String(text))
             return state;
@@ -42,7 +44,8 @@ int main(int argc, char** argv) {
         {"out", "PNG file to write.", "file"},
         {"standard-set", "Write the reference set of PNGs into a folder.", "dir"},
         {"window", "The window: settings.", "name", "settings"},
-        {"state", "idle, selected, toast, coach, library or large-fan.", "state", "idle"},
+        {"state", "idle, selected, toast, coach, library, large-fan, hotkey or mouse.", "state",
+         "idle"},
         {"theme", "system, pearl, eclipse, charcoal or custom.", "theme", "pearl"},
         {"dark", "The desktop is dark (for the system theme)."},
         {"pixel-ratio", "Device pixel ratio of the image.", "ratio", "1"},
