@@ -11,6 +11,7 @@
 namespace vellaro {
 
 class ConsoleRootView;
+class PresetBarView;
 
 // The settings console's one window: built at the first show() and kept for
 // the whole process; closing only hides it, and every later show() brings
@@ -44,6 +45,7 @@ public:
 
 private:
     void build();
+    PresetBarView* presetBar();
 
     Services services_;
     // Declared first so it outlives the window's views.
