@@ -4,6 +4,7 @@
 
 #include <QBoxLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -26,13 +27,17 @@ QString cssColor(const QColor& color) {
 NamePopover::NamePopover(const Pal& pal, const QString& title, const QString& initial,
                          std::function<void(const QString&)> commit, QWidget* parent)
     : KitWidget(pal, parent), title_(title), commit_(std::move(commit)),
-      field_(new QLineEdit(initial, this)), save_(new QPushButton(QStringLiteral("Save"), this)) {
+      header_(new QLabel(title.toUpper(), this)), field_(new QLineEdit(initial, this)),
+      save_(new QPushButton(QStringLiteral("Save"), this)) {
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(padding, padding + arrowHeight, padding, padding);
     column->setSpacing(8);
-    column->addSpacing(KitPaint::font(9, QFont::Bold).pointSizeF() + 4);
+    QFont headerFont = KitPaint::font(9, QFont::Bold);
+    headerFont.setLetterSpacing(QFont::AbsoluteSpacing, 1.6);
+    header_->setFont(headerFont);
+    column->addWidget(header_);
     auto* row = new QHBoxLayout;
     row->setSpacing(7);
     field_->setPlaceholderText(QStringLiteral("Preset name"));
@@ -59,6 +64,10 @@ std::optional<QString> NamePopover::cleaned(const QString& name) {
     if (first == last)
         return std::nullopt;
     return name.mid(first, last - first);
+}
+
+QString NamePopover::header() const {
+    return header_->text();
 }
 
 void NamePopover::submit() {
@@ -90,6 +99,7 @@ void NamePopover::restyle() {
     field_->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px "
                                          "solid %3; border-radius: 7px; padding: 5px 8px; }")
                               .arg(cssColor(p.well), cssColor(p.ink), cssColor(p.line)));
+    header_->setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(p.muted)));
     save_->setStyleSheet(
         QStringLiteral("QPushButton { color: %1; border: none; background: transparent; }")
             .arg(cssColor(p.accent)));
@@ -109,14 +119,6 @@ void NamePopover::paintEvent(QPaintEvent*) {
     arrow.closeSubpath();
     shape = shape.united(arrow);
     KitPaint::fillAndStroke(painter, shape, pal().panel, pal().line);
-    painter.setFont([] {
-        QFont font = KitPaint::font(9, QFont::Bold);
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 1.6);
-        return font;
-    }());
-    painter.setPen(pal().muted);
-    painter.drawText(QRectF(padding, arrowHeight + padding, width() - 2 * padding, 14),
-                     Qt::AlignLeft | Qt::AlignVCenter, title_.toUpper());
 }
 
 void NamePopover::hideEvent(QHideEvent* event) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -23,6 +24,7 @@ public:
                 std::function<void(const QString&)> commit, QWidget* parent = nullptr);
 
     QString title() const { return title_; }
+    QString header() const;
     QLineEdit& field() const { return *field_; }
     QPushButton& saveButton() const { return *save_; }
     void submit();
@@ -47,6 +49,7 @@ private:
 
     QString title_;
     std::function<void(const QString&)> commit_;
+    QLabel* header_;
     QLineEdit* field_;
     QPushButton* save_;
     int arrowX_ = 0;

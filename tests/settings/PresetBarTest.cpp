@@ -1,5 +1,7 @@
 #include "ConsoleWindowFixture.h"
 
+#include "settings/MiniDial.h"
+#include "settings/MiniDialGeometry.h"
 #include "settings/NamePopover.h"
 #include "settings/PresetBarChip.h"
 #include "settings/PresetBarView.h"
@@ -129,6 +131,7 @@ TEST_F(PresetBarTest, SaveChipSavesTheDialAndOutsideClicksCallNothing) {
     clickChip(chipNamed("Save current…"));
     ASSERT_NE(bar().popover(), nullptr);
     EXPECT_EQ(bar().popover()->title(), "Save arrangement as");
+    EXPECT_EQ(bar().popover()->header(), "SAVE ARRANGEMENT AS");
     EXPECT_EQ(bar().popover()->field().text(), "");
     // Dismissed from outside: nothing saved.
     bar().popover()->close();
@@ -142,6 +145,25 @@ TEST_F(PresetBarTest, SaveChipSavesTheDialAndOutsideClicksCallNothing) {
     EXPECT_EQ(settings.settings().userPresets[2].name, "Morning");
     EXPECT_EQ(toastText(), "Saved “Morning”");
     EXPECT_EQ(titles().at(5), "Morning");
+}
+
+TEST(MiniDial, PaintsFaintWedgesAndCore) {
+    Pal pal = Pal::light();
+    pal.ink = Qt::black;
+    MiniDial dial(pal, {apps, sound, files, windows}, false);
+    dial.resize(100, 100);
+    QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    dial.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const MiniDialGeometry g(4, 100);
+    const auto alpha = [&](QPointF p) { return qAlpha(image.pixel(p.toPoint())); };
+    const int faint = qRound(0.16 * 255);
+    EXPECT_NEAR(alpha(g.point(0, 32)), faint, 2);        // a wedge
+    EXPECT_NEAR(alpha(g.point(M_PI / 2, 32)), faint, 2); // the next one
+    EXPECT_NEAR(alpha(g.center()), faint, 2);            // the core
+    EXPECT_EQ(alpha(g.point(0, 16.5)), 0);               // between core and ring
+    EXPECT_LT(alpha(g.point(M_PI / 4, 38)), faint / 2);  // the 2-point gap, antialiased
+    EXPECT_EQ(alpha({2, 2}), 0);                         // outside
 }
 
 } // namespace

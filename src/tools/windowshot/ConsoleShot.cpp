@@ -12,6 +12,8 @@
 #include "platform/session/Notifications.h"
 #include "settings/ConsolePreview.h"
 #include "settings/ConsoleRootView.h"
+#include "settings/NamePopover.h"
+#include "settings/PresetBarView.h"
 #include "settings/SettingsWindowController.h"
 #include "settings/TopBar.h"
 
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace vellaro::windowshot {
@@ -56,6 +59,16 @@ QImage renderConsole(const ConsoleShot& shot) {
         s.theme = shot.theme;
         if (shot.state == ConsoleShot::State::largeFan)
             s.scale = MenuScale::large;
+        if (shot.state == ConsoleShot::State::presets ||
+            shot.state == ConsoleShot::State::renamePopover) {
+            s.userPresets = {
+                DialPreset::make(QStringLiteral("Focus"), {SectionKind::files, SectionKind::sound}),
+                DialPreset::make(QStringLiteral("Calls"),
+                                 {SectionKind::sound, SectionKind::apps, SectionKind::windows})};
+            s.arrangement = DialArrangement::custom;
+            s.customSections = {SectionKind::clipboard, SectionKind::apps, SectionKind::actions,
+                                SectionKind::windows};
+        }
     });
     Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
     defaults.setValue(QStringLiteral("vellaroDialDragCoached"),
@@ -118,12 +131,25 @@ QImage renderConsole(const ConsoleShot& shot) {
     case ConsoleShot::State::mouse:
         root.findChild<TopBar*>()->toggleMouseRecording();
         break;
+    case ConsoleShot::State::presets:
+        break;
+    case ConsoleShot::State::savePopover:
+        root.findChild<PresetBarView*>()->openSavePopover();
+        break;
+    case ConsoleShot::State::renamePopover:
+        root.findChild<PresetBarView*>()->openRenamePopover(model.settings().userPresets.front());
+        break;
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
     QImage image(window.size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(shot.pixelRatio);
     window.render(&image);
+    // Popups are windows of their own: drawn over the console where they show.
+    if (NamePopover* popover = root.findChild<PresetBarView*>()->popover()) {
+        QPainter painter(&image);
+        popover->render(&painter, popover->pos() - window.pos(), QRegion(), QWidget::DrawChildren);
+    }
     return image;
 }
 
@@ -138,10 +164,12 @@ int writeConsoleSet(const QString& folder) {
                           {ThemeChoice::system, false, "system-light"},
                           {ThemeChoice::system, true, "system-dark"}};
     const std::pair<ConsoleShot::State, const char*> states[] = {
-        {ConsoleShot::State::idle, "idle"},       {ConsoleShot::State::selected, "selected"},
-        {ConsoleShot::State::toast, "toast"},     {ConsoleShot::State::coach, "coach"},
-        {ConsoleShot::State::library, "library"}, {ConsoleShot::State::largeFan, "large-fan"},
-        {ConsoleShot::State::hotKey, "hotkey"},   {ConsoleShot::State::mouse, "mouse"}};
+        {ConsoleShot::State::idle, "idle"},           {ConsoleShot::State::selected, "selected"},
+        {ConsoleShot::State::toast, "toast"},         {ConsoleShot::State::coach, "coach"},
+        {ConsoleShot::State::library, "library"},     {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::hotKey, "hotkey"},       {ConsoleShot::State::mouse, "mouse"},
+        {ConsoleShot::State::presets, "presets"},     {ConsoleShot::State::savePopover, "save"},
+        {ConsoleShot::State::renamePopover, "rename"}};
     int written = 0;
     for (const Look& look : looks)
         for (const auto& [state, name] : states) {
