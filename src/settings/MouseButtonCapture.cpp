@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <bit>
@@ -74,6 +75,7 @@ bool MouseButtonCapture::stop() {
     if (!running_)
         return false;
     running_ = false;
+    reporting_ = false;
     onButton_ = nullptr;
     monitor_.stop();
     followFilter();
@@ -81,14 +83,21 @@ bool MouseButtonCapture::stop() {
 }
 
 void MouseButtonCapture::heard(int cgButton, bool fromMonitor) {
-    if (!running_)
+    if (!running_ || reporting_)
         return;
     // The monitor hears a press before its event reaches our window; that
     // event must still be taken once the recording has ended.
     if (fromMonitor && QGuiApplication::topLevelAt(QCursor::pos()))
         pressesToTake_.push_back(qtButtonOf(cgButton));
-    const Handler handler = onButton_;
-    handler(cgButton);
+    // Reported once the events already read have been handled: the trigger
+    // comes back only after the recorded press went by, so it does not
+    // open the dial as well.
+    reporting_ = true;
+    QTimer::singleShot(0, this, [this, cgButton] {
+        reporting_ = false;
+        if (const Handler handler = running_ ? onButton_ : nullptr)
+            handler(cgButton);
+    });
 }
 
 bool MouseButtonCapture::eventFilter(QObject* watched, QEvent* event) {
@@ -103,6 +112,7 @@ bool MouseButtonCapture::eventFilter(QObject* watched, QEvent* event) {
         if (!cgButton)
             return false;
         if (running_) {
+            take(pressesToTake_, button);
             releasesToTake_.push_back(button);
             heard(*cgButton, false);
         } else if (take(pressesToTake_, button)) {

@@ -24,7 +24,8 @@ public:
                        QObject* parent = nullptr);
     ~MouseButtonCapture() override;
 
-    // Replaces a running recording.
+    // Replaces a running recording. `onButton` hears the first press from
+    // the event loop, after the events read with it.
     void start(Handler onButton);
     // Ends the recording and brings the trigger back; true when another
     // program holds the trigger's button. Nothing when not recording.
@@ -42,6 +43,7 @@ private:
     ButtonMonitor& monitor_;
     Handler onButton_;
     bool running_ = false;
+    bool reporting_ = false; // a press is heard and about to be reported
     bool filtering_ = false;
     // Presses the monitor already reported whose own events are still to come
     // over our windows, and releases of presses taken.

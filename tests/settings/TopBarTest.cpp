@@ -44,6 +44,7 @@ struct TopBarTest : ::testing::Test, test::ConsoleWindowFixture {
         dial().installEventFilter(&spy);
         mouse(dial(), QEvent::MouseButtonPress, core(), button);
         mouse(dial(), QEvent::MouseButtonRelease, core(), button);
+        QCoreApplication::processEvents();
         dial().removeEventFilter(&spy);
         return spy.seen;
     }
@@ -201,6 +202,7 @@ TEST_F(TopBarTest, CapturedButtonIsStoredAndTheTriggerComesBack) {
         triggers.buttonTaken = c.taken;
         clickChip(bar().mouseChip());
         buttons.press(button);
+        QCoreApplication::processEvents();
         EXPECT_EQ(triggers.take(), (QStringList{"suspend mouse", "resume mouse"}));
         EXPECT_EQ(model().settings().mouseTriggerButton, button);
         EXPECT_FALSE(bar().isMouseRecording());
