@@ -12,8 +12,8 @@
 #include "settings/MouseButtonCapture.h"
 #include "settings/TopBarText.h"
 #include "ui/KitPaint.h"
+#include "ui/KitWaypointMark.h"
 #include "ui/VelChipButton.h"
-#include "ui/WaypointMarkView.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -83,7 +83,7 @@ TopBar::TopBar(const Pal& pal, ConsoleModel& model, const Services& services, QW
     row->setContentsMargins(sideInset, topInset, sideInset, bottomInset);
     row->setSpacing(10);
 
-    auto* mark = new WaypointMarkView(pal, 1.8, this);
+    auto* mark = new KitWaypointMark(pal, 1.8, this);
     mark->setFixedSize(20, 20);
     auto* name = new TopBarText(pal, spaced(11, QFont::DemiBold, 3.4), &Pal::ink, this);
     name->setText(QStringLiteral("VELLARO"));

@@ -1,4 +1,4 @@
-#include "ui/WaypointMarkView.h"
+#include "ui/KitWaypointMark.h"
 
 #include "model/WaypointMark.h"
 
@@ -6,10 +6,10 @@
 
 namespace vellaro {
 
-WaypointMarkView::WaypointMarkView(const Pal& pal, qreal lineWidth, QWidget* parent)
+KitWaypointMark::KitWaypointMark(const Pal& pal, qreal lineWidth, QWidget* parent)
     : KitWidget(pal, parent), lineWidth_(lineWidth) {}
 
-void WaypointMarkView::paintEvent(QPaintEvent*) {
+void KitWaypointMark::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     WaypointMark{pal().ink, pal().accent, lineWidth_}.paint(painter, rect());
