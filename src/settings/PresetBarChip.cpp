@@ -59,10 +59,11 @@ PresetBarChip::PresetBarChip(const Pal& pal, Kind kind, const DialPreset& preset
     }
     if (withMenu) {
         menu_ = new QMenu(this);
+        contextMenu_ = new QMenu(this);
         more_ = new MoreButton(pal, menu_, this);
         setContextMenuPolicy(Qt::CustomContextMenu);
         connect(this, &QWidget::customContextMenuRequested, this,
-                [this](const QPoint& at) { menu_->popup(mapToGlobal(at)); });
+                [this](const QPoint& at) { contextMenu_->popup(mapToGlobal(at)); });
     }
     if (kind != Kind::custom)
         setCursor(Qt::PointingHandCursor);

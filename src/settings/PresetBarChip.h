@@ -22,8 +22,8 @@ public:
         QString detail;
     };
 
-    // With `withMenu` (user presets) the chip has a menu, empty until the
-    // caller fills it, opened from "⋯" and as the context menu.
+    // With `withMenu` (user presets) the chip has the "⋯" menu and a
+    // context menu, both empty until the caller fills them.
     PresetBarChip(const Pal& pal, Kind kind, const DialPreset& preset, bool withMenu,
                   QWidget* parent = nullptr);
 
@@ -31,9 +31,10 @@ public:
     const DialPreset& preset() const { return preset_; }
     const Look& look() const { return look_; }
     void setLook(const Look& look);
-    // The "⋯" button and the menu; none without a menu.
+    // The "⋯" button and its menu, and the context menu; none without menus.
     QWidget* moreButton() const { return more_; }
     QMenu* menu() const { return menu_; }
+    QMenu* contextMenu() const { return contextMenu_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -57,6 +58,7 @@ private:
     MiniDial* dial_ = nullptr;
     QWidget* more_ = nullptr;
     QMenu* menu_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
     Look look_;
 };
 

@@ -75,8 +75,10 @@ void PresetBarView::rebuild() {
     for (const PresetBarModel::Chip& entry : model_.chips) {
         auto* chip =
             new PresetBarChip(pal, PresetBarChip::Kind::preset, entry.preset, !entry.builtIn, row_);
-        if (chip->menu())
-            fillMenu(*chip);
+        if (chip->menu()) {
+            fillMenu(*chip->menu(), chip->preset(), QStringLiteral("Delete"));
+            fillMenu(*chip->contextMenu(), chip->preset(), QStringLiteral("Delete Preset"));
+        }
         const DialPreset preset = entry.preset;
         connect(chip, &PresetBarChip::clicked, this, [this, preset] { callbacks_.apply(preset); });
         presetChips_.push_back(chip);
@@ -100,16 +102,13 @@ void PresetBarView::restyle() {
     }
 }
 
-void PresetBarView::fillMenu(PresetBarChip& chip) {
-    // The "⋯" button and the context menu share one menu. Qt menus have no
-    // destructive role, so "Delete" is a plain entry.
-    QMenu& menu = *chip.menu();
-    const DialPreset preset = chip.preset();
+void PresetBarView::fillMenu(QMenu& menu, const DialPreset& preset, const QString& deleteTitle) {
+    // Qt menus have no destructive role: the delete entry is a plain one.
     menu.addAction(QStringLiteral("Rename…"), this, [this, preset] { openRenamePopover(preset); });
     menu.addAction(QStringLiteral("Update from Current Dial"), this,
                    [this, preset] { callbacks_.updateFromDial(preset); });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("Delete"), this, [this, preset] { callbacks_.remove(preset); });
+    menu.addAction(deleteTitle, this, [this, preset] { callbacks_.remove(preset); });
 }
 
 void PresetBarView::openSavePopover() {

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QHBoxLayout;
+class QMenu;
 
 namespace vellaro {
 
@@ -56,7 +57,7 @@ protected:
 private:
     void rebuild();
     void restyle();
-    void fillMenu(PresetBarChip& chip);
+    void fillMenu(QMenu& menu, const DialPreset& preset, const QString& deleteTitle);
     void openPopover(const QString& title, const QString& initial, const QRect& anchor,
                      std::function<void(const QString&)> commit);
     void closePopover();

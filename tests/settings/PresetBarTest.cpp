@@ -40,14 +40,14 @@ struct PresetBarTest : ::testing::Test, test::ConsoleWindowFixture {
         return all;
     }
     void clickChip(PresetBarChip& chip) { click(chip, QRectF(chip.rect()).center()); }
-    QStringList menuEntries(const PresetBarChip& chip) const {
+    static QStringList menuEntries(const QMenu& menu) {
         QStringList entries;
-        for (QAction* action : chip.menu()->actions())
+        for (QAction* action : menu.actions())
             entries << action->text();
         return entries;
     }
-    void choose(const PresetBarChip& chip, const QString& entry) {
-        for (QAction* action : chip.menu()->actions())
+    void choose(const QMenu& menu, const QString& entry) {
+        for (QAction* action : menu.actions())
             if (action->text() == entry)
                 return action->trigger();
         FAIL() << "no entry " << entry.toStdString();
@@ -83,12 +83,15 @@ TEST_F(PresetBarTest, ChipsFollowTheDial) {
 TEST_F(PresetBarTest, OnlyUserChipsHaveMenus) {
     for (const char* name : {"Ultimate Productivity", "Writer's Focus", "Media & Calls"}) {
         EXPECT_EQ(chipNamed(name).menu(), nullptr) << name;
+        EXPECT_EQ(chipNamed(name).contextMenu(), nullptr) << name;
         EXPECT_EQ(chipNamed(name).moreButton(), nullptr) << name;
         EXPECT_FALSE(chipNamed(name).look().detail.contains("yours")) << name;
     }
     PresetBarChip& focus = chipNamed("Focus");
-    EXPECT_EQ(menuEntries(focus),
+    EXPECT_EQ(menuEntries(*focus.menu()),
               (QStringList{"Rename…", "Update from Current Dial", "", "Delete"}));
+    EXPECT_EQ(menuEntries(*focus.contextMenu()),
+              (QStringList{"Rename…", "Update from Current Dial", "", "Delete Preset"}));
     EXPECT_EQ(focus.look().detail, "2 sections · yours");
     EXPECT_EQ(focus.contextMenuPolicy(), Qt::CustomContextMenu);
 
@@ -99,15 +102,17 @@ TEST_F(PresetBarTest, OnlyUserChipsHaveMenus) {
     focus.menu()->hide();
     EXPECT_EQ(model().currentSections(), before);
 
-    choose(chipNamed("Focus"), "Update from Current Dial");
+    choose(*chipNamed("Focus").menu(), "Update from Current Dial");
     EXPECT_EQ(settings.settings().userPresets[0].sections, before);
-    choose(chipNamed("Focus"), "Delete");
+    choose(*chipNamed("Focus").menu(), "Delete");
     ASSERT_EQ(settings.settings().userPresets.size(), 1u);
     EXPECT_EQ(settings.settings().userPresets[0].name, "Calls");
+    choose(*chipNamed("Calls").contextMenu(), "Delete Preset");
+    EXPECT_TRUE(settings.settings().userPresets.empty());
 }
 
 TEST_F(PresetBarTest, RenameClosesBeforeItCallsAndBlankStaysOpen) {
-    choose(chipNamed("Calls"), "Rename…");
+    choose(*chipNamed("Calls").contextMenu(), "Rename…");
     ASSERT_NE(bar().popover(), nullptr);
     EXPECT_TRUE(bar().popover()->isVisible());
     EXPECT_EQ(bar().popover()->title(), "Rename preset");
