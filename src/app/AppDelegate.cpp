@@ -41,7 +41,7 @@ OverlayController::DialSettings AppDelegate::dialSettings(const SettingsStore& s
 QString AppDelegate::hintText() const {
     const VellaroSettings& settings = s_.settings.settings();
     return HintLine::text(settings.clampedMouseTriggerButton(), settings.hotKeyDisplay,
-                          s_.hotKeys.isRegistered(settings.hotKeyCode, settings.hotKeyModifiers));
+                          s_.hotKeys.statusOf(settings.hotKeyCode, settings.hotKeyModifiers));
 }
 
 void AppDelegate::openAtPointer() {
@@ -70,17 +70,19 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     s_.hapticsNudge.showIfNeeded();
 
-    s_.hotKeys.onHotKeyDown = [this] { overlay_->triggerDown(); };
-    s_.hotKeys.onHotKeyUp = [this] { overlay_->triggerUp(); };
+    s_.hotKeys.onHotKeyDown = [this] { overlay_->triggerDown(s_.hotKeys.eventTime()); };
+    s_.hotKeys.onHotKeyUp = [this] { overlay_->triggerUp(s_.hotKeys.eventTime()); };
     const VellaroSettings& settings = s_.settings.settings();
     if (s_.hotKeys.registerHotKey(settings.hotKeyCode, settings.hotKeyModifiers) != 0) {
         // Alt+Space is the window-menu key of several desktops: say so
         // where it shows even without a status area.
         qCWarning(appLog).noquote() << hintText();
+        if (!statusItem_->hasStatusArea() && s_.notifyDesktop)
+            s_.notifyDesktop(hintText());
     }
 
-    s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(); };
-    s_.mouseTrigger.onTriggerUp = [this] { overlay_->triggerUp(); };
+    s_.mouseTrigger.onTriggerDown = [this] { overlay_->triggerDown(s_.mouseTrigger.eventTime()); };
+    s_.mouseTrigger.onTriggerUp = [this] { overlay_->triggerUp(s_.mouseTrigger.eventTime()); };
     s_.mouseTrigger.apply();
 
     settingsObserver_ = s_.settings.addObserver([this] {

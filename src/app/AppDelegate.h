@@ -43,6 +43,8 @@ public:
         HapticsNudgeService& hapticsNudge;
         std::function<std::unique_ptr<OverlayDialView>(double scale, int side)> makeView;
         std::function<bool()> onboardingCompleted;
+        // Shows a text in the desktop's notification bubbles.
+        std::function<void(const QString& text)> notifyDesktop = {};
     };
 
     AppDelegate(Services services, LaunchRequest request, QObject* parent = nullptr);

@@ -2,20 +2,37 @@
 
 #include "app/HotKeyCenter.h"
 #include "app/MouseTriggerCenter.h"
+#include "platform/input/HotKeyGrabber.h"
 
 namespace vellaro {
 
-QString HintLine::text(int mouseTriggerButton, const QString& hotKeyDisplay, bool hotKeyAvailable) {
+namespace {
+
+QString refusal(std::int32_t status) {
+    switch (status) {
+    case HotKeyGrabber::statusInvalidKey:
+        return QStringLiteral(" does not exist on this keyboard");
+    case HotKeyCenter::statusNeedsModifier:
+        return QStringLiteral(" is not usable: a hot key needs Control, Alt or Super");
+    default:
+        return QStringLiteral(" is taken by another program");
+    }
+}
+
+} // namespace
+
+QString HintLine::text(int mouseTriggerButton, const QString& hotKeyDisplay,
+                       std::int32_t hotKeyStatus) {
     const QString hotKey = HotKeyCenter::spacedDisplayString(hotKeyDisplay);
     QString line = QStringLiteral("Open: ");
-    if (hotKeyAvailable) {
+    if (hotKeyStatus == HotKeyCenter::statusOk) {
         if (mouseTriggerButton >= 2)
             line += MouseTriggerCenter::buttonName(mouseTriggerButton) + QStringLiteral(" or ");
         return line + hotKey;
     }
     if (mouseTriggerButton >= 2)
         line += MouseTriggerCenter::buttonName(mouseTriggerButton) + QStringLiteral(" · ");
-    return line + hotKey + QStringLiteral(" is taken by another program");
+    return line + hotKey + refusal(hotKeyStatus);
 }
 
 } // namespace vellaro

@@ -38,9 +38,17 @@ bool HotKeyCenter::isRegistered(std::uint32_t keyCode, std::uint32_t modifiers) 
 std::int32_t HotKeyCenter::registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers) {
     if (isRegistered(keyCode, modifiers))
         return statusOk;
+    if (!HotKeyText::hasRequiredModifier(modifiers)) {
+        qCCritical(hotKeyLog,
+                   "Could not register hot key (status %d): it needs Control, Alt or Super",
+                   statusNeedsModifier);
+        lastRefusal_ = Refusal{keyCode, modifiers, statusNeedsModifier};
+        return statusNeedsModifier;
+    }
     const HotKeyGrabber::Registration registration = grabber_.registerHotKey(keyCode, modifiers);
     if (registration.status != HotKeyGrabber::statusOk) {
         qCCritical(hotKeyLog, "Could not register hot key (status %d)", registration.status);
+        lastRefusal_ = Refusal{keyCode, modifiers, registration.status};
         return registration.status;
     }
     // The old key goes only now that the new one holds.
@@ -63,6 +71,18 @@ void HotKeyCenter::resume() {
 
 bool HotKeyCenter::isSuspended() const {
     return grabber_.isMatchingPaused();
+}
+
+std::int32_t HotKeyCenter::statusOf(std::uint32_t keyCode, std::uint32_t modifiers) const {
+    if (isRegistered(keyCode, modifiers))
+        return statusOk;
+    if (lastRefusal_ && lastRefusal_->keyCode == keyCode && lastRefusal_->modifiers == modifiers)
+        return lastRefusal_->status;
+    return HotKeyGrabber::statusKeyTaken;
+}
+
+std::uint32_t HotKeyCenter::eventTime() const {
+    return grabber_.eventTime();
 }
 
 QString HotKeyCenter::spacedDisplayString(const QString& display) {

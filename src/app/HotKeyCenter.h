@@ -17,6 +17,8 @@ class HotKeyGrabber;
 class HotKeyCenter {
 public:
     static constexpr std::int32_t statusOk = 0;
+    // Carbon's parameter error: the key has none of control, option, command.
+    static constexpr std::int32_t statusNeedsModifier = -50;
 
     explicit HotKeyCenter(HotKeyGrabber& grabber);
     ~HotKeyCenter();
@@ -26,11 +28,16 @@ public:
     // On Qt's X connection; the program's one instance.
     static HotKeyCenter& shared();
 
-    // Returns 0 or the refusal's status (-9878: the combination is taken).
+    // Returns 0 or the refusal's status (-9878: the combination is taken,
+    // -9879: no such key, statusNeedsModifier: never grabbed, see
+    // HotKeyText::hasRequiredModifier).
     std::int32_t registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers);
 
     // Whether this combination is the one registered now.
     bool isRegistered(std::uint32_t keyCode, std::uint32_t modifiers) const;
+    // 0 when this combination is registered, else why its last registration
+    // was refused (taken, when it was never tried).
+    std::int32_t statusOf(std::uint32_t keyCode, std::uint32_t modifiers) const;
     // The id the next successful registration gets; advances once per success.
     std::uint32_t nextRegistrationId() const { return nextRegistrationId_; }
 
@@ -42,6 +49,10 @@ public:
 
     static QString spacedDisplayString(const QString& display);
 
+    // The X server time (ms) of the press or release being reported now; 0
+    // when unknown.
+    std::uint32_t eventTime() const;
+
     std::function<void()> onHotKeyDown;
     std::function<void()> onHotKeyUp;
 
@@ -50,6 +61,12 @@ private:
     std::optional<std::uint32_t> hotKeyRef_;
     std::optional<std::uint32_t> registeredCode_;
     std::optional<std::uint32_t> registeredModifiers_;
+    struct Refusal {
+        std::uint32_t keyCode = 0;
+        std::uint32_t modifiers = 0;
+        std::int32_t status = 0;
+    };
+    std::optional<Refusal> lastRefusal_;
     std::uint32_t nextRegistrationId_ = 1;
 };
 

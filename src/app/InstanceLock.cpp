@@ -1,5 +1,7 @@
 #include "app/InstanceLock.h"
 
+#include "app/X11Display.h"
+
 #include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -13,7 +15,8 @@
 namespace vellaro {
 
 InstanceLock::InstanceLock(const QString& runtimeDir, const QString& display) {
-    QString name = display.isEmpty() ? QStringLiteral("none") : display;
+    // Every spelling of one display shares the lock.
+    QString name = display.isEmpty() ? QStringLiteral("none") : X11Display::normalizedName(display);
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._:-]"));
     name.replace(unsafe, QStringLiteral("_"));
     path_ = QDir(runtimeDir).filePath(QStringLiteral("vellaro-%1.lock").arg(name));

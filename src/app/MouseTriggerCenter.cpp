@@ -21,9 +21,15 @@ MouseTriggerCenter::MouseTriggerCenter(ButtonGrabber& grabber, WindowAccessTrust
             if (const auto up = onTriggerUp)
                 up();
         });
+    // A window manager that starts after us grants the access late.
+    trustChanged_ = QObject::connect(&trust_, &WindowAccessTrust::changed, [this] {
+        if (applied_)
+            apply();
+    });
 }
 
 MouseTriggerCenter::~MouseTriggerCenter() {
+    QObject::disconnect(trustChanged_);
     grabber_.setHandlers({}, {});
 }
 
@@ -36,7 +42,12 @@ MouseTriggerCenter& MouseTriggerCenter::shared() {
     return *instance;
 }
 
+std::uint32_t MouseTriggerCenter::eventTime() const {
+    return grabber_.eventTime();
+}
+
 void MouseTriggerCenter::apply() {
+    applied_ = true;
     const int button = configuredButton_();
     if (button < 2) {
         if (!activeButton_ && !armed_)

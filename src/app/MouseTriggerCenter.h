@@ -2,7 +2,9 @@
 
 #include "platform/input/ButtonGrabber.h"
 
+#include <QMetaObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -25,7 +27,8 @@ public:
     // On Qt's X connection, reading the shared settings.
     static MouseTriggerCenter& shared();
 
-    // Brings the grab in line with the settings and the grant.
+    // Brings the grab in line with the settings and the grant; from the
+    // first call on, again whenever the grant changes.
     void apply();
     void disarm();
     // Lets the button through until resume(); an apply() meanwhile only
@@ -41,6 +44,10 @@ public:
     // MouseButtonText::buttonName.
     static QString buttonName(long long button);
 
+    // The X server time (ms) of the press or release being reported now; 0
+    // when unknown.
+    std::uint32_t eventTime() const;
+
     std::function<void()> onTriggerDown;
     std::function<void()> onTriggerUp;
 
@@ -49,7 +56,9 @@ private:
     WindowAccessTrust& trust_;
     std::function<int()> configuredButton_;
     std::optional<int> activeButton_;
-    bool armed_ = false; // our grab is installed (enabled or suspended)
+    bool armed_ = false;   // our grab is installed (enabled or suspended)
+    bool applied_ = false; // apply() ran: from then on a change of the grant re-applies
+    QMetaObject::Connection trustChanged_;
     bool suspended_ = false;
 };
 

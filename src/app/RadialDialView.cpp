@@ -59,6 +59,13 @@ void RadialDialView::sendFocusLost() {
     send(MenuEvent::focusLost(), "focus lost");
 }
 
+void RadialDialView::pointerAt(QPointF global) {
+    if (!view_)
+        return;
+    view_->pointerAt(view_->mapFromGlobal(global));
+    qCDebug(appLog).noquote() << "dial pointer read again ->" << describe(view_->state());
+}
+
 void RadialDialView::reload() {
     if (view_)
         view_->reload();

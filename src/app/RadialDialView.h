@@ -20,6 +20,7 @@ public:
     void sendOpen() override;
     void sendTriggerReleased() override;
     void sendFocusLost() override;
+    void pointerAt(QPointF global) override;
     void reload() override;
     void panelDidHide() override;
     void prepareToShow(const QRect& globalFrame) override;

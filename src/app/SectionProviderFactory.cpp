@@ -1,9 +1,13 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/ActionsSection.h"
+#include "app/Logging.h"
+#include "clipboard/DesktopClipboardProvider.h"
 #include "model/EmptySectionProvider.h"
 #include "platform/audio/AudioSystem.h"
 #include "platform/session/Desktop.h"
 #include "platform/time/QtScheduler.h"
+#include "providers/apps/DesktopAppsProvider.h"
 #include "providers/files/FilesProvider.h"
 #include "providers/sound/SoundProvider.h"
 
@@ -11,16 +15,20 @@ namespace vellaro {
 
 std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     switch (kind) {
+    case SectionKind::apps:
+        return makeDesktopAppsProvider();
     case SectionKind::workspaces:
     case SectionKind::windows:
-    case SectionKind::apps:
-    case SectionKind::clipboard:
-    case SectionKind::actions:
         break;
+    case SectionKind::clipboard:
+        return makeDesktopClipboardProvider(
+            [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
     case SectionKind::files:
         return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
     case SectionKind::sound:
         return std::make_unique<SoundProvider>(AudioSystem::shared());
+    case SectionKind::actions:
+        return makeActionsProvider();
     }
     return std::make_unique<EmptySectionProvider>();
 }

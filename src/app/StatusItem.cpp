@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
@@ -47,9 +48,17 @@ StatusItem::StatusItem(Collaborators collaborators, QObject* parent)
     statusItem_ = new QSystemTrayIcon(this);
     statusItem_->setToolTip(QStringLiteral("Vellaro"));
     statusItem_->setContextMenu(menu_);
+    // XEmbed trays show the context menu only on a right click; a left click
+    // brings up the same menu.
+    connect(statusItem_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger && !menu_->isVisible())
+                    menu_->popup(QCursor::pos());
+            });
     redraw();
     menuNeedsUpdate(); // the hint also shows before the first opening
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    hasStatusArea_ = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!hasStatusArea_)
         qCInfo(appLog) << "No status area on this desktop; Vellaro runs on without its status item";
     statusItem_->show();
     scheduleTick();

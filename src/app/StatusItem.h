@@ -41,6 +41,8 @@ public:
     QSystemTrayIcon* statusItem() const { return statusItem_; }
     QMenu* menu() const { return menu_; }
     QAction* hintItem() const { return hintItem_; }
+    // Whether the desktop had a status area (system tray) at start.
+    bool hasStatusArea() const { return hasStatusArea_; }
     double markAngle() const { return markAngle_; }
 
     // Retitles the hint line; runs each time the menu is about to open.
@@ -55,6 +57,7 @@ private:
     QMenu* menu_ = nullptr;
     QSystemTrayIcon* statusItem_ = nullptr;
     QAction* hintItem_ = nullptr;
+    bool hasStatusArea_ = false;
     double markAngle_ = 0;
     Scheduler::TaskId markTimer_ = 0;
 };

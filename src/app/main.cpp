@@ -10,11 +10,14 @@
 #include "app/RadialDialView.h"
 #include "app/SectionProviderFactory.h"
 #include "app/UpdaterCenterService.h"
+#include "app/X11Display.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
+#include "platform/session/DesktopNotification.h"
 #include "platform/session/Notifications.h"
+#include "platform/session/SessionBus.h"
 #include "platform/time/QtScheduler.h"
 #include "updates/UpdaterCenter.h"
 
@@ -52,6 +55,13 @@ int main(int argc, char** argv) {
         break;
     }
 
+    if (X11Display::neededButMissing()) {
+        // Qt would abort with its own fatal error.
+        std::fprintf(stderr,
+                     "Vellaro needs an X11 display; DISPLAY is not set or cannot be opened\n");
+        return 1;
+    }
+
     // A second copy would fail every grab; the first one is left alone.
     InstanceLock lock(InstanceLock::defaultRuntimeDir(), qEnvironmentVariable("DISPLAY"));
     if (!lock.tryLock()) {
@@ -63,6 +73,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellaro: cannot use the instance lock %s (%s); starting without it\n",
                      qPrintable(lock.path()), qPrintable(lock.errorString()));
     }
+
+    SessionBus::checkBeforeStart(std::chrono::milliseconds(SessionBus::answerTimeoutMs));
 
     // Debug lines stay off unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(QStringLiteral("vellaro.*.debug=false"));
@@ -88,7 +100,10 @@ int main(int argc, char** argv) {
                 return std::make_unique<RadialDialView>(scale, side,
                                                         RadialMenuView::Services::shared());
             },
-            &onboardingCompleted},
+            &onboardingCompleted,
+            [](const QString& text) {
+                DesktopNotification::post(QStringLiteral("Vellaro"), text);
+            }},
         request);
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return app.exec();

@@ -58,11 +58,14 @@ Path BandSector::path(Point center) const {
         return center + radial * along + Point{std::cos(side), std::sin(side)} * (across * h);
     };
 
+    // The outline starts and closes in the middle of the outer arc, where
+    // the closing join is straight; closing at a corner left a spur there.
+    const double outerFrom = a0 + outerInset;
+    const double outerTo = a1 - outerInset;
+    const double middle = (outerFrom + outerTo) / 2;
     Path path;
-    const Point start = RadialLayout::point(a0 + outerInset, outerRadius, center);
-    path.moveTo(start);
-    path.arc(center, outerRadius, pathAngle(a0 + outerInset),
-             (a1 - outerInset) - (a0 + outerInset));
+    path.moveTo(RadialLayout::point(middle, outerRadius, center));
+    path.arc(center, outerRadius, pathAngle(middle), outerTo - middle);
     cornerTo(path, outerEnd, cr, sidePoint(outerEnd, a1, -1));
     path.lineTo(sidePoint(innerEnd, a1, -1));
     cornerTo(path, innerEnd, cr, RadialLayout::point(a1 - innerInset, innerRadius, center));
@@ -70,7 +73,8 @@ Path BandSector::path(Point center) const {
              -((a1 - innerInset) - (a0 + innerInset)));
     cornerTo(path, innerStart, cr, sidePoint(innerStart, a0, +1));
     path.lineTo(sidePoint(outerStart, a0, +1));
-    cornerTo(path, outerStart, cr, start);
+    cornerTo(path, outerStart, cr, RadialLayout::point(outerFrom, outerRadius, center));
+    path.arc(center, outerRadius, pathAngle(outerFrom), middle - outerFrom);
     path.close();
     return path;
 }

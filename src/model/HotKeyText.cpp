@@ -65,6 +65,10 @@ QString HotKeyText::spacedDisplayString(const QString& display) {
     return pieces.join(QLatin1Char(' '));
 }
 
+bool HotKeyText::hasRequiredModifier(std::uint32_t carbonModifiers) {
+    return (carbonModifiers & (carbonControlKey | carbonOptionKey | carbonCommandKey)) != 0;
+}
+
 std::uint32_t HotKeyText::carbonModifiers(Qt::KeyboardModifiers modifiers) {
     std::uint32_t mask = 0;
     if (modifiers & Qt::MetaModifier)

@@ -20,6 +20,9 @@ public:
     static QString displayString(const KeyStroke& stroke);
     // A blank after each leading modifier glyph: "⌥ Space".
     static QString spacedDisplayString(const QString& display);
+    // A global hot key needs control, option (Alt) or command (Super): a
+    // plain or shifted key would be taken from every program's typing.
+    static bool hasRequiredModifier(std::uint32_t carbonModifiers);
     // Qt modifiers to the Carbon mask: Meta (Super) is command, Alt is option.
     static std::uint32_t carbonModifiers(Qt::KeyboardModifiers modifiers);
 };

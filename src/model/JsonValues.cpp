@@ -1,6 +1,5 @@
 #include "model/JsonValues.h"
 
-#include <cmath>
 #include <limits>
 
 namespace vellaro::json {
@@ -8,14 +7,12 @@ namespace vellaro::json {
 std::optional<std::int64_t> toInt64(const QJsonValue& value) {
     if (!value.isDouble())
         return std::nullopt;
-    const double number = value.toDouble();
-    // 2^63 is exactly representable; anything at or above it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (!std::isfinite(number) || std::trunc(number) != number || number < -limit ||
-        number >= limit)
+    // toInteger() gives the exact integer, or the default for a fraction or a
+    // number out of range; two different defaults tell the cases apart.
+    const qint64 number = value.toInteger(0);
+    if (value.toInteger(1) != number)
         return std::nullopt;
-    // Integers keep their exact value in QJsonValue; toDouble() may round them.
-    return value.toInteger();
+    return number;
 }
 
 std::optional<std::uint32_t> toUInt32(const QJsonValue& value) {

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonArray>
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
@@ -40,6 +41,35 @@ std::optional<std::int64_t> decimalInteger(const QString& text) {
     return ok ? std::optional<std::int64_t>(value) : std::nullopt;
 }
 
+bool keepsEverything(const QJsonValue& original, const QJsonValue& written);
+
+// Writing `written` back loses nothing of `original`: every value it holds is
+// there unchanged; keys it lacks or holds as null may be added.
+bool keepsEverything(const QJsonObject& original, const QJsonObject& written) {
+    for (auto it = original.begin(); it != original.end(); ++it) {
+        if (!it.value().isNull() && !keepsEverything(it.value(), written.value(it.key())))
+            return false;
+    }
+    return true;
+}
+
+bool keepsEverything(const QJsonValue& original, const QJsonValue& written) {
+    if (original.isObject() && written.isObject())
+        return keepsEverything(original.toObject(), written.toObject());
+    if (original.isArray() && written.isArray()) {
+        const QJsonArray before = original.toArray();
+        const QJsonArray after = written.toArray();
+        if (before.size() != after.size())
+            return false;
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            if (!keepsEverything(before.at(i), after.at(i)))
+                return false;
+        }
+        return true;
+    }
+    return original == written;
+}
+
 template <typename List, typename Value>
 void removeAll(List& list, const Value& value) {
     list.erase(std::remove(list.begin(), list.end(), value), list.end());
@@ -67,6 +97,9 @@ void SettingsStore::load() {
         return;
     }
     QDir().mkpath(QFileInfo(filePath_).absolutePath()); // a failure shows at the first save
+    // Left by a save that was killed half-way; only one copy runs at a time.
+    for (const QString& stale : JsonFile::removeStaleTemporaries(filePath_))
+        qCInfo(lcPersistence).noquote() << "Removed the unfinished save" << stale;
 
     const JsonFile::ReadResult read = JsonFile::read(filePath_);
     if (read.status == JsonFile::ReadStatus::missing)
@@ -95,7 +128,7 @@ void SettingsStore::load() {
         // keys when written back; when even that would drop something (say a
         // new key inside a preset), the original is kept aside as well.
         const auto encoded = decoded->toJson();
-        if (!encoded || withUnknownKeys(*encoded) != read.object) {
+        if (!encoded || !keepsEverything(read.object, withUnknownKeys(*encoded))) {
             qCWarning(lcPersistence).noquote()
                 << QStringLiteral("settings.json is of a newer version (%1); it will be moved "
                                   "aside before the first save")

@@ -13,10 +13,55 @@
 #include "platform/layers/ShapeLayer.h"
 #include "platform/layers/Transaction.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <cmath>
 
 namespace vellaro {
+
+namespace {
+
+// Keeps the rest of the click that closed the context menu (Qt may replay its
+// press, and its release follows) from the dial; gone with that release.
+class DismissingClickFilter final : public QObject {
+public:
+    explicit DismissingClickFilter(QWidget* dial) : QObject(dial), dial_(dial) {}
+
+    bool eventFilter(QObject* target, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(target);
+        const bool onDial = widget && (widget == dial_ || dial_->isAncestorOf(widget));
+        const bool lastRelease = type == QEvent::MouseButtonRelease &&
+                                 static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
+        // The release reaches the window first, then the widget; anything
+        // after it belongs to the next click.
+        if (ending_ && !lastRelease) {
+            finish();
+            return false;
+        }
+        if (lastRelease) {
+            ending_ = true;
+            if (widget)
+                finish();
+        }
+        return onDial && type != QEvent::MouseMove;
+    }
+
+private:
+    void finish() {
+        qApp->removeEventFilter(this);
+        deleteLater();
+    }
+
+    QWidget* dial_;
+    bool ending_ = false;
+};
+
+} // namespace
 
 namespace {
 
@@ -424,6 +469,10 @@ bool DialDragEditor::contextMenu(QPointF point, QPoint globalPoint) {
 void DialDragEditor::menuDidClose() {
     contextMenuOpen_ = false;
     menu_.clear();
+    // A button still down means a press outside the menu closed it (a chosen
+    // entry closes it on the release): that click only dismisses the menu.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
+        qApp->installEventFilter(new DismissingClickFilter(&view_));
     if (lentKeyboard_) {
         QWidget* holder = lentKeyboard_;
         lentKeyboard_.clear();

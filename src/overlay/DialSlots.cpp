@@ -21,4 +21,16 @@ std::optional<int> slotOf(std::optional<int> section, int sectionCount, std::opt
     return section;
 }
 
+std::optional<int> sectionAt(int slot, int sectionCount, std::optional<int> ghost) {
+    const int slotCount = sectionCount + (ghost ? 1 : 0);
+    if (slot < 0 || slot >= slotCount)
+        return std::nullopt;
+    if (!ghost)
+        return slot;
+    const int at = std::clamp(*ghost, 0, sectionCount);
+    if (slot == at)
+        return std::nullopt;
+    return slot > at ? slot - 1 : slot;
+}
+
 } // namespace vellaro::DialSlots

@@ -17,6 +17,8 @@ using Slot = std::optional<SectionKind>;
 std::vector<Slot> make(const std::vector<SectionKind>& sections, std::optional<int> ghost);
 // The slot that shows section `section`; none for an index off the dial.
 std::optional<int> slotOf(std::optional<int> section, int sectionCount, std::optional<int> ghost);
+// The section slot `slot` shows; none for the ghost or a slot off the dial.
+std::optional<int> sectionAt(int slot, int sectionCount, std::optional<int> ghost);
 
 } // namespace DialSlots
 

@@ -29,6 +29,13 @@ QString colorStyle(const QColor& color) {
     return QStringLiteral("color: %1;").arg(color.name(QColor::HexArgb));
 }
 
+// The card's rounded outline, half a pixel in so its border is crisp.
+QPainterPath cardShape(const QRect& rect) {
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    return shape;
+}
+
 } // namespace
 
 FanPreviewCard::FanPreviewCard(bool translucent)
@@ -70,10 +77,16 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
         text_->setWordWrap(true);
         text_->setFont(widgetFont(11.5));
         text_->setStyleSheet(colorStyle(colors.text));
+        // Sized from the text as laid out within the widest line allowed: a
+        // wrapping label's own size hint would break a short text in two.
         const QFontMetricsF metrics(text_->font());
-        text_->setMaximumWidth(int(G::maxTextWidth));
-        text_->setMaximumHeight(
-            int(std::min(maxTextHeight, std::floor(metrics.lineSpacing() * maxTextLines))));
+        const double maxHeight =
+            std::min(maxTextHeight, std::floor(metrics.lineSpacing() * maxTextLines));
+        const QRectF fitted = metrics.boundingRect(QRectF(0, 0, G::maxTextWidth, 1e6),
+                                                   Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                                                   item.preview->text());
+        text_->setFixedSize(int(std::min(std::ceil(fitted.width()), G::maxTextWidth)),
+                            int(std::min(std::ceil(fitted.height()), maxHeight)));
         text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         content_->addWidget(text_);
     } else {
@@ -121,6 +134,9 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
     const QPointF origin = G::origin(anchor, direction, size, visible);
     setGeometry(QRect(origin.toPoint(), size.toSize()));
     content_->setGeometry(rect());
+    // Without a compositor the window's corners would show as a light square.
+    if (!translucent_)
+        setMask(QRegion(cardShape(rect()).toFillPolygon().toPolygon()));
     QWidget::show();
     update();
 }
@@ -128,9 +144,7 @@ void FanPreviewCard::show(const MenuItem& item, const Colors& colors, QPointF an
 void FanPreviewCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath shape;
-    shape.addRoundedRect(box, cornerRadius, cornerRadius);
+    const QPainterPath shape = cardShape(rect());
     QColor fill = colors_.background;
     if (!translucent_)
         fill.setAlpha(255);

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QWebSocket>
 #include <algorithm>
+#include <utility>
 
 namespace vellaro {
 
@@ -97,20 +98,26 @@ void MouseHapticsClient::connect() {
     openSocket();
 }
 
-void MouseHapticsClient::openSocket() {
+void MouseHapticsClient::openSocket(bool withNewPins) {
     dropSocket();
     auto* socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
     socket->setProxy(QNetworkProxy::NoProxy);
     socket->setSslConfiguration(sslConfiguration_);
+    socket->setMaxAllowedIncomingFrameSize(maximumIncomingMessage);
+    socket->setMaxAllowedIncomingMessageSize(maximumIncomingMessage);
+    socket->ignoreSslErrors(pinnedErrors_);
     socket_ = socket;
 
     // QWebSocket 6.4 ignores a peer verify name, so the host-name check is
-    // done here; ignoreSslErrors() must be called inside this slot to count
-    // for the running handshake.
+    // done here. Only exactly the errors found acceptable are ignored, and
+    // only from the next opening on.
     QObject::connect(socket, &QWebSocket::sslErrors, this,
-                     [this, socket](const QList<QSslError>& errors) {
-                         if (trustsPeer(socket->requestUrl(), errors))
-                             socket->ignoreSslErrors();
+                     [this, socket, withNewPins](const QList<QSslError>& errors) {
+                         if (!withNewPins && errors != pinnedErrors_ &&
+                             trustsPeer(socket->requestUrl(), errors)) {
+                             pinnedErrors_ = errors;
+                             reopenWithPinnedErrors_ = true;
+                         }
                      });
     QObject::connect(socket, &QWebSocket::connected, this, [this, socket] {
         if (socket != socket_)
@@ -120,11 +127,16 @@ void MouseHapticsClient::openSocket() {
     });
     QObject::connect(socket, &QWebSocket::stateChanged, this,
                      [this, socket](QAbstractSocket::SocketState state) {
-                         if (state == QAbstractSocket::UnconnectedState && socket == socket_) {
-                             qCDebug(lcHaptics)
-                                 << "plug-in socket closed:" << socket->errorString();
-                             dropSocket();
+                         if (state != QAbstractSocket::UnconnectedState || socket != socket_)
+                             return;
+                         qCDebug(lcHaptics) << "plug-in socket closed:" << socket->errorString();
+                         if (std::exchange(reopenWithPinnedErrors_, false)) {
+                             const std::optional<std::uint8_t> waiting = pendingTick_;
+                             openSocket(true);
+                             pendingTick_ = waiting;
+                             return;
                          }
+                         dropSocket();
                      });
 
     const QPointer<MouseHapticsClient> self(this);
@@ -202,6 +214,10 @@ void MouseHapticsClient::isPluginReachable(const QObject* context, std::function
     }
     QNetworkRequest request(probeURL());
     request.setSslConfiguration(sslConfiguration_);
+    // Any answer proves the plug-in is there; a redirect is not followed
+    // anywhere else.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     QNetworkReply* reply = session_->get(request);
 
     const QPointer<QNetworkReply> guardedReply(reply);
@@ -212,7 +228,7 @@ void MouseHapticsClient::isPluginReachable(const QObject* context, std::function
     QObject::connect(reply, &QNetworkReply::sslErrors, this,
                      [this, reply](const QList<QSslError>& errors) {
                          if (trustsPeer(reply->url(), errors))
-                             reply->ignoreSslErrors();
+                             reply->ignoreSslErrors(errors);
                      });
     const QPointer<const QObject> guardedContext(context);
     const bool unguarded = context == nullptr;

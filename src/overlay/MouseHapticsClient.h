@@ -41,6 +41,8 @@ public:
     // A socket that is still not open after this long is given up, so a
     // plug-in that accepts but never answers cannot hold the client forever.
     static constexpr std::chrono::seconds openTimeout{60};
+    // The plug-in sends nothing we read: anything larger closes the socket.
+    static constexpr quint64 maximumIncomingMessage = 1024;
 
     // `scheduler` must outlive the client. The program uses the defaults;
     // tests point it at their own loopback server and certificate authority.
@@ -100,7 +102,9 @@ private:
     QUrl socketURL() const;
     QUrl probeURL() const;
     QUrl endpointURL(const QString& scheme, const QString& path) const;
-    void openSocket();
+    // `withNewPins`: the second opening after the first met acceptable errors;
+    // it is never followed by a third.
+    void openSocket(bool withNewPins = false);
     bool trustsPeer(const QUrl& endpoint, const QList<QSslError>& errors) const;
     void send(std::uint8_t byte);
     void flushPendingTick();
@@ -117,6 +121,11 @@ private:
     // While the socket opens, only the newest tick waits: older ones would
     // arrive late as one stale buzz.
     std::optional<std::uint8_t> pendingTick_;
+    // The TLS errors of the plug-in's endpoint that were found acceptable;
+    // QWebSocket takes such a list only before it opens, so a socket that
+    // met newly acceptable errors is opened once more with them.
+    QList<QSslError> pinnedErrors_;
+    bool reopenWithPinnedErrors_ = false;
     Scheduler::TimePoint lastTick_;
     std::optional<Scheduler::TimePoint> lastAttempt_;
     QNetworkAccessManager* session_ = nullptr;

@@ -36,6 +36,11 @@ OverlayController::OverlayController(Collaborators collaborators, QObject* paren
         if (isShown() && !radialView_->contextMenuOpen())
             radialView_->sendFocusLost();
     });
+    // The pointer may have moved while the dial was being shown.
+    connect(panel_.get(), &OverlayPanel::grabTaken, this, [this] {
+        if (isShown())
+            radialView_->pointerAt(c_.pointer());
+    });
     // The grab could not be had: the panel has hidden itself.
     connect(panel_.get(), &OverlayPanel::grabFailed, this, [this] {
         radialView_->panelDidHide();
@@ -60,19 +65,21 @@ void OverlayController::installView(std::unique_ptr<OverlayDialView> view) {
     radialView_ = std::move(view);
 }
 
-void OverlayController::triggerDown() {
+void OverlayController::triggerDown(std::uint32_t serverTime) {
     const bool wasVisible = isShown();
     if (wasVisible) {
         // The dial keeps its state for the next opening; only its timers stop.
         orderOut();
     } else {
-        show(c_.pointer());
+        // Taken before showing: the show (grab, backdrop) is part of the hold.
         pressBegan_ = c_.scheduler.now();
+        pressServerTime_ = serverTime;
+        show(c_.pointer());
     }
     suppressNextRelease_ = wasVisible;
 }
 
-void OverlayController::triggerUp() {
+void OverlayController::triggerUp(std::uint32_t serverTime) {
     if (suppressNextRelease_) {
         suppressNextRelease_ = false;
         return;
@@ -80,7 +87,13 @@ void OverlayController::triggerUp() {
     if (!isShown() || !pressBegan_)
         return;
     const auto hold = std::chrono::duration<double, std::milli>(c_.settings().gestureHoldMS);
-    const auto elapsed = c_.scheduler.now() - *pressBegan_;
+    // The X server stamps both events when they happen, however late we see
+    // them; its clock wraps after 49 days, which unsigned subtraction absorbs.
+    const auto elapsed =
+        pressServerTime_ != 0 && serverTime != 0
+            ? std::chrono::duration<double, std::milli>(
+                  std::uint32_t(serverTime - pressServerTime_))
+            : std::chrono::duration<double, std::milli>(c_.scheduler.now() - *pressBegan_);
     if (elapsed > hold)
         radialView_->sendTriggerReleased();
 }
@@ -104,6 +117,8 @@ void OverlayController::show(QPointF at) {
         radialView_->prepareToShow(QRect(topLeft, panel_->size()));
     panel_->present(topLeft);
     radialView_->sendOpen();
+    if (panel_->holdsGrab())
+        radialView_->pointerAt(c_.pointer());
     radialView_->widget()->setFocus(Qt::OtherFocusReason);
     qCDebug(overlayLog) << "dial shown, centre" << centre.x() << centre.y();
     qCDebug(overlayLog) << "posted" << didShow;

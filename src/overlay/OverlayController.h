@@ -46,8 +46,10 @@ public:
     explicit OverlayController(Collaborators collaborators, QObject* parent = nullptr);
     ~OverlayController() override;
 
-    void triggerDown();
-    void triggerUp();
+    // `serverTime`: the X server time (ms) of the press or release, 0 when
+    // unknown; the hold is timed between the two when both are known.
+    void triggerDown(std::uint32_t serverTime = 0);
+    void triggerUp(std::uint32_t serverTime = 0);
     void show(QPointF at);
     void hide();
     void settingsDidChange();
@@ -69,6 +71,7 @@ private:
     double builtScale_ = 1.0;
     std::vector<SectionKind> builtSections_;
     std::optional<Scheduler::TimePoint> pressBegan_;
+    std::uint32_t pressServerTime_ = 0;
     bool suppressNextRelease_ = false;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <functional>
 
 class QRect;
@@ -20,6 +21,9 @@ public:
     virtual void sendOpen() = 0;
     virtual void sendTriggerReleased() = 0;
     virtual void sendFocusLost() = 0;
+    // The pointer is at `global` now (read again once the panel's grab holds,
+    // so motion during the show is not lost).
+    virtual void pointerAt(QPointF /*global*/) {}
     // Rebuilds the content for the current scale.
     virtual void reload() = 0;
     virtual void panelDidHide() = 0;

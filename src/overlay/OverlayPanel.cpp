@@ -168,6 +168,7 @@ void OverlayPanel::takeQtGrabs() {
     target->grabMouse();
     grabbed_ = true;
     qCDebug(overlayLog) << "panel grabbed pointer and keyboard";
+    Q_EMIT grabTaken();
 }
 
 void OverlayPanel::releaseGrab() {

@@ -42,6 +42,8 @@ public:
 
 Q_SIGNALS:
     void grabFailed();
+    // The pointer and keyboard grabs hold now.
+    void grabTaken();
     // Another window of this program took the input while the dial was up.
     void focusLost();
 

@@ -200,6 +200,12 @@ void RadialMenuView::selectSection(std::optional<SectionKind> section) {
             scene_.styleWedge(*slot, slot == active);
 }
 
+const std::vector<MenuItem>& RadialMenuView::currentFanItems() const {
+    if (const auto& dragged = editor_->fanItemsOverride())
+        return *dragged;
+    return behavior_->currentFanItems();
+}
+
 bool RadialMenuView::contextMenuOpen() const {
     return editor_->contextMenuOpen();
 }
@@ -314,7 +320,16 @@ RadialHit RadialMenuView::hit(QPointF point) const {
     if (const auto section = state().submenuSection())
         fan = FanContext{*section, std::max<Index>(Index(currentFanItems().size()), 1), fanOffset_};
     const QPointF c = center();
-    return layout_.hitTest({point.x(), point.y()}, {c.x(), c.y()}, fan);
+    const RadialHit hit = layout_.hitTest({point.x(), point.y()}, {c.x(), c.y()}, fan);
+    if (hit.kind() != RadialHit::Kind::wedge || !ghostIndex_)
+        return hit;
+    // The layout counts slots; with a ghost slot shown they are not sections.
+    const auto section = DialSlots::sectionAt(int(hit.index()), int(sections_.size()), ghostIndex_);
+    return section ? RadialHit::wedge(*section) : RadialHit::gap();
+}
+
+void RadialMenuView::pointerAt(QPointF point) {
+    send(MenuEvent::pointerMoved(hit(point)));
 }
 
 void RadialMenuView::mouseMoveEvent(QMouseEvent* event) {

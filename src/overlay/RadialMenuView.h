@@ -63,6 +63,8 @@ public:
     // The one entry of every input; hosts send open, triggerReleased and
     // focusLost.
     void send(const MenuEvent& event);
+    // The pointer is at `point` (view coordinates), as a move there would say.
+    void pointerAt(QPointF point);
     const MenuState& state() const { return behavior_->state(); }
 
     // After a settings change: restyles for a theme or material change,
@@ -93,7 +95,8 @@ public:
     // one slot on, so every restyle maps the section first.
     std::optional<int> slotOfSection(std::optional<Index> section) const;
     std::optional<int> activeSlot() const { return slotOfSection(activeWedge()); }
-    const std::vector<MenuItem>& currentFanItems() const { return behavior_->currentFanItems(); }
+    // The open fan's items as drawn: in their dragged order during a fan drag.
+    const std::vector<MenuItem>& currentFanItems() const;
     const RadialScene& scene() const { return scene_; }
     FanPreviewCard& previewCard() const { return *card_; }
     // The host grabs the screen under the panel here just before showing it

@@ -1,6 +1,6 @@
 #include "settings/HotKeyCapture.h"
 
-#include "model/KeyStroke.h"
+#include "model/HotKeyText.h"
 #include "platform/input/HotKeyGrabber.h"
 
 namespace vellaro {
@@ -8,8 +8,7 @@ namespace vellaro {
 HotKeyCapture::Outcome HotKeyCapture::decide(std::optional<std::uint32_t> keyCode,
                                              std::uint32_t modifiers,
                                              const Register& registerHotKey) {
-    constexpr std::uint32_t typingSafe = carbonCommandKey | carbonOptionKey | carbonControlKey;
-    if ((modifiers & typingSafe) == 0)
+    if (!HotKeyText::hasRequiredModifier(modifiers))
         return {false, QStringLiteral("Include ⌘, ⌥, or ⌃ so normal typing keeps working")};
     if (!keyCode)
         return {false, refusal(HotKeyGrabber::statusInvalidKey)};

@@ -98,7 +98,8 @@ protected:
                                       journal << QStringLiteral("dial view %1").arg(scale);
                                       return std::make_unique<NullDialView>(scale);
                                   },
-                                  [this] { return onboardingCompleted; }},
+                                  [this] { return onboardingCompleted; },
+                                  [this](const QString& text) { desktopNotices << text; }},
             request);
         delegate->applicationDidFinishLaunching();
         return delegate;
@@ -122,6 +123,7 @@ protected:
     FakeUpdates updates;
     FakeNudge nudge{journal};
     bool onboardingCompleted = true;
+    QStringList desktopNotices;
 };
 
 TEST_F(AppDelegateTest, LaunchRunsInOrder) {
@@ -185,6 +187,51 @@ TEST_F(AppDelegateTest, RefusedHotKeyShowsInTheHint) {
     hotKeyGrabber.nextStatus = HotKeyGrabber::statusOk;
     store.setTheme(ThemeChoice::pearl);
     EXPECT_EQ(delegate->hintText(), "Open: Middle Click or ⌥ Space");
+}
+
+// The offscreen platform has no status area, so a refusal goes to the
+// desktop's notifications as well, once.
+TEST_F(AppDelegateTest, ARefusedHotKeyIsPostedOnceWithoutAStatusArea) {
+    struct Case {
+        const char* name;
+        std::uint32_t code;
+        std::uint32_t modifiers;
+        std::int32_t grabStatus;
+        QStringList notices;
+    };
+    const Case cases[] = {
+        {"taken",
+         49,
+         carbonOptionKey,
+         HotKeyGrabber::statusKeyTaken,
+         {"Open: Middle Click · ⌥ Space is taken by another program"}},
+        {"no such key",
+         49,
+         carbonOptionKey,
+         HotKeyGrabber::statusInvalidKey,
+         {"Open: Middle Click · ⌥ Space does not exist on this keyboard"}},
+        {"no modifier",
+         0,
+         0,
+         HotKeyGrabber::statusOk,
+         {"Open: Middle Click · A is not usable: a hot key needs Control, Alt or Super"}},
+        {"registered", 49, carbonOptionKey, HotKeyGrabber::statusOk, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        desktopNotices.clear();
+        hotKeyGrabber.calls.clear();
+        hotKeyGrabber.nextStatus = c.grabStatus;
+        store.setHotKey({c.code, c.modifiers, c.code == 0 ? "a" : " "});
+        auto delegate = launch({});
+        EXPECT_FALSE(delegate->statusItem()->hasStatusArea());
+        EXPECT_EQ(desktopNotices, c.notices);
+        EXPECT_TRUE(mouseTrigger.isArmed()); // the mouse trigger works regardless
+        store.setTheme(ThemeChoice::pearl);  // a save tries the key again, silently
+        EXPECT_EQ(desktopNotices, c.notices);
+        if (c.modifiers == 0)
+            EXPECT_TRUE(hotKeyGrabber.calls.isEmpty()); // never grabbed
+    }
 }
 
 TEST_F(AppDelegateTest, HugeStoredButtonMeansNoMouseTrigger) {

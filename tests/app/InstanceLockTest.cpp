@@ -57,6 +57,21 @@ TEST(InstanceLock, UnusableFolderIsNotAnotherCopy) {
     EXPECT_FALSE(lock.errorString().isEmpty());
 }
 
+TEST(InstanceLock, EverySpellingOfADisplaySharesOneLock) {
+    const std::pair<const char*, const char*> cases[] = {
+        {":0", ":0.0"},   {":0", "unix:0"},       {":0", "unix:0.1"},
+        {":10.2", ":10"}, {"host:3.0", "host:3"}, {"[::1]:0.0", "[::1]:0"},
+    };
+    for (const auto& [one, other] : cases) {
+        SCOPED_TRACE(std::string(one) + " / " + other);
+        EXPECT_EQ(InstanceLock("/run/user/1", one).path(),
+                  InstanceLock("/run/user/1", other).path());
+    }
+    EXPECT_NE(InstanceLock("/run/user/1", ":0").path(), InstanceLock("/run/user/1", ":1").path());
+    EXPECT_NE(InstanceLock("/run/user/1", ":0").path(),
+              InstanceLock("/run/user/1", "host:0").path());
+}
+
 TEST(InstanceLock, DisplayNameCannotEscapeTheFolder) {
     InstanceLock lock("/run/user/1", "../../etc/x:0");
     EXPECT_EQ(lock.path(), "/run/user/1/vellaro-.._.._etc_x:0.lock");

@@ -5,6 +5,7 @@
 #include "support/ManualScheduler.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
@@ -75,6 +76,14 @@ TEST_F(StatusItemTest, SettingsEntryFollowsTheConsole) {
     const QList<QAction*> actions = item().menu()->actions();
     EXPECT_EQ(actions[3]->text(), "Settings…");
     EXPECT_TRUE(actions[3]->isEnabled());
+}
+
+TEST_F(StatusItemTest, ALeftClickOpensTheSameMenu) {
+    Q_EMIT item().statusItem()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(QApplication::activePopupWidget(), item().menu());
+    item().menu()->close();
+    Q_EMIT item().statusItem()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(StatusItemTest, HintIsRetitledWhenTheMenuOpens) {

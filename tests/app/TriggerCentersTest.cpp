@@ -1,6 +1,7 @@
 #include "app/HintLine.h"
 #include "app/HotKeyCenter.h"
 #include "app/MouseTriggerCenter.h"
+#include "model/HotKeyText.h"
 #include "platform/input/ButtonGrabber.h"
 #include "platform/input/HotKeyGrabber.h"
 #include "platform/windows/WindowAccessTrust.h"
@@ -49,6 +50,27 @@ TEST(HotKeyCenter, FailedFirstRegistrationIsTriedAgain) {
     EXPECT_EQ(center.registerHotKey(49, 2048), 0);
     EXPECT_EQ(grabber.calls.size(), 2);
     EXPECT_TRUE(center.isRegistered(49, 2048));
+}
+
+TEST(HotKeyCenter, AKeyWithoutControlAltOrSuperIsNeverGrabbed) {
+    const std::pair<std::uint32_t, bool> cases[] = {
+        {0, false},
+        {carbonShiftKey, false},
+        {carbonOptionKey, true},
+        {carbonControlKey, true},
+        {carbonCommandKey, true},
+        {carbonShiftKey | carbonOptionKey, true},
+    };
+    for (const auto& [modifiers, grabbed] : cases) {
+        SCOPED_TRACE(modifiers);
+        test::FakeHotKeyGrabber grabber;
+        HotKeyCenter center(grabber);
+        const std::int32_t status = center.registerHotKey(0, modifiers);
+        EXPECT_EQ(status == 0, grabbed);
+        EXPECT_EQ(grabber.calls.isEmpty(), !grabbed);
+        EXPECT_EQ(center.statusOf(0, modifiers), grabbed ? 0 : HotKeyCenter::statusNeedsModifier);
+        EXPECT_EQ(HotKeyText::hasRequiredModifier(modifiers), grabbed);
+    }
 }
 
 TEST(HotKeyCenter, PressAndReleaseReachTheCallbacks) {
@@ -121,6 +143,21 @@ TEST_F(MouseTriggerCenterTest, ApplyFollowsTheButtonAndTheGrant) {
     }
 }
 
+TEST_F(MouseTriggerCenterTest, AChangedGrantReappliesOnceApplied) {
+    trust.trusted = false;
+    Q_EMIT trust.changed(); // before the first apply: the delegate has not wired it yet
+    EXPECT_TRUE(takeCalls().isEmpty());
+    center.apply();
+    EXPECT_FALSE(center.isArmed());
+    trust.trusted = true; // a window manager came up after us
+    Q_EMIT trust.changed();
+    EXPECT_EQ(takeCalls(), QStringList{"grab 2"});
+    EXPECT_TRUE(center.isArmed());
+    trust.trusted = false;
+    Q_EMIT trust.changed();
+    EXPECT_EQ(takeCalls(), QStringList{"ungrab"});
+}
+
 TEST_F(MouseTriggerCenterTest, RefusedGrabIsTriedAgainOnTheNextApply) {
     grabber.refusal = ButtonGrabber::GrabResult::buttonTaken;
     center.apply();
@@ -189,24 +226,27 @@ TEST(MouseTriggerCenter, ButtonNames) {
         EXPECT_EQ(MouseTriggerCenter::buttonName(button), QString::fromUtf8(name)) << button;
 }
 
-TEST(HintLine, NamesTheTriggers) {
+TEST(HintLine, NamesTheTriggersAndWhyAKeyWasRefused) {
     struct Case {
         int button;
         const char* display;
-        bool available;
+        std::int32_t status;
         const char* expected;
     };
     const Case cases[] = {
-        {2, "⌥Space", true, "Open: Middle Click or ⌥ Space"},
-        {-1, "⌥Space", true, "Open: ⌥ Space"},
-        {1, "⌥Space", true, "Open: ⌥ Space"},
-        {2, "⌃⌥⌘K", true, "Open: Middle Click or ⌃ ⌥ ⌘ K"},
-        {3, "⌘Space", true, "Open: MB4 · Back or ⌘ Space"},
-        {2, "⌥Space", false, "Open: Middle Click · ⌥ Space is taken by another program"},
-        {-1, "⌥Space", false, "Open: ⌥ Space is taken by another program"},
+        {2, "⌥Space", 0, "Open: Middle Click or ⌥ Space"},
+        {-1, "⌥Space", 0, "Open: ⌥ Space"},
+        {1, "⌥Space", 0, "Open: ⌥ Space"},
+        {2, "⌃⌥⌘K", 0, "Open: Middle Click or ⌃ ⌥ ⌘ K"},
+        {3, "⌘Space", 0, "Open: MB4 · Back or ⌘ Space"},
+        {2, "⌥Space", -9878, "Open: Middle Click · ⌥ Space is taken by another program"},
+        {-1, "⌥Space", -9878, "Open: ⌥ Space is taken by another program"},
+        {2, "⌥Key 127", -9879, "Open: Middle Click · ⌥ Key 127 does not exist on this keyboard"},
+        {2, "A", HotKeyCenter::statusNeedsModifier,
+         "Open: Middle Click · A is not usable: a hot key needs Control, Alt or Super"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(HintLine::text(c.button, QString::fromUtf8(c.display), c.available),
+        EXPECT_EQ(HintLine::text(c.button, QString::fromUtf8(c.display), c.status),
                   QString::fromUtf8(c.expected))
             << c.expected;
     }

@@ -300,6 +300,30 @@ void expectInsetSides(const Path& path, Point center, double a0, double a1, doub
     EXPECT_EQ(sides, 2);
 }
 
+// Where an outline closes, the stroke's join must be invisible: the last arc
+// ends on the start point going the way the first step leaves it, so the
+// closing line adds no segment that could stick out.
+TEST(RadialLayout, OutlinesCloseWithoutASeam) {
+    for (std::int64_t n = 2; n <= 7; ++n) {
+        const RadialLayout layout = standardLayout(n).scaled(1.18);
+        for (std::int64_t i = 0; i < n; ++i) {
+            for (const Path& path :
+                 {layout.wedgePath(i, center), layout.fanItemPath(i, 1, 3, 0, center)}) {
+                const auto& elements = path.elements();
+                ASSERT_GE(elements.size(), 4u);
+                const auto* move = std::get_if<Path::MoveTo>(&elements.front());
+                const auto* first = std::get_if<Path::Arc>(&elements[1]);
+                const auto* last = std::get_if<Path::Arc>(&elements[elements.size() - 2]);
+                ASSERT_TRUE(move && first && last) << n << " sections, " << i;
+                EXPECT_LT(distance(last->endPoint(), move->point), 1e-12) << n << ", " << i;
+                // Arcs of one circle meet without a turn.
+                EXPECT_EQ(last->center, first->center) << n << ", " << i;
+                EXPECT_EQ(last->radius, first->radius) << n << ", " << i;
+            }
+        }
+    }
+}
+
 TEST(RadialLayout, WedgeOutlines) {
     for (double scale : {1.0, 1.18}) {
         for (std::int64_t n = 2; n <= 7; ++n) {

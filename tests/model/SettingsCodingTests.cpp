@@ -73,6 +73,14 @@ const DecodeCase decodeCases[] = {
          s.arrangement = DialArrangement::custom;
          s.customSections = {K::workspaces, K::windows, K::apps, K::files, K::clipboard, K::sound};
      }},
+    {"the largest and smallest 64-bit integers",
+     R"({"clipboardRetention": 9223372036854775807, "mouseTriggerButton": -9223372036854775808})",
+     [](VellaroSettings& s) {
+         s.clipboardRetention = std::numeric_limits<std::int64_t>::max();
+         s.mouseTriggerButton = std::numeric_limits<std::int64_t>::min();
+     }},
+    {"an integer just below 2^63", R"({"clipboardRetention": 9223372036854775296})",
+     [](VellaroSettings& s) { s.clipboardRetention = 9223372036854775296; }},
 
     {"unknown theme", R"({"theme": "neon", "scale": "large"})", nullptr},
     {"theme in the wrong case", R"({"theme": "Eclipse"})", nullptr},
@@ -84,6 +92,7 @@ const DecodeCase decodeCases[] = {
     {"modifiers with a fraction", R"({"hotKeyModifiers": 2048.5})", nullptr},
     {"retention with a fraction", R"({"clipboardRetention": 25.5})", nullptr},
     {"retention beyond 64 bits", R"({"clipboardRetention": 1e19})", nullptr},
+    {"retention one past the largest", R"({"clipboardRetention": 9223372036854775808})", nullptr},
     {"number as a string", R"({"hoverDelayMS": "120"})", nullptr},
     {"flag as a number", R"({"showLabels": 1})", nullptr},
     {"text as a number", R"({"hotKeyDisplay": 5})", nullptr},

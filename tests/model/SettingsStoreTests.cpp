@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace vellaro;
 using K = SectionKind;
@@ -126,26 +127,72 @@ TEST_F(SettingsStoreTest, UnknownTopLevelKeysAreKept) {
     EXPECT_TRUE(rejectedFiles().isEmpty());
 }
 
-TEST_F(SettingsStoreTest, ANewerFileKeepsItsVersionAndKeysAndIsKeptAsideOnce) {
-    const QByteArray v3 = R"({"version": 3, "laterFeature": [1, 2], "theme": "eclipse"})";
-    writeFile(v3);
-    {
+TEST_F(SettingsStoreTest, ANewerFileKeepsItsVersionAndKeysAndIsKeptAsideOnlyWhenItWouldLose) {
+    const struct {
+        const char* name;
+        QByteArray file;
+        bool keptAside;
+    } cases[] = {
+        {"only lacks keys", R"({"version": 3, "laterFeature": [1, 2], "theme": "eclipse"})", false},
+        {"a key inside a preset would be dropped",
+         R"({"version": 3, "laterFeature": [1, 2], "theme": "eclipse",
+             "userPresets": [{"id": "6B4A6E1A-0001-4000-8000-00000000000A", "name": "Mine",
+                              "sections": ["apps", "files"], "tint": "red"}]})",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder()).removeRecursively();
+        writeFile(c.file);
+        {
+            auto store = makeStore();
+            EXPECT_EQ(store->settings().version, 3);
+            EXPECT_EQ(store->settings().theme, ThemeChoice::eclipse);
+            store->setScale(MenuScale::large);
+            const QJsonObject written = fileObject();
+            EXPECT_EQ(written.value(QStringLiteral("version")).toInt(), 3);
+            EXPECT_EQ(written.value(QStringLiteral("laterFeature")), QJsonArray({1, 2}));
+            const QStringList aside = rejectedFiles();
+            ASSERT_EQ(aside.size(), c.keptAside ? 1 : 0);
+            if (c.keptAside)
+                EXPECT_EQ(fileContent(QDir(folder()).filePath(aside[0])), c.file);
+        }
+        // What this version wrote back loses nothing when written again.
         auto store = makeStore();
-        EXPECT_EQ(store->settings().version, 3);
-        EXPECT_EQ(store->settings().theme, ThemeChoice::eclipse);
-        store->setScale(MenuScale::large);
-        const QJsonObject written = fileObject();
-        EXPECT_EQ(written.value(QStringLiteral("version")).toInt(), 3);
-        EXPECT_EQ(written.value(QStringLiteral("laterFeature")), QJsonArray({1, 2}));
-        const QStringList aside = rejectedFiles();
-        ASSERT_EQ(aside.size(), 1);
-        EXPECT_EQ(fileContent(QDir(folder()).filePath(aside[0])), v3);
+        store->setScale(MenuScale::small);
+        EXPECT_EQ(rejectedFiles().size(), c.keptAside ? 1 : 0);
+        EXPECT_EQ(fileObject().value(QStringLiteral("laterFeature")), QJsonArray({1, 2}));
     }
-    // What this version wrote back loses nothing when written again.
+}
+
+TEST_F(SettingsStoreTest, TheLargestIntegersItStoresLoadAgain) {
     auto store = makeStore();
-    store->setScale(MenuScale::small);
-    EXPECT_EQ(rejectedFiles().size(), 1);
-    EXPECT_EQ(fileObject().value(QStringLiteral("laterFeature")), QJsonArray({1, 2}));
+    store->setClipboardRetention(QStringLiteral("9223372036854775807"));
+    store->setMouseTriggerButton(std::numeric_limits<std::int64_t>::max() - 100);
+    store->setTheme(ThemeChoice::eclipse);
+    const VellaroSettings saved = store->settings();
+    EXPECT_EQ(saved.clipboardRetention, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(reloaded(), saved);
+    EXPECT_TRUE(rejectedFiles().isEmpty());
+}
+
+TEST_F(SettingsStoreTest, TemporariesOfAnInterruptedSaveAreRemovedAtStart) {
+    writeFile(R"({"theme": "eclipse"})");
+    const QStringList stale = {QStringLiteral("settings.json.a1B2c3"),
+                               QStringLiteral("settings.json.ZZZZZZ")};
+    const QStringList kept = {QStringLiteral("settings.json.rejected-20260101T000000Z"),
+                              QStringLiteral("settings.json.toolong7"),
+                              QStringLiteral("other.json.a1B2c3")};
+    for (const QString& name : stale + kept) {
+        QFile file(QDir(folder()).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\"ver");
+    }
+    auto store = makeStore();
+    EXPECT_EQ(store->settings().theme, ThemeChoice::eclipse);
+    QStringList expected = kept + QStringList{QStringLiteral("settings.json")};
+    expected.sort();
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files, QDir::Name), expected);
 }
 
 TEST_F(SettingsStoreTest, AFailedSaveKeepsTheChangeAndStillNotifies) {

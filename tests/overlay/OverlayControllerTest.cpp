@@ -64,23 +64,28 @@ protected:
                     lastView = view.get();
                     return view;
                 },
-                [this] { journal << "refresh"; }, [this](const QString& name) { journal << name; },
-                [this] { journal << "hot key"; }, [this] { return pointer; },
-                [this] { return screens; }});
+                [this] {
+                    journal << "refresh";
+                    scheduler.advance(showCost); // a slow machine takes a while to show
+                },
+                [this](const QString& name) { journal << name; }, [this] { journal << "hot key"; },
+                [this] { return pointer; }, [this] { return screens; }});
             journal.clear();
         }
         return *controller_;
     }
 
-    // Runs a script of "down", "up" and "+<ms>" steps; returns the journal.
+    // Runs a script of "down", "up" (each with "@<X server ms>" when the
+    // event carries a time) and "+<ms>" steps; returns the journal.
     Journal run(const QString& script) {
         controller();
         journal.clear();
         for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
-            if (step == "down")
-                controller().triggerDown();
-            else if (step == "up")
-                controller().triggerUp();
+            const std::uint32_t time = step.section('@', 1).toUInt();
+            if (step.startsWith("down"))
+                controller().triggerDown(time);
+            else if (step.startsWith("up"))
+                controller().triggerUp(time);
             else
                 scheduler.advance(std::chrono::milliseconds(step.mid(1).toInt()));
         }
@@ -88,6 +93,7 @@ protected:
     }
 
     test::ManualScheduler scheduler;
+    std::chrono::milliseconds showCost{0};
     FakeGate gate;
     OverlayController::DialSettings settings{1.0, standardSections(), 300};
     QPointF pointer{700, 400};
@@ -129,6 +135,29 @@ TEST_F(OverlayControllerTest, TriggerSequences) {
         settings.gestureHoldMS = c.holdMS;
         EXPECT_EQ(run(c.script), c.expected);
         EXPECT_EQ(controller().isShown(), c.openAfter);
+    }
+}
+
+// The hold runs from the trigger's press, not from the end of showing, and
+// between the X server's own times of press and release when they are known.
+TEST_F(OverlayControllerTest, HoldIsTimedFromThePressEvenWhenShowingIsSlow) {
+    const struct {
+        const char* name;
+        QString script;
+        bool released;
+    } cases[] = {
+        {"330 ms on the clock, 200 of them showing", "down +130 up", true},
+        {"server times: 330 ms held", "down@1000 +100 up@1330", true},
+        {"server times: 200 ms, however late they arrive", "down@1000 +600 up@1200", false},
+        {"server clock wrapped", "down@4294967196 up@230", true},
+        {"only the press has a time: the clock decides", "down@1000 +50 up", false},
+    };
+    showCost = std::chrono::milliseconds(200);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        controller_.reset();
+        const Journal journal = run(c.script);
+        EXPECT_EQ(journal.contains("released"), c.released) << journal.join(", ").toStdString();
     }
 }
 

@@ -2,6 +2,7 @@
 #include "overlay/FanPreviewCard.h"
 #include "overlay/PreviewCardGeometry.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -86,6 +87,35 @@ TEST_F(PreviewCardShow, TextIsBoundedAndAnotherShowReplacesIt) {
     // The caption sits under the image, 6 points apart.
     EXPECT_EQ(card.captionLabel()->y(), card.imageLabel()->geometry().bottom() + 1 + 6);
     EXPECT_EQ(card.findChildren<QLabel*>().size(), 2);
+}
+
+TEST_F(PreviewCardShow, AShortTextTakesOneLineAsWideAsItIs) {
+    MenuItem item("clip", MenuItem::Icon::symbol("doc"));
+    item.preview = MenuItem::Preview::text("Clipboard text 4");
+    card.show(item, colors, anchor, {1, 0});
+    ASSERT_NE(card.textLabel(), nullptr);
+    const QFontMetricsF metrics(card.textLabel()->font());
+    EXPECT_LT(card.textLabel()->height(), 2 * metrics.lineSpacing()) << "one line";
+    EXPECT_GE(card.textLabel()->width(), metrics.horizontalAdvance("Clipboard text 4"));
+    EXPECT_EQ(card.width(), card.textLabel()->width() + 24);
+    EXPECT_EQ(card.height(), card.textLabel()->height() + 24);
+}
+
+// Without a compositor nothing is translucent: the window itself is cut to
+// the rounded card.
+TEST_F(PreviewCardShow, AnOpaqueCardIsMaskedToItsRoundedShape) {
+    FanPreviewCard opaque(false);
+    MenuItem item("clip", MenuItem::Icon::symbol("doc"));
+    item.preview = MenuItem::Preview::text("Clipboard text 4");
+    opaque.show(item, colors, anchor, {1, 0});
+    const QRegion mask = opaque.mask();
+    ASSERT_FALSE(mask.isEmpty());
+    const QRect r = opaque.rect();
+    for (const QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+        EXPECT_FALSE(mask.contains(corner)) << corner.x() << "," << corner.y();
+    EXPECT_TRUE(mask.contains(r.center()));
+    EXPECT_TRUE(mask.contains(QPoint(r.center().x(), 1)));
+    EXPECT_TRUE(card.mask().isEmpty()) << "a translucent card draws its own corners";
 }
 
 TEST_F(PreviewCardShow, IsAClickThroughToolWindowThatNeverTakesFocus) {

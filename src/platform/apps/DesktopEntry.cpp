@@ -1,5 +1,6 @@
 #include "platform/apps/DesktopEntry.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QHash>
 
@@ -104,35 +105,54 @@ QStringList localeSuffixes(const QString& locale) {
 } // namespace
 
 std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray& text, const QString& locale) {
+    // Only the keys used are decoded; entries carry dozens of translations
+    // of keys the program never shows.
+    const QStringList suffixes = localeSuffixes(locale);
+    QList<QByteArray> wanted = {"Type",      "Name",     "Exec",           "TryExec",
+                                "Icon",      "Path",     "StartupWMClass", "OnlyShowIn",
+                                "NotShowIn", "Terminal", "Hidden",         "NoDisplay"};
+    for (const QString& suffix : suffixes) {
+        for (const char* key : {"Name", "Icon"})
+            wanted.append(QByteArray(key) + '[' + suffix.toUtf8() + ']');
+    }
+
     QHash<QString, QString> keys;
     bool inGroup = false;
     bool sawGroup = false;
-    for (const QByteArray& rawLine : text.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
+        start = end + 1;
+        if (line.isEmpty() || line.front() == '#')
             continue;
-        if (line.startsWith(QLatin1Char('['))) {
+        if (line.front() == '[') {
             // The first [Desktop Entry] group counts; a repeated one is a
             // broken file and adds nothing.
-            inGroup = !sawGroup && line == QLatin1String("[Desktop Entry]");
+            inGroup = !sawGroup && line == QByteArrayView("[Desktop Entry]");
             sawGroup = sawGroup || inGroup;
             continue;
         }
         if (!inGroup)
             continue;
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const qsizetype equals = line.indexOf('=');
         if (equals <= 0)
             continue;
-        const QString key = line.left(equals).trimmed();
-        if (!keys.contains(key))
-            keys.insert(key, line.mid(equals + 1).trimmed());
+        const QByteArrayView key = line.first(equals).trimmed();
+        if (!wanted.contains(key))
+            continue;
+        const QString name = QString::fromUtf8(key);
+        if (!keys.contains(name))
+            keys.insert(name, QString::fromUtf8(line.sliced(equals + 1).trimmed()));
     }
     if (!sawGroup)
         return std::nullopt;
 
     const auto value = [&](const char* key) { return unescape(keys.value(QLatin1String(key))); };
     const auto localised = [&](const char* key) {
-        for (const QString& suffix : localeSuffixes(locale)) {
+        for (const QString& suffix : suffixes) {
             const QString localisedKey =
                 QLatin1String(key) + QLatin1Char('[') + suffix + QLatin1Char(']');
             if (keys.contains(localisedKey))

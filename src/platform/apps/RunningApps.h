@@ -18,7 +18,9 @@ public:
     virtual QSet<QString> runningIds() const = 0;
     bool isRunning(const QString& id) const { return runningIds().contains(id); }
 
-    // The application of the active window; empty when none is known.
+    // The application whose window was active last: a moment without an
+    // active window (focus moving, the desktop clicked) keeps it. Empty until
+    // one is known.
     virtual QString activeApp() const = 0;
 
     // Brings the application's topmost window forward; false when it has no
@@ -32,8 +34,8 @@ public:
 Q_SIGNALS:
     // The set of running applications changed.
     void runningChanged();
-    // The active window now belongs to another application (either may be
-    // empty).
+    // Another application's window became active; `previous` is the one
+    // that was active before (empty at first).
     void activeAppChanged(const QString& previous, const QString& current);
 };
 

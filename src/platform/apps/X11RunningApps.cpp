@@ -7,6 +7,7 @@
 #include "platform/windows/X11WindowReader.h"
 
 #include <QSocketNotifier>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cstdlib>
 #include <utility>
 #include <xcb/xcb.h>
@@ -58,6 +59,13 @@ X11RunningApps::X11RunningApps(std::shared_ptr<const AppIdentity> identity,
     connect(notifier_.get(), &QSocketNotifier::activated, this, &X11RunningApps::readEvents);
     reloadClients();
     reloadActive();
+    readQueuedEventsSoon();
+}
+
+// Waiting for a reply reads whatever events arrived meanwhile into xcb's
+// queue, where the socket notifier never sees them.
+void X11RunningApps::readQueuedEventsSoon() {
+    QMetaObject::invokeMethod(this, &X11RunningApps::readEvents, Qt::QueuedConnection);
 }
 
 X11RunningApps::~X11RunningApps() {
@@ -71,12 +79,28 @@ X11RunningApps::~X11RunningApps() {
 
 X11RunningApps& X11RunningApps::shared() {
     static X11RunningApps* apps = [] {
-        AppCatalog catalog;
-        auto identity = std::make_shared<const AppIdentity>(
-            catalog.scan(), [catalog](const QString& path) { return catalog.idForPath(path); });
-        return new X11RunningApps(std::move(identity));
+        const AppCatalog catalog;
+        const auto idForPath = [catalog](const QString& path) { return catalog.idForPath(path); };
+        auto* running = new X11RunningApps(
+            std::make_shared<const AppIdentity>(std::vector<DesktopEntry>(), idForPath));
+        QtConcurrent::run([catalog] {
+            return catalog.scan();
+        }).then(running, [running, idForPath](const std::vector<DesktopEntry>& installed) {
+            running->setIdentity(std::make_shared<const AppIdentity>(installed, idForPath));
+        });
+        return running;
     }();
     return *apps;
+}
+
+void X11RunningApps::setIdentity(std::shared_ptr<const AppIdentity> identity) {
+    identity_ = std::move(identity);
+    appByWindow_.clear();
+    if (!reader_)
+        return;
+    reloadClients();
+    reloadActive();
+    readQueuedEventsSoon();
 }
 
 void X11RunningApps::readEvents() {
@@ -151,9 +175,11 @@ void X11RunningApps::reloadClients() {
 }
 
 void X11RunningApps::reloadActive() {
+    // Window managers clear the active window while the focus moves from one
+    // window to the next; only the application that ends up active counts.
     const std::uint32_t window = reader_->activeWindow();
     const QString app = window ? appOf(window) : QString();
-    if (app == activeApp_)
+    if (app.isEmpty() || app == activeApp_)
         return;
     const QString previous = std::exchange(activeApp_, app);
     Q_EMIT activeAppChanged(previous, activeApp_);
@@ -191,6 +217,7 @@ void X11RunningApps::quit(const QString& id) {
         if (reader_->acceptsDelete(window))
             commands_->close(window);
     }
+    readQueuedEventsSoon();
 }
 
 } // namespace vellaro

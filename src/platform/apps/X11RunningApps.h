@@ -29,8 +29,12 @@ public:
                             const QString& displayName = {}, QObject* parent = nullptr);
     ~X11RunningApps() override;
 
-    // Made on first use with the identities of the installed applications.
+    // Made on first use; the installed applications' identities are read on
+    // a worker and replace a bare resolver when they arrive.
     static X11RunningApps& shared();
+
+    // Resolves every window again with `identity`.
+    void setIdentity(std::shared_ptr<const AppIdentity> identity);
 
     QSet<QString> runningIds() const override { return running_; }
     QString activeApp() const override { return activeApp_; }
@@ -43,6 +47,7 @@ public:
 
 private:
     void readEvents();
+    void readQueuedEventsSoon();
     void reloadClients();
     void reloadActive();
     QString appOf(std::uint32_t window);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -40,18 +41,25 @@ public:
         released_ = std::move(released);
     }
 
+    // The X server time (ms) of the press or release being reported now;
+    // 0 when the event carried none.
+    std::uint32_t eventTime() const { return eventTime_; }
+
 protected:
     // Copies first: a handler may replace the handlers while it runs.
-    void notifyPressed() const {
+    void notifyPressed(std::uint32_t time = 0) {
+        eventTime_ = time;
         if (const auto handler = pressed_)
             handler();
     }
-    void notifyReleased() const {
+    void notifyReleased(std::uint32_t time = 0) {
+        eventTime_ = time;
         if (const auto handler = released_)
             handler();
     }
 
 private:
+    std::uint32_t eventTime_ = 0;
     std::function<void()> pressed_;
     std::function<void()> released_;
 };

@@ -47,15 +47,21 @@ public:
     void setMatchingPaused(bool paused) { matchingPaused_ = paused; }
     bool isMatchingPaused() const { return matchingPaused_; }
 
+    // The X server time (ms) of the press or release being reported now;
+    // 0 when the event carried none.
+    std::uint32_t eventTime() const { return eventTime_; }
+
 protected:
     // Copies first: a handler may replace the handlers while it runs.
-    void notifyPressed(HotKeyId id) const {
+    void notifyPressed(HotKeyId id, std::uint32_t time = 0) {
         if (matchingPaused_)
             return;
+        eventTime_ = time;
         if (const Handler handler = pressed_)
             handler(id);
     }
-    void notifyReleased(HotKeyId id) const {
+    void notifyReleased(HotKeyId id, std::uint32_t time = 0) {
+        eventTime_ = time;
         if (const Handler handler = released_)
             handler(id);
     }
@@ -64,6 +70,7 @@ private:
     Handler pressed_;
     Handler released_;
     bool matchingPaused_ = false;
+    std::uint32_t eventTime_ = 0;
 };
 
 } // namespace vellaro

@@ -110,8 +110,11 @@ bool XcbButtonGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
     std::uint32_t button = 0;
     bool pressed = false;
     bool reported = true;
+    xcb_timestamp_t time = 0;
     if (type == XCB_BUTTON_PRESS || type == XCB_BUTTON_RELEASE) {
-        button = reinterpret_cast<const xcb_button_press_event_t*>(event)->detail;
+        const auto* core = reinterpret_cast<const xcb_button_press_event_t*>(event);
+        button = core->detail;
+        time = core->time;
         pressed = type == XCB_BUTTON_PRESS;
     } else if (type == XCB_GE_GENERIC && xinputOpcode_ != 0) {
         const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
@@ -121,6 +124,7 @@ bool XcbButtonGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
             return false;
         const auto* xi = reinterpret_cast<const xcb_input_button_press_event_t*>(event);
         button = xi->detail;
+        time = xi->time;
         pressed = generic->event_type == XCB_INPUT_BUTTON_PRESS;
         // Qt also selects the slave devices; their copy of the click (device
         // and source the same) is swallowed but not counted twice.
@@ -133,9 +137,9 @@ bool XcbButtonGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
     if (!reported)
         return true;
     if (pressed)
-        notifyPressed();
+        notifyPressed(time);
     else
-        notifyReleased();
+        notifyReleased(time);
     return true;
 }
 

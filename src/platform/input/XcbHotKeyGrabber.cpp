@@ -11,6 +11,7 @@
 #include <xcb/xcb.h>
 // xkb.h names a field `explicit`.
 #define explicit explicit_
+#include <xcb/xinput.h>
 #include <xcb/xkb.h>
 #undef explicit
 
@@ -176,11 +177,11 @@ bool XcbHotKeyGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
     switch (type) {
     case XCB_KEY_PRESS: {
         const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-        return handleKeyPress(key->detail, key->state);
+        return handleKeyPress(key->detail, key->state, key->time);
     }
     case XCB_KEY_RELEASE: {
         const auto* key = reinterpret_cast<const xcb_key_release_event_t*>(event);
-        return handleKeyRelease(key->detail, false);
+        return handleKeyRelease(key->detail, false, key->time);
     }
     case XCB_MAPPING_NOTIFY: {
         const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
@@ -200,13 +201,15 @@ bool XcbHotKeyGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
     }
     if (rawKeyEvents_) {
         if (const std::optional<std::uint8_t> keycode = rawKeyEvents_->releasedKeycode(event)) {
-            return handleKeyRelease(*keycode, true);
+            const auto* raw = static_cast<const xcb_input_raw_key_release_event_t*>(message);
+            return handleKeyRelease(*keycode, true, raw->time);
         }
     }
     return false;
 }
 
-bool XcbHotKeyGrabber::handleKeyPress(std::uint8_t keycode, std::uint16_t state) {
+bool XcbHotKeyGrabber::handleKeyPress(std::uint8_t keycode, std::uint16_t state,
+                                      std::uint32_t time) {
     if (isMatchingPaused())
         return false;
     const auto heldIt = std::ranges::find(held_, keycode, &HeldKey::keycode);
@@ -228,13 +231,13 @@ bool XcbHotKeyGrabber::handleKeyPress(std::uint8_t keycode, std::uint16_t state)
         const HotKeyId id = hotKey.id;
         held_.push_back({keycode, id, false});
         watchRawReleases();
-        notifyPressed(id);
+        notifyPressed(id, time);
         return true;
     }
     return false;
 }
 
-bool XcbHotKeyGrabber::handleKeyRelease(std::uint8_t keycode, bool raw) {
+bool XcbHotKeyGrabber::handleKeyRelease(std::uint8_t keycode, bool raw, std::uint32_t time) {
     const auto heldIt = std::ranges::find(held_, keycode, &HeldKey::keycode);
     if (heldIt == held_.end())
         return false;
@@ -249,7 +252,7 @@ bool XcbHotKeyGrabber::handleKeyRelease(std::uint8_t keycode, bool raw) {
         held_.erase(heldIt);
     watchRawReleases();
     if (!alreadyReported)
-        notifyReleased(id);
+        notifyReleased(id, time);
     return true;
 }
 

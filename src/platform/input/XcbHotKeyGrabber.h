@@ -49,8 +49,8 @@ private:
     };
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-    bool handleKeyPress(std::uint8_t keycode, std::uint16_t state);
-    bool handleKeyRelease(std::uint8_t keycode, bool raw);
+    bool handleKeyPress(std::uint8_t keycode, std::uint16_t state, std::uint32_t time);
+    bool handleKeyRelease(std::uint8_t keycode, bool raw, std::uint32_t time);
     // Raw key releases are needed only while a hot key is down.
     void watchRawReleases();
     void scheduleRegrab();

@@ -1,30 +1,83 @@
 #include "platform/session/JsonFile.h"
 
+#include "platform/session/FileDescriptor.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vellaro {
 
 namespace {
+
 void setError(QString* error, const QString& text) {
     if (error)
         *error = text;
 }
+
+QString systemError(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// Reads at most `limit` + 1 bytes, so a file that grew past the limit after
+// the size check is still noticed.
+bool readBounded(int fd, qint64 limit, QByteArray& data, QString& error) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            error = systemError(errno);
+            return false;
+        }
+        if (count == 0)
+            return true;
+        data.append(buffer, count);
+        if (data.size() > limit) {
+            error = QStringLiteral("the file is larger than %1 bytes").arg(limit);
+            return false;
+        }
+    }
+}
+
 } // namespace
 
 JsonFile::ReadResult JsonFile::read(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return {ReadStatus::missing, {}, QStringLiteral("the file does not exist")};
-    if (!file.open(QIODevice::ReadOnly))
-        return {ReadStatus::unreadable, {}, file.errorString()};
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {ReadStatus::unreadable, {}, file.errorString()};
+    const QByteArray name = QFile::encodeName(path);
+    // Non-blocking, so opening a FIFO returns at once and is refused below.
+    const FileDescriptor file(
+        ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.isValid()) {
+        if (errno == ENOENT)
+            return {ReadStatus::missing, {}, QStringLiteral("the file does not exist")};
+        return {ReadStatus::unreadable, {}, systemError(errno)};
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        return {ReadStatus::unreadable, {}, systemError(errno)};
+    if (!S_ISREG(info.st_mode))
+        return {ReadStatus::unreadable, {}, QStringLiteral("it is not a regular file")};
+    if (info.st_size > maximumSize) {
+        return {ReadStatus::unreadable,
+                {},
+                QStringLiteral("the file is larger than %1 bytes").arg(maximumSize)};
+    }
+    QByteArray data;
+    QString error;
+    if (!readBounded(file.get(), maximumSize, data, error))
+        return {ReadStatus::unreadable, {}, error};
+
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError)
@@ -46,7 +99,17 @@ bool JsonFile::write(const QString& path, const QJsonObject& object, QString* er
         return false;
     }
     // QJsonObject keeps its keys sorted, so the output is sorted at every level.
-    file.write(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    const QByteArray data = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    // QSaveFile buffers: a failed write to the disk shows only at the flush,
+    // and commit() would still rename the short file over the old one.
+    errno = 0;
+    if (file.write(data) != data.size() || !file.flush()) {
+        const int code = errno;
+        // Qt's text for a failed flush is often "Unknown error"; the system's says why.
+        setError(error, code != 0 ? systemError(code) : file.errorString());
+        file.cancelWriting(); // the temporary file goes with `file`
+        return false;
+    }
     if (!file.commit()) {
         setError(error, file.errorString());
         return false;
@@ -67,6 +130,23 @@ QString JsonFile::moveAside(const QString& path, QString* error) {
         return {};
     }
     return target;
+}
+
+QStringList JsonFile::removeStaleTemporaries(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder = info.absoluteDir();
+    // QSaveFile names its temporary file "<name>.XXXXXX".
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QStringList removed;
+    const QFileInfoList entries =
+        folder.entryInfoList({info.fileName() + QStringLiteral(".??????")},
+                             QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo& entry : entries) {
+        if (temporary.match(entry.fileName()).hasMatch() && QFile::remove(entry.absoluteFilePath()))
+            removed << entry.absoluteFilePath();
+    }
+    return removed;
 }
 
 } // namespace vellaro

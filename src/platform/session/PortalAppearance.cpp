@@ -1,5 +1,6 @@
 #include "platform/session/PortalAppearance.h"
 
+#include "platform/session/SessionBus.h"
 #include "platform/time/QtScheduler.h"
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -49,9 +50,14 @@ Appearance& Appearance::shared() {
         return *installedAppearance;
     // Owned by the application, so it goes while the bus connection is still there.
     static QPointer<PortalAppearance> desktop;
-    if (!desktop)
-        desktop = new PortalAppearance(QDBusConnection::sessionBus(), QStringLiteral("gsettings"),
+    if (!desktop) {
+        // The palette answers until the bus does; start-up never waits for it.
+        desktop = new PortalAppearance(QDBusConnection(QString()), QStringLiteral("gsettings"),
                                        QtScheduler::shared(), QCoreApplication::instance());
+        PortalAppearance* appearance = desktop;
+        SessionBus::whenAnswering(
+            appearance, [appearance](const QDBusConnection& bus) { appearance->useBus(bus); });
+    }
     return *desktop;
 }
 
@@ -62,13 +68,17 @@ void Appearance::setShared(Appearance* appearance) {
 PortalAppearance::PortalAppearance(const QDBusConnection& bus, const QString& gsettings,
                                    Scheduler& scheduler, QObject* parent)
     : Appearance(parent), bus_(bus), scheduler_(scheduler) {
-    if (bus_.isConnected()) {
-        bus_.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
-                     this, SLOT(settingChanged(QString, QString, QDBusVariant)));
-        readColorScheme(QStringLiteral("ReadOne"));
-    }
+    if (bus.isConnected())
+        useBus(bus);
     if (!gsettings.isEmpty())
         readEnableAnimations(gsettings);
+}
+
+void PortalAppearance::useBus(const QDBusConnection& bus) {
+    bus_ = bus;
+    bus_.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
+                 this, SLOT(settingChanged(QString, QString, QDBusVariant)));
+    readColorScheme(QStringLiteral("ReadOne"));
 }
 
 ColorScheme PortalAppearance::colorScheme() const {

@@ -25,8 +25,12 @@ public:
     static constexpr int timeoutMs = 1000;
 
     // `gsettings` is the program that reads GNOME's settings; empty skips it.
+    // A bus that is not connected yet can be given later with useBus().
     PortalAppearance(const QDBusConnection& bus, const QString& gsettings, Scheduler& scheduler,
                      QObject* parent = nullptr);
+
+    // Starts following the portal on `bus` (connected).
+    void useBus(const QDBusConnection& bus);
 
     ColorScheme colorScheme() const override;
     bool reduceMotion() const override { return reduceMotion_; }

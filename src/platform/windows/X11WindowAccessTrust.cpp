@@ -1,10 +1,14 @@
 #include "platform/windows/X11WindowAccessTrust.h"
 
+#include "platform/time/QtScheduler.h"
 #include "platform/windows/Logging.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
+
+#include <cstdlib>
 
 namespace vellaro {
 
@@ -37,15 +41,73 @@ xcb_window_t supportingCheck(xcb_ewmh_connection_t* ewmh, xcb_window_t window) {
 
 } // namespace
 
-X11WindowAccessTrust::X11WindowAccessTrust() = default;
-X11WindowAccessTrust::~X11WindowAccessTrust() = default;
+X11WindowAccessTrust::X11WindowAccessTrust(Scheduler& scheduler) : scheduler_(scheduler) {}
+
+X11WindowAccessTrust::~X11WindowAccessTrust() {
+    if (recheckTask_ != 0)
+        scheduler_.cancel(recheckTask_);
+}
 
 X11WindowAccessTrust& X11WindowAccessTrust::shared() {
-    static X11WindowAccessTrust trust;
+    static X11WindowAccessTrust trust(QtScheduler::shared());
     return trust;
 }
 
 bool X11WindowAccessTrust::isTrusted() {
+    const bool trusted = answer();
+    if (!watching_ && atoms_ && atoms_->ewmh.nb_screens > 0) {
+        lastAnswer_ = trusted;
+        watch();
+    }
+    return trusted;
+}
+
+void X11WindowAccessTrust::watch() {
+    xcb_connection_t* connection = atoms_->connection;
+    const xcb_window_t root = atoms_->ewmh.screens[0]->root;
+    // Qt selects its own events on the root: add ours to them, never replace them.
+    xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, root), nullptr);
+    if (!attributes)
+        return;
+    const uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    std::free(attributes);
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    watching_ = true;
+}
+
+bool X11WindowAccessTrust::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t" || !atoms_)
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+    if (notify->window != atoms_->ewmh.screens[0]->root ||
+        notify->atom != atoms_->ewmh._NET_SUPPORTING_WM_CHECK)
+        return false;
+    if (recheckTask_ != 0)
+        scheduler_.cancel(recheckTask_);
+    recheckTask_ = scheduler_.schedule(recheckDelay, [this] {
+        recheckTask_ = 0;
+        recheck();
+    });
+    return false; // Qt may want it too
+}
+
+void X11WindowAccessTrust::recheck() {
+    const bool trusted = answer();
+    if (trusted == lastAnswer_)
+        return;
+    lastAnswer_ = trusted;
+    qCInfo(lcWindows) << (trusted ? "A window manager answers now: window access granted"
+                                  : "The window manager went away: window access withdrawn");
+    Q_EMIT changed();
+}
+
+bool X11WindowAccessTrust::answer() {
     xcb_connection_t* connection = qtConnection();
     if (!connection || xcb_connection_has_error(connection))
         return false;

@@ -61,6 +61,24 @@ void letLiveSectionsSettle(MenuDataSource& dataSource) {
     dataSource.refresh();
 }
 
+// Runs the chosen fan items' actions, each until its section announced a
+// change or two seconds passed.
+void chooseItems(MenuDataSource& dataSource, SectionKind section, const std::vector<int>& chosen) {
+    int changes = 0;
+    const QUuid observer = dataSource.addObserver([&] { ++changes; });
+    for (int index : chosen) {
+        const std::vector<MenuItem> items = dataSource.items(section);
+        if (index < 0 || index >= int(items.size()) || !items[std::size_t(index)].action)
+            continue;
+        const int before = changes;
+        items[std::size_t(index)].action();
+        const QDeadlineTimer deadline(2000);
+        while (changes == before && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    dataSource.removeObserver(observer);
+}
+
 } // namespace
 
 QImage render(const Shot& shot) {
@@ -81,6 +99,8 @@ QImage render(const Shot& shot) {
     });
     if (shot.live)
         letLiveSectionsSettle(dataSource);
+    if (!shot.choose.empty() && shot.section >= 0 && shot.section < int(shot.sections.size()))
+        chooseItems(dataSource, shot.sections[std::size_t(shot.section)], shot.choose);
     StillClock clock;
     FixedAppearance appearance(shot.darkDesktop);
     const int side = int(std::lround(RadialMenuView::baseSide * shot.scale));

@@ -31,6 +31,9 @@ struct Shot {
     // The program's own sections (recent files, sound devices, ...) instead
     // of samples; they are given a moment to read what they show.
     bool live = false;
+    // Fan items of the open section chosen before the picture, for the
+    // states they switch (Keep Awake, Mute Mic); each is given a moment.
+    std::vector<int> choose;
 };
 
 QImage render(const Shot& shot);

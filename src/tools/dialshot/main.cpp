@@ -4,7 +4,7 @@
 //            [--section N] [--item N] [--theme system|pearl|eclipse|charcoal|custom]
 //            [--dark] [--material frost|matte|clear] [--scale F] [--pixel-ratio R]
 //            [--labels on|off] [--time SECONDS] [--items N] [--backdrop desktop|none]
-//            [--live]
+//            [--live] [--choose N,...]
 //   dialshot --standard-set DIR   writes the reference set of PNGs into DIR
 
 #include "DialShot.h"
@@ -60,6 +60,8 @@ bool parseShot(const QCommandLineParser& args, Shot& shot, QString& error) {
     shot.items = args.value("items").toInt();
     shot.desktopBackdrop = args.value("backdrop") != "none";
     shot.live = args.isSet("live");
+    for (const QString& index : args.value("choose").split(',', Qt::SkipEmptyParts))
+        shot.choose.push_back(index.toInt());
     if (shot.scale <= 0 || shot.pixelRatio <= 0) {
         error = "scale and pixel ratio must be positive";
         return false;
@@ -93,6 +95,7 @@ int main(int argc, char** argv) {
         {"items", "Items in every section's fan.", "n", "6"},
         {"backdrop", "desktop (a sample desktop behind the dial) or none.", "kind", "desktop"},
         {"live", "Fill the sections from this desktop (recent files, sound devices, ...)."},
+        {"choose", "Fan items of the open section to choose first (Keep Awake, ...).", "list"},
     });
     args.process(app);
 

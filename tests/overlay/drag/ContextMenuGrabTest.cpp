@@ -87,6 +87,27 @@ TEST(ContextMenuUnderTheGrab, TheMenuTakesTheInputAndGivesItBack) {
     hands.key(keyEscape, false);
     EXPECT_TRUE(pumpUntil([&] { return !v.state().submenuSection(); }))
         << "keys reach the dial again";
+
+    // A click outside the menu (here outside the ring, where a click closes
+    // the dial) only closes the menu.
+    v.send(MenuEvent::primaryAction(RadialHit::wedge(2)));
+    hands.movePointer(item.x(), item.y());
+    ASSERT_TRUE(pumpUntil([&] { return v.state() == MenuState::submenu(2, 0); }));
+    hands.button(3, true);
+    hands.button(3, false);
+    ASSERT_TRUE(pumpUntil([&] { return v.contextMenuOpen(); }));
+    const QPoint corner = onScreen(QPointF(2, 2));
+    hands.movePointer(corner.x(), corner.y());
+    hands.button(1, true);
+    ASSERT_TRUE(pumpUntil([&] { return !v.contextMenuOpen(); }));
+    hands.button(1, false);
+    // The next click, on the core, closes the fan: only an open dial does.
+    const QPoint core = onScreen(v.center());
+    hands.movePointer(core.x(), core.y());
+    hands.button(1, true);
+    hands.button(1, false);
+    EXPECT_TRUE(pumpUntil([&] { return v.state() == MenuState::root(std::nullopt); }))
+        << "the dismissing click closed the dial: " << ::testing::PrintToString(v.state());
 }
 
 } // namespace

@@ -161,6 +161,10 @@ TEST(DialDragEditor, SavedFanEntriesMoveWithinTheirLimit) {
     d.moveTo(d.item(2));
     EXPECT_TRUE(d.view->editor().fanDragActive());
     EXPECT_EQ(fanLabels(*d.view), (QStringList{"Maps", "Music", "Mail", "Add App"}));
+    QStringList hitLabels; // the list hit tests and the context menu use
+    for (const MenuItem& item : d.view->currentFanItems())
+        hitLabels << item.label();
+    EXPECT_EQ(hitLabels, fanLabels(*d.view));
     d.moveTo(d.item(3));
     EXPECT_EQ(fanLabels(*d.view), (QStringList{"Maps", "Music", "Mail", "Add App"}))
         << "nothing lands after the add item";
@@ -309,6 +313,16 @@ TEST(DialDragEditor, GhostSlotKeepsTheHoverOnItsSection) {
     EXPECT_EQ(fill(3), v.surface().hover) << "apps, one slot on";
     EXPECT_EQ(fill(2), v.surface().fill) << "windows";
     EXPECT_NE(fill(1), v.surface().hover) << "the ghost";
+
+    // Pointing at a slot hovers the section it shows; the ghost shows none.
+    const struct {
+        int slot;
+        std::optional<std::int64_t> hover;
+    } slots[] = {{4, 3}, {2, 1}, {0, 0}, {1, std::nullopt}};
+    for (const auto& [slot, hover] : slots) {
+        d.moveTo(chipOver(d, slot, 0.5));
+        EXPECT_EQ(v.state().rootHover(), hover) << "slot " << slot;
+    }
 }
 
 TEST(DialDragEditor, DroppingALibrarySection) {

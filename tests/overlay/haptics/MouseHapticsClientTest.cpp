@@ -191,6 +191,34 @@ TEST_F(HapticsNetwork, TrustIgnoresOnlyANameMismatchForThePluginOnItsLoopbackEnd
         EXPECT_EQ(c.trust.acceptsErrors(c.endpoint, c.errors), c.accepted) << c.label;
 }
 
+// A redirect from the plug-in's endpoint elsewhere (here to a self-signed
+// server on another loopback port) is an answer, and is never followed.
+TEST_F(HapticsNetwork, ProbeFollowsNoRedirect) {
+    NotFoundServer elsewhere(certificates->untrustedPluginCertificate());
+    const QByteArray redirect = QStringLiteral("HTTP/1.1 302 Found\r\nLocation: "
+                                               "https://127.0.0.1:%1/\r\nContent-Length: 0\r\n\r\n")
+                                    .arg(elsewhere.port())
+                                    .toLatin1();
+    NotFoundServer plugin(certificates->pluginLeaf(), redirect);
+    auto client = clientFor(manual, plugin.port());
+    EXPECT_TRUE(probe(*client));
+    EXPECT_EQ(plugin.requestCount(), 1);
+    QTest::qWait(50);
+    EXPECT_EQ(elsewhere.requestCount(), 0);
+}
+
+// Nothing the plug-in sends is read; a large message closes the socket
+// instead of filling the memory.
+TEST_F(HapticsNetwork, ALargeIncomingMessageClosesTheSocket) {
+    TickServer server(certificates->pluginLeaf());
+    ASSERT_TRUE(server.listen());
+    auto client = clientFor(manual, server.port());
+    client->tick(6);
+    ASSERT_TRUE(waitFor([&] { return server.messages().size() == 1; }));
+    server.sendToClients(QByteArray(MouseHapticsClient::maximumIncomingMessage + 1, 'x'));
+    EXPECT_TRUE(waitFor([&] { return !client->hasSocket(); }));
+}
+
 TEST_F(HapticsNetwork, ProbeSaysFalseOnAClosedPort) {
     auto client = clientFor(manual, closedPort());
     EXPECT_FALSE(probe(*client));

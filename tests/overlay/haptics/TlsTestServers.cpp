@@ -43,6 +43,11 @@ void TickServer::closeConnections() {
         socket->close(QWebSocketProtocol::CloseCodeGoingAway);
 }
 
+void TickServer::sendToClients(const QByteArray& message) {
+    for (QWebSocket* socket : findChildren<QWebSocket*>())
+        socket->sendBinaryMessage(message);
+}
+
 QByteArray TickServer::payloads() const {
     QByteArray all;
     for (const Message& message : messages_)
@@ -50,20 +55,23 @@ QByteArray TickServer::payloads() const {
     return all;
 }
 
-NotFoundServer::NotFoundServer(const TestIdentity& identity) {
+NotFoundServer::NotFoundServer(const TestIdentity& identity, const QByteArray& response) {
+    const QByteArray answer =
+        !response.isEmpty() ? response
+                            : QByteArray("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
+                                         "Content-Length: 9\r\n\r\nnot found");
     server_.setSslConfiguration(serverConfiguration(identity));
-    connect(&server_, &QSslServer::pendingConnectionAvailable, this, [this] {
+    connect(&server_, &QSslServer::pendingConnectionAvailable, this, [this, answer] {
         while (QTcpSocket* socket = server_.nextPendingConnection()) {
             socket->setParent(this);
             auto request = std::make_shared<QByteArray>();
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request, answer] {
                 *request += socket->readAll();
                 if (!request->contains("\r\n\r\n"))
                     return;
                 ++requestCount_;
                 request->clear();
-                socket->write("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
-                              "Content-Length: 9\r\n\r\nnot found");
+                socket->write(answer);
             });
         }
     });

@@ -29,6 +29,7 @@ public:
     QStringList connectionPaths() const { return connectionPaths_; }
     // As when the plug-in quits.
     void closeConnections();
+    void sendToClients(const QByteArray& message);
 
 private:
     QWebSocketServer server_;
@@ -37,10 +38,10 @@ private:
 };
 
 // A stand-in for the plug-in's web server that answers every request with
-// 404 Not Found.
+// 404 Not Found, or with `response` when one is given.
 class NotFoundServer : public QObject {
 public:
-    explicit NotFoundServer(const TestIdentity& identity);
+    explicit NotFoundServer(const TestIdentity& identity, const QByteArray& response = {});
     quint16 port() const { return server_.serverPort(); }
     int requestCount() const { return requestCount_; }
 

@@ -1,4 +1,5 @@
 #include "platform/windows/X11WindowAccessTrust.h"
+#include "support/ManualScheduler.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
@@ -9,7 +10,8 @@ namespace {
 // Under the test session (X server with openbox) window access is granted;
 // without an X display (offscreen) it never is.
 TEST(X11WindowAccessTrustTest, TrustedOnlyWithAnEwmhWindowManager) {
-    X11WindowAccessTrust trust;
+    test::ManualScheduler scheduler;
+    X11WindowAccessTrust trust(scheduler);
     const bool x11 = QGuiApplication::platformName() == QStringLiteral("xcb");
     EXPECT_EQ(trust.isTrusted(), x11);
     EXPECT_EQ(trust.isTrusted(), x11) << "asked again";

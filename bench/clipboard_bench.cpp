@@ -1,0 +1,108 @@
+// Clipboard figures: a poll that finds nothing new, the main thread's
+// longest turn while a 4 MiB PNG is read from another program, and sealing
+// and writing five 4 MiB images. Prints numbers; asserts nothing on time.
+// The first two need an X display (scripts/test-session).
+#include "FakeSecretStore.h"
+#include "ProviderFixture.h"
+
+#include "clipboard/ClipboardProvider.h"
+#include "clipboard/ClipboardStore.h"
+#include "clipboard/SealedHistoryFile.h"
+#include "platform/clipboard/X11Pasteboard.h"
+#include "platform/secrets/FileSecretStore.h"
+#include "platform/time/QtScheduler.h"
+#include "support/ClipboardOwnerProcess.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+using namespace vellaro;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double microseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+void benchUnchangedPoll(ClipboardProvider& provider) {
+    constexpr int rounds = 1'000'000;
+    provider.poll();
+    const auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i)
+        provider.poll();
+    std::printf("poll with an unchanged count: %.4f us per poll\n",
+                microseconds(Clock::now() - start) / rounds);
+}
+
+void benchLargeRead(X11Pasteboard& pasteboard, ClipboardProvider& provider) {
+    const std::size_t before = provider.entries().size();
+    const QByteArray png(PasteboardContent::maximumImageSize, '\x5a');
+    auto owner = test::ClipboardOwnerProcess::xclip(png, "image/png");
+    Clock::duration longestTurn{};
+    const auto start = Clock::now();
+    while (provider.entries().size() == before && Clock::now() - start < std::chrono::seconds(20)) {
+        const auto turn = Clock::now();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        longestTurn = std::max(longestTurn, Clock::now() - turn);
+    }
+    std::printf("4 MiB PNG from xclip: recorded after %.1f ms; longest main-thread turn %.3f ms "
+                "(change count %lld)\n",
+                microseconds(Clock::now() - start) / 1000, microseconds(longestTurn) / 1000,
+                static_cast<long long>(pasteboard.changeCount()));
+}
+
+void benchSealAndWrite() {
+    QTemporaryDir folder;
+    FileSecretStore secrets(folder.filePath("keys"), "key");
+    SealedHistoryFile file(folder.filePath("clipboard.sealed"), secrets, {});
+    std::vector<StoredEntry> records;
+    for (int i = 0; i < 5; ++i) {
+        StoredEntry record;
+        record.kind = StoredEntry::Kind::image;
+        record.imageData = QByteArray(PasteboardContent::maximumImageSize, char('a' + i));
+        record.imageType = QString::fromLatin1(PasteboardContent::pngType);
+        record.title = QStringLiteral("Image");
+        records.push_back(record);
+    }
+    file.write(records); // creates the key
+    constexpr int rounds = 5;
+    const auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i)
+        file.write(records);
+    std::printf("seal and write five 4 MiB images: %.1f ms per write\n",
+                microseconds(Clock::now() - start) / rounds / 1000);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchSealAndWrite();
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        std::printf("no X display: the poll and read figures need scripts/test-session\n");
+        return 0;
+    }
+    QTemporaryDir root;
+    Notifications notifications;
+    SettingsStore settings(root.filePath("settings"), notifications);
+    X11Pasteboard pasteboard;
+    test::FakeFrontApplication front;
+    test::FakeKeySender keys(QtScheduler::shared());
+    test::FakeWindowAccessTrust trust;
+    ClipboardProvider provider(
+        ClipboardProvider::Services{pasteboard, front, settings, QtScheduler::shared(), keys, trust,
+                                    [] {}},
+        std::make_unique<ClipboardStore>(root.filePath("data"),
+                                         std::make_unique<test::FakeSecretStore>(),
+                                         root.filePath("key.lock"), QtScheduler::shared()));
+    test::waitUntil([&] { return pasteboard.content().has_value(); });
+    benchUnchangedPoll(provider);
+    benchLargeRead(pasteboard, provider);
+    return 0;
+}

@@ -1,0 +1,67 @@
+// A whole store cycle on any settings.json: load, change, save, load again.
+// Nothing is lost: a file the store cannot keep is moved aside byte for byte,
+// and what it saved loads back as the record it held.
+#include "FuzzCheck.h"
+#include "model/SettingsStore.h"
+#include "platform/session/Notifications.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace vellaro;
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // A rejected file is logged on every run: quiet, so the runs stay fast.
+    QLoggingCategory::setFilterRules(QStringLiteral("vellaro.*=false"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QTemporaryDir temp;
+    FUZZ_CHECK(temp.isValid());
+    QDir folder(temp.filePath(QStringLiteral("Vellaro")));
+    folder.removeRecursively();
+    FUZZ_CHECK(QDir().mkpath(folder.path()));
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    {
+        QFile file(folder.filePath(QStringLiteral("settings.json")));
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly));
+        FUZZ_CHECK(file.write(input) == input.size());
+    }
+
+    Notifications hub;
+    VellaroSettings held;
+    {
+        SettingsStore store(folder.path(), hub);
+        store.setTheme(store.settings().theme == ThemeChoice::pearl ? ThemeChoice::eclipse
+                                                                    : ThemeChoice::pearl);
+        held = store.settings();
+    }
+
+    const QStringList aside =
+        folder.entryList({QStringLiteral("settings.json.rejected-*")}, QDir::Files);
+    FUZZ_CHECK(aside.size() <= 1);
+    if (aside.size() == 1)
+        FUZZ_CHECK(contentOf(folder.filePath(aside.first())) == input);
+
+    SettingsStore reloaded(folder.path(), hub);
+    FUZZ_CHECK(reloaded.settings() == held);
+    // The saved file is one the store takes as it stands.
+    FUZZ_CHECK(folder.entryList({QStringLiteral("settings.json.rejected-*")}, QDir::Files) ==
+               aside);
+    return 0;
+}
