@@ -2,6 +2,7 @@
 
 #include "overlay/RadialMenuView.h"
 #include "settings/ConsoleModel.h"
+#include "settings/TopBar.h"
 #include "ui/ConsoleWindowFrame.h"
 
 #include <functional>
@@ -10,6 +11,7 @@
 namespace vellaro {
 
 class ConsoleRootView;
+class PresetBarView;
 
 // The settings console's one window: built at the first show() and kept for
 // the whole process; closing only hides it, and every later show() brings
@@ -21,6 +23,9 @@ public:
         ConsoleModel::Services model;
         // The preview dial's services, asked for at the first show.
         std::function<RadialMenuView::Services()> dial;
+        // The top bar's triggers and input, asked for at the first show;
+        // without them the console has no top bar.
+        std::function<TopBar::Services()> topBar;
 
         static Services shared();
     };
@@ -29,8 +34,6 @@ public:
 
     explicit SettingsWindowController(Services services);
     ~SettingsWindowController();
-
-    static SettingsWindowController& shared();
 
     // Applies the appearance, shows, un-minimises, raises and activates the
     // window, building it the first time.
@@ -42,6 +45,7 @@ public:
 
 private:
     void build();
+    PresetBarView* presetBar();
 
     Services services_;
     // Declared first so it outlives the window's views.

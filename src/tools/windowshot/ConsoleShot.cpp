@@ -3,6 +3,7 @@
 #include "FixedAppearance.h"
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "StillTriggers.h"
 #include "TrustedWindowAccess.h"
 #include "core/RadialLayout.h"
 #include "model/MenuDataSource.h"
@@ -11,11 +12,16 @@
 #include "platform/session/Notifications.h"
 #include "settings/ConsolePreview.h"
 #include "settings/ConsoleRootView.h"
+#include "settings/NamePopover.h"
+#include "settings/PresetBarView.h"
 #include "settings/SettingsWindowController.h"
+#include "settings/TopBar.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace vellaro::windowshot {
@@ -53,6 +59,16 @@ QImage renderConsole(const ConsoleShot& shot) {
         s.theme = shot.theme;
         if (shot.state == ConsoleShot::State::largeFan)
             s.scale = MenuScale::large;
+        if (shot.state == ConsoleShot::State::presets ||
+            shot.state == ConsoleShot::State::renamePopover) {
+            s.userPresets = {
+                DialPreset::make(QStringLiteral("Focus"), {SectionKind::files, SectionKind::sound}),
+                DialPreset::make(QStringLiteral("Calls"),
+                                 {SectionKind::sound, SectionKind::apps, SectionKind::windows})};
+            s.arrangement = DialArrangement::custom;
+            s.customSections = {SectionKind::clipboard, SectionKind::apps, SectionKind::actions,
+                                SectionKind::windows};
+        }
     });
     Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
     defaults.setValue(QStringLiteral("vellaroDialDragCoached"),
@@ -65,10 +81,16 @@ QImage renderConsole(const ConsoleShot& shot) {
     const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
     clock.set(opened);
 
+    StillTriggers triggers;
     SettingsWindowController controller(
-        {{settings, appearance, defaults}, {settings, notifications, defaults, clock}, [&] {
+        {{settings, appearance, defaults},
+         {settings, notifications, defaults, clock},
+         [&] {
              return RadialMenuView::Services{settings,   dataSource, clock,
                                              appearance, nullptr,    false};
+         },
+         [&] {
+             return TopBar::Services{settings, notifications, triggers, triggers, triggers};
          }});
     controller.show();
     ConsoleWindowFrame& window = *controller.window();
@@ -98,12 +120,36 @@ QImage renderConsole(const ConsoleShot& shot) {
     case ConsoleShot::State::largeFan:
         clickAt(dial, ringPoint(dial, layout.sectionAngle(1)));
         break;
+    case ConsoleShot::State::hotKey: {
+        // Alt+Space, which another program holds.
+        TopBar& bar = *root.findChild<TopBar*>();
+        bar.toggleHotKeyRecording();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier, 65, 0x20, 0x08);
+        QCoreApplication::sendEvent(&dial, &key);
+        break;
+    }
+    case ConsoleShot::State::mouse:
+        root.findChild<TopBar*>()->toggleMouseRecording();
+        break;
+    case ConsoleShot::State::presets:
+        break;
+    case ConsoleShot::State::savePopover:
+        root.findChild<PresetBarView*>()->openSavePopover();
+        break;
+    case ConsoleShot::State::renamePopover:
+        root.findChild<PresetBarView*>()->openRenamePopover(model.settings().userPresets.front());
+        break;
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
     QImage image(window.size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(shot.pixelRatio);
     window.render(&image);
+    // Popups are windows of their own: drawn over the console where they show.
+    if (NamePopover* popover = root.findChild<PresetBarView*>()->popover()) {
+        QPainter painter(&image);
+        popover->render(&painter, popover->pos() - window.pos(), QRegion(), QWidget::DrawChildren);
+    }
     return image;
 }
 
@@ -118,9 +164,12 @@ int writeConsoleSet(const QString& folder) {
                           {ThemeChoice::system, false, "system-light"},
                           {ThemeChoice::system, true, "system-dark"}};
     const std::pair<ConsoleShot::State, const char*> states[] = {
-        {ConsoleShot::State::idle, "idle"},       {ConsoleShot::State::selected, "selected"},
-        {ConsoleShot::State::toast, "toast"},     {ConsoleShot::State::coach, "coach"},
-        {ConsoleShot::State::library, "library"}, {ConsoleShot::State::largeFan, "large-fan"}};
+        {ConsoleShot::State::idle, "idle"},           {ConsoleShot::State::selected, "selected"},
+        {ConsoleShot::State::toast, "toast"},         {ConsoleShot::State::coach, "coach"},
+        {ConsoleShot::State::library, "library"},     {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::hotKey, "hotkey"},       {ConsoleShot::State::mouse, "mouse"},
+        {ConsoleShot::State::presets, "presets"},     {ConsoleShot::State::savePopover, "save"},
+        {ConsoleShot::State::renamePopover, "rename"}};
     int written = 0;
     for (const Look& look : looks)
         for (const auto& [state, name] : states) {

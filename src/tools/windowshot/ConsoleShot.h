@@ -9,7 +9,19 @@ namespace vellaro::windowshot {
 
 // One picture of the settings console.
 struct ConsoleShot {
-    enum class State { idle, selected, toast, coach, library, largeFan };
+    enum class State {
+        idle,
+        selected,
+        toast,
+        coach,
+        library,
+        largeFan,
+        hotKey,
+        mouse,
+        presets,
+        savePopover,
+        renamePopover
+    };
 
     State state = State::idle;
     ThemeChoice theme = ThemeChoice::pearl;

@@ -2,7 +2,9 @@
 // looking at them.
 //
 //   windowshot --window settings --out console.png [--theme system|pearl|eclipse|charcoal|custom]
-//              [--dark] [--state idle|selected|toast|coach|library|large-fan] [--pixel-ratio R]
+//              [--dark] [--state
+//              idle|selected|toast|coach|library|large-fan|hotkey|mouse|presets|save|rename]
+//              [--pixel-ratio R]
 //   windowshot --standard-set DIR   writes the reference set of every window into DIR
 
 #include "ConsoleShot.h"
@@ -21,9 +23,12 @@ namespace {
 
 std::optional<ConsoleShot::State> stateNamed(const QString& name) {
     const std::pair<const char*, ConsoleShot::State> names[] = {
-        {"idle", ConsoleShot::State::idle},       {"selected", ConsoleShot::State::selected},
-        {"toast", ConsoleShot::State::toast},     {"coach", ConsoleShot::State::coach},
-        {"library", ConsoleShot::State::library}, {"large-fan", ConsoleShot::State::largeFan}};
+        {"idle", ConsoleShot::State::idle},           {"selected", ConsoleShot::State::selected},
+        {"toast", ConsoleShot::State::toast},         {"coach", ConsoleShot::State::coach},
+        {"library", ConsoleShot::State::library},     {"large-fan", ConsoleShot::State::largeFan},
+        {"hotkey", ConsoleShot::State::hotKey},       {"mouse", ConsoleShot::State::mouse},
+        {"presets", ConsoleShot::State::presets},     {"save", ConsoleShot::State::savePopover},
+        {"rename", ConsoleShot::State::renamePopover}};
     for (const auto& [text, state] : names)
         if (name == QLatin1String(text))
             return state;
@@ -43,7 +48,10 @@ int main(int argc, char** argv) {
         {"out", "PNG file to write.", "file"},
         {"standard-set", "Write the reference set of PNGs into a folder.", "dir"},
         {"window", "The window: settings.", "name", "settings"},
-        {"state", "idle, selected, toast, coach, library or large-fan.", "state", "idle"},
+        {"state",
+         "idle, selected, toast, coach, library, large-fan, hotkey, mouse, presets, save or "
+         "rename.",
+         "state", "idle"},
         {"theme", "system, pearl, eclipse, charcoal or custom.", "theme", "pearl"},
         {"dark", "The desktop is dark (for the system theme)."},
         {"pixel-ratio", "Device pixel ratio of the image.", "ratio", "1"},
