@@ -1,4 +1,4 @@
-#include "../platform/input/XcbTestClient.h"
+#include "support/XcbTestClient.h"
 #include "FakeSecretStore.h"
 #include "ProviderFixture.h"
 
