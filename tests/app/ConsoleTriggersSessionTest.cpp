@@ -4,7 +4,6 @@
 // dark land in the build folder.
 
 #include "FakeGrabbers.h"
-#include "XcbTestClient.h"
 #include "app/ConsoleTriggersService.h"
 #include "app/HotKeyCenter.h"
 #include "app/MouseTriggerCenter.h"
@@ -15,6 +14,7 @@
 #include "settings/ConsoleWindowFixture.h"
 #include "settings/TopBar.h"
 #include "support/WaitUntil.h"
+#include "support/XcbTestClient.h"
 #include "ui/VelChipButton.h"
 
 #include <gtest/gtest.h>
