@@ -107,19 +107,20 @@ int main(int argc, char** argv) {
     OnboardingSetupAssistant setupAssistant(onboarding);
 
     AppDelegate delegate(
-        AppDelegate::Services{SettingsStore::shared(),
-                              []() -> MenuDataSource& { return MenuDataSource::shared(); },
-                              Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
-                              MouseTriggerCenter::shared(), QtScheduler::shared(), settingsConsole,
-                              setupAssistant, updates, FeaturesNotBuiltYet::hapticsNudge(),
-                              [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
-                                  return std::make_unique<RadialDialView>(
-                                      scale, side, RadialMenuView::Services::shared());
-                              },
-                              &onboardingCompleted,
-                              [](const QString& text) {
-                                  DesktopNotification::post(QStringLiteral("Vellaro"), text);
-                              }},
+        AppDelegate::Services{
+            SettingsStore::shared(), []() -> MenuDataSource& { return MenuDataSource::shared(); },
+            Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
+            MouseTriggerCenter::shared(), QtScheduler::shared(),
+            settingsConsole, setupAssistant, updates,
+            FeaturesNotBuiltYet::hapticsNudge(),
+            [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
+                return std::make_unique<RadialDialView>(scale, side,
+                                                        RadialMenuView::Services::shared());
+            },
+            &onboardingCompleted,
+            [](const QString& text) {
+                DesktopNotification::post(QStringLiteral("Vellaro"), text);
+            }},
         request);
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return app.exec();
