@@ -6,6 +6,7 @@
 //   windowshot --standard-set DIR   writes the reference set of every window into DIR
 
 #include "ConsoleShot.h"
+#include "OnboardingShot.h"
 
 #include "model/EnumRawValue.h"
 
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     if (args.isSet("standard-set")) {
         const QString dir = args.value("standard-set");
         QDir().mkpath(dir);
-        const int written = vellaro::windowshot::writeConsoleSet(dir);
+        const int written = vellaro::windowshot::writeConsoleSet(dir) +
+                            vellaro::windowshot::writeOnboardingSet(dir);
         std::printf("%d images in %s\n", written, qPrintable(dir));
         return written > 0 ? 0 : 1;
     }
