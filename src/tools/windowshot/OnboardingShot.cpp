@@ -1,5 +1,7 @@
 #include "OnboardingShot.h"
 
+#include "FixedAppearance.h"
+
 #include "model/SettingsStore.h"
 #include "onboarding/GrantPage.h"
 #include "onboarding/OnboardingProgress.h"
@@ -20,19 +22,6 @@
 namespace vellaro::windowshot {
 
 namespace {
-
-class StillAppearance final : public Appearance {
-public:
-    explicit StillAppearance(bool dark) : dark_(dark) {}
-    ColorScheme colorScheme() const override {
-        return dark_ ? ColorScheme::dark : ColorScheme::light;
-    }
-    bool reduceMotion() const override { return true; }
-    bool reduceTransparency() const override { return false; }
-
-private:
-    bool dark_;
-};
 
 class PictureTrust final : public WindowAccessTrust {
 public:
@@ -67,7 +56,7 @@ QImage render(const Scene& scene, bool dark) {
     SettingsStore settings(folder.path(), hub);
     settings.setTheme(dark ? ThemeChoice::eclipse : ThemeChoice::pearl);
     Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
-    StillAppearance appearance(dark);
+    dialshot::FixedAppearance appearance(dark);
     PictureTrust trust;
     trust.trusted = scene.trusted;
     PictureShell shell;
