@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/ConsoleWindowService.h"
 #include "app/FeaturesNotBuiltYet.h"
+#include "app/HapticsNudgeAdapter.h"
 #include "app/HotKeyCenter.h"
 #include "app/InstanceLock.h"
 #include "app/LaunchRequest.h"
@@ -16,6 +17,8 @@
 #include "app/X11Display.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
+#include "overlay/MouseHapticsClient.h"
+#include "onboarding/HapticsNudge.h"
 #include "onboarding/OnboardingWindowController.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
@@ -105,6 +108,12 @@ int main(int argc, char** argv) {
                            &UpdaterCenter::shared(), &loginItem},
         ConsoleWindowFrame::Services::shared());
     OnboardingSetupAssistant setupAssistant(onboarding);
+    HapticsNudge nudge(HapticsNudge::Services{
+        Defaults::shared(), SettingsStore::shared(), QtScheduler::shared(),
+        MouseHapticsClient::shared(), [] { return MouseHapticsClient::isMXMasterConnected(); },
+        [] { return MouseHapticsClient::isPluginFolderPresent(); },
+        [&settingsConsole] { settingsConsole.show(); }});
+    HapticsNudgeAdapter hapticsNudge(nudge);
 
     AppDelegate delegate(
         AppDelegate::Services{
@@ -112,7 +121,7 @@ int main(int argc, char** argv) {
             Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
             MouseTriggerCenter::shared(), QtScheduler::shared(),
             settingsConsole, setupAssistant, updates,
-            FeaturesNotBuiltYet::hapticsNudge(),
+            hapticsNudge,
             [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
                 return std::make_unique<RadialDialView>(scale, side,
                                                         RadialMenuView::Services::shared());
