@@ -9,6 +9,7 @@
 
 #include "ConsoleShot.h"
 #include "HistoryShot.h"
+#include "OnboardingShot.h"
 
 #include "model/EnumRawValue.h"
 
@@ -61,8 +62,9 @@ int main(int argc, char** argv) {
     if (args.isSet("standard-set")) {
         const QString dir = args.value("standard-set");
         QDir().mkpath(dir);
-        const int written =
-            vellaro::windowshot::writeConsoleSet(dir) + vellaro::windowshot::writeHistorySet(dir);
+        const int written = vellaro::windowshot::writeConsoleSet(dir) +
+                            vellaro::windowshot::writeHistorySet(dir) +
+                            vellaro::windowshot::writeOnboardingSet(dir);
         std::printf("%d images in %s\n", written, qPrintable(dir));
         return written > 0 ? 0 : 1;
     }
