@@ -115,13 +115,3 @@ BENCHMARK(LibraryDragStepWithFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(PresetBarRefresh)->Unit(benchmark::kMillisecond)->ArgName("rename")->Arg(0)->Arg(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
