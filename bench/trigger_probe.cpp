@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <poll.h>
 #include <xcb/damage.h>
 #include <xcb/xtest.h>
@@ -46,6 +47,12 @@ std::vector<xcb_keysym_t> configuredHotKey() {
 }
 
 bool configureSessionHotKey() {
+    // A fresh home would open the setup assistant, which holds the dial back.
+    const QString config = vellaro::configFolder();
+    if (config.isEmpty() || !QDir().mkpath(config))
+        return false;
+    QSettings(QDir(config).filePath(QStringLiteral("defaults.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("vellaroOnboardingCompleted"), true);
     const QString folder = vellaro::dataFolder();
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;

@@ -2,9 +2,12 @@
 
 #include "app/AccessibilityExplainerView.h"
 #include "app/AccessibilityPermission.h"
+#include "app/ConsoleTriggersService.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "overlay/MouseHapticsClient.h"
+#include "platform/input/XcbButtonMonitor.h"
+#include "platform/input/XcbRecorderKeyboard.h"
 #include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
@@ -15,8 +18,27 @@
 
 namespace vellaro {
 
+namespace {
+
+// The program's one console, with the shared triggers in its top bar.
+SettingsWindowController& sharedConsole() {
+    static auto* controller = new SettingsWindowController([] {
+        SettingsWindowController::Services services = SettingsWindowController::Services::shared();
+        services.topBar = [] {
+            static XcbRecorderKeyboard keyboard;
+            static XcbButtonMonitor buttons;
+            return TopBar::Services{SettingsStore::shared(), Notifications::shared(),
+                                    ConsoleTriggersService::shared(), keyboard, buttons};
+        };
+        return services;
+    }());
+    return *controller;
+}
+
+} // namespace
+
 ConsoleWindowService::ConsoleWindowService(Controller controller)
-    : controller_(controller ? std::move(controller) : &SettingsWindowController::shared) {}
+    : controller_(controller ? std::move(controller) : &sharedConsole) {}
 
 void ConsoleWindowService::setContextPanelServices(std::function<ContextPanelServices()> services) {
     contextPanel_ = std::move(services);

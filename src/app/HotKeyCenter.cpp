@@ -61,6 +61,18 @@ std::int32_t HotKeyCenter::registerHotKey(std::uint32_t keyCode, std::uint32_t m
     return statusOk;
 }
 
+void HotKeyCenter::suspend() {
+    grabber_.setMatchingPaused(true);
+}
+
+void HotKeyCenter::resume() {
+    grabber_.setMatchingPaused(false);
+}
+
+bool HotKeyCenter::isSuspended() const {
+    return grabber_.isMatchingPaused();
+}
+
 std::int32_t HotKeyCenter::statusOf(std::uint32_t keyCode, std::uint32_t modifiers) const {
     if (isRegistered(keyCode, modifiers))
         return statusOk;

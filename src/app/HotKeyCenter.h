@@ -41,6 +41,12 @@ public:
     // The id the next successful registration gets; advances once per success.
     std::uint32_t nextRegistrationId() const { return nextRegistrationId_; }
 
+    // Until resume(), presses of the hot key open nothing and reach the
+    // focused window like any key; the registration stays in force.
+    void suspend();
+    void resume();
+    bool isSuspended() const;
+
     static QString spacedDisplayString(const QString& display);
 
     // The X server time (ms) of the press or release being reported now; 0

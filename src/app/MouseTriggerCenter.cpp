@@ -1,6 +1,7 @@
 #include "app/MouseTriggerCenter.h"
 
 #include "app/Logging.h"
+#include "model/MouseButtonText.h"
 #include "model/SettingsStore.h"
 #include "platform/input/ButtonGrabber.h"
 #include "platform/input/XcbButtonGrabber.h"
@@ -97,25 +98,21 @@ void MouseTriggerCenter::suspend() {
     grabber_.suspend();
 }
 
-void MouseTriggerCenter::resume() {
+ButtonGrabber::GrabResult MouseTriggerCenter::resume() {
     suspended_ = false;
-    grabber_.resume();
+    const ButtonGrabber::GrabResult result = grabber_.resume();
+    if (!armed_)
+        return result;
+    if (result == ButtonGrabber::GrabResult::buttonTaken)
+        qCCritical(mouseTriggerLog, "Could not grab mouse button %d: another program holds it",
+                   activeButton_.value_or(-1));
+    // A refused button is not held: a later apply() tries again.
+    armed_ = result == ButtonGrabber::GrabResult::grabbed;
+    return result;
 }
 
 QString MouseTriggerCenter::buttonName(long long button) {
-    switch (button) {
-    case 2:
-        return QStringLiteral("Middle Click");
-    case 3:
-        return QStringLiteral("MB4 · Back");
-    case 4:
-        return QStringLiteral("MB5 · Forward");
-    default:
-        // Stored numbers are validated before use; this never overflows.
-        if (button < -1 || button > 31)
-            return QString();
-        return QStringLiteral("Mouse %1").arg(button + 1);
-    }
+    return MouseButtonText::buttonName(button);
 }
 
 } // namespace vellaro

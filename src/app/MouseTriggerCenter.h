@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/input/ButtonGrabber.h"
+
 #include <QMetaObject>
 #include <QString>
 #include <cstdint>
@@ -8,7 +10,6 @@
 
 namespace vellaro {
 
-class ButtonGrabber;
 class WindowAccessTrust;
 
 // Lets an extra mouse button act as the dial's trigger, like the hot key:
@@ -33,13 +34,14 @@ public:
     // Lets the button through until resume(); an apply() meanwhile only
     // records the button.
     void suspend();
-    void resume();
+    // What became of the button: grabbed, or why it is not held.
+    ButtonGrabber::GrabResult resume();
 
     std::optional<int> activeButton() const { return activeButton_; }
     bool isArmed() const { return armed_; }
     bool isSuspended() const { return suspended_; }
 
-    // "Middle Click", "MB4 · Back", "MB5 · Forward", else "Mouse " and n + 1.
+    // MouseButtonText::buttonName.
     static QString buttonName(long long button);
 
     // The X server time (ms) of the press or release being reported now; 0

@@ -2,6 +2,7 @@
 
 #include "app/ActionsSection.h"
 #include "app/Logging.h"
+#include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/DesktopClipboardProvider.h"
 #include "model/EmptySectionProvider.h"
 #include "platform/audio/AudioSystem.h"
@@ -22,7 +23,7 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
         break;
     case SectionKind::clipboard:
         return makeDesktopClipboardProvider(
-            [] { qCInfo(appLog) << "The clipboard history window is not built yet"; });
+            [] { ClipboardHistoryWindowController::shared().show(); });
     case SectionKind::files:
         return std::make_unique<FilesProvider>(Desktop::shared(), QtScheduler::shared());
     case SectionKind::sound:

@@ -1,11 +1,15 @@
+#include "app/AccessibilityExplainerView.h"
+#include "app/AccessibilityPermission.h"
 #include "app/AppDelegate.h"
 #include "app/ConsoleWindowService.h"
 #include "app/FeaturesNotBuiltYet.h"
+#include "app/HapticsNudgeAdapter.h"
 #include "app/HotKeyCenter.h"
 #include "app/InstanceLock.h"
 #include "app/LaunchRequest.h"
 #include "app/Logging.h"
 #include "app/MouseTriggerCenter.h"
+#include "app/OnboardingSetupAssistant.h"
 #include "app/QuitSignals.h"
 #include "app/RadialDialView.h"
 #include "app/SectionProviderFactory.h"
@@ -13,12 +17,18 @@
 #include "app/X11Display.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
+#include "overlay/MouseHapticsClient.h"
+#include "onboarding/HapticsNudge.h"
+#include "onboarding/OnboardingWindowController.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/DesktopNotification.h"
+#include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
 #include "platform/session/SessionBus.h"
 #include "platform/time/QtScheduler.h"
+#include "platform/updater/InstallLocation.h"
+#include "platform/windows/X11WindowAccessTrust.h"
 #include "updates/UpdaterCenter.h"
 
 #include <QApplication>
@@ -88,14 +98,30 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(UpdaterCenter::shared().currentVersion());
     ConsoleWindowService settingsConsole;
     UpdaterCenterService updates(UpdaterCenter::shared());
+    OnboardingShellServices onboardingShell(AccessibilityPermission::shared(),
+                                            HotKeyCenter::shared(), SettingsStore::shared(),
+                                            settingsConsole);
+    LoginItem loginItem(InstallLocation::ofThisProcess().launcherPath);
+    OnboardingWindowController onboarding(
+        OnboardingServices{SettingsStore::shared(), Defaults::shared(), Notifications::shared(),
+                           QtScheduler::shared(), X11WindowAccessTrust::shared(), onboardingShell,
+                           &UpdaterCenter::shared(), &loginItem},
+        ConsoleWindowFrame::Services::shared());
+    OnboardingSetupAssistant setupAssistant(onboarding);
+    HapticsNudge nudge(HapticsNudge::Services{
+        Defaults::shared(), SettingsStore::shared(), QtScheduler::shared(),
+        MouseHapticsClient::shared(), [] { return MouseHapticsClient::isMXMasterConnected(); },
+        [] { return MouseHapticsClient::isPluginFolderPresent(); },
+        [&settingsConsole] { settingsConsole.show(); }});
+    HapticsNudgeAdapter hapticsNudge(nudge);
 
     AppDelegate delegate(
         AppDelegate::Services{
             SettingsStore::shared(), []() -> MenuDataSource& { return MenuDataSource::shared(); },
             Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
             MouseTriggerCenter::shared(), QtScheduler::shared(),
-            settingsConsole, FeaturesNotBuiltYet::setupAssistant(), updates,
-            FeaturesNotBuiltYet::hapticsNudge(),
+            settingsConsole, setupAssistant, updates,
+            hapticsNudge,
             [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
                 return std::make_unique<RadialDialView>(scale, side,
                                                         RadialMenuView::Services::shared());

@@ -138,6 +138,12 @@ void ClipboardProvider::trimToRetention() {
         entries_.resize(std::size_t(keep));
 }
 
+void ClipboardProvider::clearHistory() {
+    entries_.clear();
+    store_->clear();
+    changed();
+}
+
 void ClipboardProvider::saveHistory() {
     std::vector<StoredEntry> records;
     records.reserve(entries_.size());

@@ -74,6 +74,9 @@ public:
     // into the window in front.
     void paste(const Entry& entry);
     void pastePlainText(const QString& text);
+    // Forgets every entry, deletes the sealed history and tells the data
+    // source, without asking.
+    void clearHistory();
     void postPasteKeystroke();
 
 private:

@@ -53,6 +53,7 @@ constexpr std::array symbols{
     Symbol{"photo", "image-x-generic-symbolic"},
     Symbol{"textformat", "insert-text-symbolic"},
     Symbol{"clock.arrow.circlepath", "document-open-recent-symbolic"},
+    Symbol{"magnifyingglass", "edit-find-symbolic"},
     Symbol{"speaker.wave.3", "audio-volume-high-symbolic"},
     Symbol{"speaker.wave.1", "audio-volume-low-symbolic"},
     Symbol{"speaker.slash", "audio-volume-muted-symbolic"},

@@ -79,6 +79,8 @@ ConsoleRootView::~ConsoleRootView() {
 void ConsoleRootView::replaceSlot(QWidget*& slot, QWidget* with, QBoxLayout* layout, int index) {
     if (!with)
         return;
+    if (auto* kit = qobject_cast<KitWidget*>(with))
+        kit->setPal(pal());
     layout->removeWidget(slot);
     delete slot;
     slot = with;

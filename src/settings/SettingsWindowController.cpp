@@ -6,6 +6,7 @@
 #include "platform/time/QtScheduler.h"
 #include "settings/ConsoleRootView.h"
 #include "settings/ContextPanel.h"
+#include "settings/PresetBarView.h"
 
 #include <QVBoxLayout>
 
@@ -23,12 +24,6 @@ SettingsWindowController::SettingsWindowController(Services services)
 
 SettingsWindowController::~SettingsWindowController() = default;
 
-SettingsWindowController& SettingsWindowController::shared() {
-    // Kept for the whole process; its window must not outlive the application.
-    static auto* controller = new SettingsWindowController(Services::shared());
-    return *controller;
-}
-
 void SettingsWindowController::build() {
     window_ = std::make_unique<ConsoleWindowFrame>(
         services_.frame,
@@ -36,6 +31,9 @@ void SettingsWindowController::build() {
             QStringLiteral("Vellaro"), QString::fromLatin1(frameName), {960, 620}, {900, 580}});
     model_ = std::make_unique<ConsoleModel>(services_.model);
     root_ = new ConsoleRootView(window_->pal(), *model_, services_.dial(), window_.get());
+    if (services_.topBar)
+        root_->setTopBar(new TopBar(window_->pal(), *model_, services_.topBar()));
+    root_->setPresetBar(presetBar());
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(root_);
@@ -48,6 +46,23 @@ void SettingsWindowController::build() {
 void SettingsWindowController::setContextPanelServices(
     std::function<ContextPanelServices()> services) {
     services_.contextPanel = std::move(services);
+}
+
+PresetBarView* SettingsWindowController::presetBar() {
+    ConsoleModel* model = model_.get();
+    auto* bar = new PresetBarView(
+        window_->pal(),
+        {[model](const DialPreset& p) { model->applyPreset(p); },
+         [model](const QString& name) { model->saveCurrentPreset(name); },
+         [model](const DialPreset& p, const QString& name) { model->renamePreset(p, name); },
+         [model](const DialPreset& p) { model->updatePresetFromDial(p); },
+         [model](const DialPreset& p) { model->deletePreset(p); }});
+    const auto follow = [model, bar] {
+        bar->setValues(model->currentSections(), model->settings().userPresets);
+    };
+    QObject::connect(model, &ConsoleModel::settingsChanged, bar, follow);
+    follow();
+    return bar;
 }
 
 void SettingsWindowController::show() {

@@ -3,6 +3,7 @@
 #include "overlay/RadialMenuView.h"
 #include "settings/ConsoleModel.h"
 #include "settings/ContextPanelServices.h"
+#include "settings/TopBar.h"
 #include "ui/ConsoleWindowFrame.h"
 
 #include <functional>
@@ -11,6 +12,7 @@
 namespace vellaro {
 
 class ConsoleRootView;
+class PresetBarView;
 
 // The settings console's one window: built at the first show() and kept for
 // the whole process; closing only hides it, and every later show() brings
@@ -25,6 +27,9 @@ public:
         // The context panel's services, asked for at the first show; none
         // leaves the panel's place empty.
         std::function<ContextPanelServices()> contextPanel;
+        // The top bar's triggers and input, asked for at the first show;
+        // without them the console has no top bar.
+        std::function<TopBar::Services()> topBar;
 
         static Services shared();
     };
@@ -33,8 +38,6 @@ public:
 
     explicit SettingsWindowController(Services services);
     ~SettingsWindowController();
-
-    static SettingsWindowController& shared();
 
     // Applies the appearance, shows, un-minimises, raises and activates the
     // window, building it the first time.
@@ -48,6 +51,7 @@ public:
 
 private:
     void build();
+    PresetBarView* presetBar();
 
     Services services_;
     // Declared first so it outlives the window's views.

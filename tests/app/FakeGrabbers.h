@@ -52,6 +52,10 @@ public:
     GrabResult resume() override {
         calls << "resume";
         suspended = false;
+        if (held && refusal != GrabResult::grabbed) {
+            held.reset();
+            return refusal;
+        }
         return held ? GrabResult::grabbed : GrabResult::unavailable;
     }
     bool isSuspended() const override { return suspended; }

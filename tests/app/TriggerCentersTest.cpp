@@ -85,6 +85,23 @@ TEST(HotKeyCenter, PressAndReleaseReachTheCallbacks) {
     EXPECT_EQ(seen, (QStringList{"down", "up"}));
 }
 
+TEST(HotKeyCenter, SuspendedKeyOpensNothingAndStaysRegistered) {
+    FakeHotKeyGrabber grabber;
+    HotKeyCenter center(grabber);
+    ASSERT_EQ(center.registerHotKey(49, 2048), 0);
+    int downs = 0;
+    center.onHotKeyDown = [&] { ++downs; };
+    grabber.calls.clear();
+    center.suspend();
+    grabber.press(100);
+    EXPECT_EQ(downs, 0);
+    EXPECT_TRUE(center.isRegistered(49, 2048));
+    center.resume();
+    grabber.press(100);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(grabber.calls, QStringList{});
+}
+
 class MouseTriggerCenterTest : public ::testing::Test {
 protected:
     FakeButtonGrabber grabber;
@@ -166,6 +183,21 @@ TEST_F(MouseTriggerCenterTest, SaveWhileRecordingDoesNotRearmTheTrigger) {
     EXPECT_EQ(takeCalls(), QStringList{"resume"});
     EXPECT_FALSE(grabber.isSuspended());
     EXPECT_EQ(grabber.button(), 4);
+}
+
+TEST_F(MouseTriggerCenterTest, ResumeTellsWhetherTheButtonWasTaken) {
+    center.apply();
+    center.suspend();
+    grabber.refusal = ButtonGrabber::GrabResult::buttonTaken; // another program grabbed it
+    EXPECT_EQ(center.resume(), ButtonGrabber::GrabResult::buttonTaken);
+    EXPECT_FALSE(center.isArmed());
+    grabber.refusal = ButtonGrabber::GrabResult::grabbed;
+    takeCalls();
+    center.apply(); // tried again
+    EXPECT_EQ(takeCalls(), QStringList{"grab 2"});
+    EXPECT_TRUE(center.isArmed());
+    center.suspend();
+    EXPECT_EQ(center.resume(), ButtonGrabber::GrabResult::grabbed);
 }
 
 TEST_F(MouseTriggerCenterTest, ButtonPressesReachTheCallbacks) {

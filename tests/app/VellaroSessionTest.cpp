@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -31,6 +32,7 @@ class VellaroSession : public ::testing::Test {
 protected:
     void SetUp() override {
         QFile::remove(settingsFile()); // each test starts from the defaults
+        markSetupDone();
         typed = QDir::temp().filePath("typed");
         // The window the user works in: whatever reaches it ends in `typed`.
         xterm.start("xterm",
@@ -66,6 +68,14 @@ protected:
     static QString settingsFile() {
         return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
             .filePath("Vellaro/settings.json");
+    }
+    // Otherwise the setup assistant opens and holds the dial back.
+    static void markSetupDone() {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Vellaro";
+        QDir().mkpath(folder);
+        QSettings(folder + "/defaults.ini", QSettings::IniFormat)
+            .setValue("vellaroOnboardingCompleted", true);
     }
     static void configureHotKeyControlAltSpace() {
         QDir().mkpath(QFileInfo(settingsFile()).path());

@@ -211,5 +211,24 @@ TEST(ClipboardCapture, TheStoredHistoryComesAfterCopiesMadeWhileItLoaded) {
     EXPECT_EQ(test::textsOf(*records), QStringList({"new", "old1", "old2"}));
 }
 
+TEST(ClipboardCapture, ClearingWhileTheStoredHistoryLoadsKeepsItCleared) {
+    ProviderFixture f(false);
+    f.seedFile({test::textRecord("old")});
+    f.secrets->hold();
+    f.start(false);
+    ASSERT_TRUE(test::waitUntil([&] { return f.secrets->isWaiting(); }));
+    f.copyText("before clearing");
+    f.provider->clearHistory();
+    f.copyText("after clearing");
+    f.secrets->release();
+    f.settle();
+    EXPECT_EQ(f.titles(), QStringList{"after clearing"});
+    f.scheduler.advance(ClipboardStore::saveDelay);
+    f.settle();
+    const auto records = f.fileRecords();
+    ASSERT_TRUE(records);
+    EXPECT_EQ(test::textsOf(*records), QStringList{"after clearing"});
+}
+
 } // namespace
 } // namespace vellaro

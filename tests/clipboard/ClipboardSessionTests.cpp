@@ -1,21 +1,30 @@
-#include "../platform/input/XcbTestClient.h"
+#include "support/XcbTestClient.h"
 #include "FakeSecretStore.h"
 #include "ProviderFixture.h"
 
+#include "clipboard/ClipboardHistoryView.h"
+#include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/ClipboardProvider.h"
 #include "clipboard/ClipboardStore.h"
+#include "platform/apps/RunningAppsWindowFocus.h"
+#include "platform/apps/X11RunningApps.h"
 #include "platform/clipboard/X11Pasteboard.h"
 #include "platform/crypto/Aead.h"
 #include "platform/input/XTestKeySender.h"
 #include "platform/secrets/FileSecretStore.h"
 #include "platform/secrets/PinnedSecretStore.h"
+#include "platform/session/Defaults.h"
+#include "platform/session/FrameAutosave.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "support/ClipboardOwnerProcess.h"
+#include "support/FakeAppearance.h"
+#include "support/OneSectionDataSource.h"
 #include "support/WaitUntil.h"
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -55,6 +64,12 @@ struct Session {
         waitUntil([&] { return provider->store().waitForWorker(std::chrono::seconds(0)); });
     }
 
+    // Keys in a file, the store in the folder.
+    static Session inFolder(const QTemporaryDir& folder) {
+        return Session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
+                       folder.filePath("data"));
+    }
+
     // Copies `text` with xclip and waits until the history has it.
     std::unique_ptr<ClipboardOwnerProcess> copyWithXclip(const QString& text) {
         auto owner = ClipboardOwnerProcess::xclip(text.toUtf8(), "UTF8_STRING");
@@ -64,18 +79,22 @@ struct Session {
     }
 };
 
+// A helper window the paste goes into, active.
+bool showActive(QLineEdit& field) {
+    field.setGeometry(100, 100, 400, 40);
+    field.show();
+    field.activateWindow();
+    return QTest::qWaitForWindowActive(&field);
+}
+
 TEST(ClipboardSession, AChosenEntryIsPastedIntoTheWindowInFront) {
     QTemporaryDir folder;
-    Session session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
-                    folder.filePath("data"));
+    Session session = Session::inFolder(folder);
     auto owner = session.copyWithXclip("pasted from the history");
     auto newer = session.copyWithXclip("newer copy");
 
     QLineEdit field;
-    field.setGeometry(100, 100, 400, 40);
-    field.show();
-    field.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&field));
+    ASSERT_TRUE(showActive(field));
 
     // The user still holds Alt from the trigger.
     test::XcbTestClient user;
@@ -91,6 +110,57 @@ TEST(ClipboardSession, AChosenEntryIsPastedIntoTheWindowInFront) {
         titles << entry.title;
     EXPECT_EQ(titles, QStringList({"newer copy", "pasted from the history"}))
         << "the program's own write is not recorded and the entry does not move";
+}
+
+TEST(ClipboardSession, ARowOfTheHistoryWindowPastesIntoTheWindowItOpenedOver) {
+    QTemporaryDir folder;
+    Session session = Session::inFolder(folder);
+    auto owner = session.copyWithXclip("from the history window");
+    auto newer = session.copyWithXclip("newer copy");
+    test::OneSectionDataSource dataSource(SectionKind::clipboard, std::move(session.provider));
+
+    QLineEdit field;
+    ASSERT_TRUE(showActive(field));
+    RunningAppsWindowFocus focus(X11RunningApps::shared());
+    const auto fieldWindow = WindowFocus::WindowId(field.winId());
+    ASSERT_TRUE(waitUntil([&] { return focus.activeWindow() == fieldWindow; }));
+
+    Defaults defaults(folder.filePath("defaults.ini"));
+    test::FakeAppearance appearance;
+    const ClipboardHistoryWindowController::Services services{
+        *dataSource, focus, QtScheduler::shared(), {session.settings, appearance, defaults}};
+    {
+        ClipboardHistoryWindowController controller(services);
+        controller.show();
+        ConsoleWindowFrame& window = *controller.window();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_EQ(controller.returnTo(), fieldWindow);
+
+        QListView* list = controller.view()->list();
+        const QRect row = list->visualRect(list->model()->index(1, 0));
+        const QPoint target = list->viewport()->mapToGlobal(row.center());
+        test::XcbTestClient user;
+        user.movePointer(target.x(), target.y());
+        user.sync();
+        ASSERT_TRUE(waitUntil([&] { return QCursor::pos() == target; }));
+        user.button(1, true);
+        user.button(1, false);
+        user.sync();
+
+        EXPECT_TRUE(waitUntil([&] { return field.text() == "from the history window"; }))
+            << field.text().toStdString();
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(focus.activeWindow(), fieldWindow);
+    }
+
+    ClipboardHistoryWindowController again(services);
+    // Hiding saved where the window manager had put it.
+    const auto saved =
+        FrameAutosave(defaults, ClipboardHistoryWindowController::frameName).savedFrame();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->size(), QSize(440, 540));
+    again.show();
+    EXPECT_EQ(again.window()->geometry(), *saved);
 }
 
 QByteArray secretTool(const QStringList& arguments, int* exitCode = nullptr) {

@@ -3,6 +3,7 @@
 #include "model/WindowAppearance.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace vellaro {
 namespace {
@@ -28,16 +29,28 @@ TEST(WindowAppearanceTest, ThemeAndDesktopDecideTheScheme) {
         {ThemeChoice::custom, darkBase, Mode::dark, ColorScheme::dark, ColorScheme::dark},
     };
     for (const Case& c : cases) {
-        VellaroSettings settings;
-        settings.theme = c.theme;
-        settings.customBase = c.base;
-        SCOPED_TRACE(int(c.theme));
-        EXPECT_EQ(WindowAppearance::mode(settings), c.mode);
-        EXPECT_EQ(WindowAppearance::scheme(settings, ColorScheme::light), c.onLightDesktop);
-        EXPECT_EQ(WindowAppearance::scheme(settings, ColorScheme::dark), c.onDarkDesktop);
-        for (ColorScheme desktop : {ColorScheme::light, ColorScheme::dark})
-            EXPECT_EQ(WindowAppearance::pal(settings, desktop).bgTop,
-                      Pal::forSettings(settings, desktop).bgTop);
+        // Only the custom theme reads the custom colour.
+        const bool readsBase = c.theme == ThemeChoice::custom;
+        for (const RGBAColor& base :
+             readsBase ? std::vector{c.base} : std::vector{lightBase, darkBase}) {
+            VellaroSettings settings;
+            settings.theme = c.theme;
+            settings.customBase = base;
+            SCOPED_TRACE(int(c.theme));
+            EXPECT_EQ(WindowAppearance::mode(settings), c.mode);
+            EXPECT_EQ(WindowAppearance::scheme(settings, ColorScheme::light), c.onLightDesktop);
+            EXPECT_EQ(WindowAppearance::scheme(settings, ColorScheme::dark), c.onDarkDesktop);
+            for (ColorScheme desktop : {ColorScheme::light, ColorScheme::dark}) {
+                const ColorScheme shown =
+                    desktop == ColorScheme::light ? c.onLightDesktop : c.onDarkDesktop;
+                const QColor expectedTop = c.theme == ThemeChoice::charcoal ? Pal::charcoal().bgTop
+                                           : c.theme == ThemeChoice::custom
+                                               ? Pal::forSettings(settings, desktop).bgTop
+                                           : shown == ColorScheme::dark ? Pal::dark().bgTop
+                                                                        : Pal::light().bgTop;
+                EXPECT_EQ(WindowAppearance::pal(settings, desktop).bgTop, expectedTop);
+            }
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 // sample sections, a manual clock and a fake desktop appearance; driven by
 // mouse and key events at points of the live dial's layout.
 
+#include "FakeTriggerInput.h"
 #include "overlay/DialFixture.h"
 #include "platform/session/Defaults.h"
 #include "settings/ConsoleHintRow.h"
@@ -25,6 +26,9 @@ struct ConsoleWindowServices : DialServices {
             provider->list = sampleItems(4, sectionTitle(kind));
             return std::unique_ptr<SectionProvider>(std::move(provider));
         });
+    FakeConsoleTriggers triggers;
+    FakeRecorderKeyboard keyboard;
+    FakeButtonMonitor buttons;
 
     SettingsWindowController::Services controllerServices() {
         return {{settings, appearance, defaults},
@@ -32,6 +36,10 @@ struct ConsoleWindowServices : DialServices {
                 [this] {
                     return RadialMenuView::Services{settings,   *dataSource, scheduler,
                                                     appearance, nullptr,     false};
+                },
+                {},
+                [this] {
+                    return TopBar::Services{settings, notifications, triggers, keyboard, buttons};
                 }};
     }
 };

@@ -31,7 +31,10 @@ QList<QStringList> FakeTools::calls() const {
     QList<QStringList> calls;
     if (!log.open(QIODevice::ReadOnly))
         return calls;
-    for (const QByteArray& line : log.readAll().split('\n')) {
+    QList<QByteArray> lines = log.readAll().split('\n');
+    // The last piece is empty, or a call still being written.
+    lines.removeLast();
+    for (const QByteArray& line : lines) {
         if (!line.isEmpty())
             calls << QString::fromUtf8(line).split(QLatin1Char(separator));
     }

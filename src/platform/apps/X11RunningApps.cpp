@@ -178,6 +178,7 @@ void X11RunningApps::reloadActive() {
     // Window managers clear the active window while the focus moves from one
     // window to the next; only the application that ends up active counts.
     const std::uint32_t window = reader_->activeWindow();
+    activeWindow_ = window;
     const QString app = window ? appOf(window) : QString();
     if (app.isEmpty() || app == activeApp_)
         return;
@@ -200,6 +201,11 @@ bool X11RunningApps::activate(const QString& id) {
         return false;
     commands_->activate(owned.back());
     return true;
+}
+
+void X11RunningApps::activateWindow(std::uint32_t window) {
+    if (commands_ && window != 0)
+        commands_->activate(window);
 }
 
 void X11RunningApps::hide(const QString& id) {

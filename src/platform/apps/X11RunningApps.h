@@ -45,6 +45,12 @@ public:
     // The application's client windows, bottom to top.
     QVector<std::uint32_t> windows(const QString& id) const;
 
+    // The active client window as last announced; 0 for none.
+    std::uint32_t activeWindow() const { return activeWindow_; }
+    bool hasWindow(std::uint32_t window) const { return appByWindow_.contains(window); }
+    // Asks the window manager to activate one client window.
+    void activateWindow(std::uint32_t window);
+
 private:
     void readEvents();
     void readQueuedEventsSoon();
@@ -62,6 +68,7 @@ private:
     QVector<std::uint32_t> stacking_; // bottom to top
     QSet<QString> running_;
     QString activeApp_;
+    std::uint32_t activeWindow_ = 0;
 };
 
 } // namespace vellaro

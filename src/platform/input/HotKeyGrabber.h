@@ -42,6 +42,11 @@ public:
         released_ = std::move(released);
     }
 
+    // While paused no press matches and every key goes on as typed (for
+    // instance to the shortcut recorder); the registrations stay in force.
+    void setMatchingPaused(bool paused) { matchingPaused_ = paused; }
+    bool isMatchingPaused() const { return matchingPaused_; }
+
     // The X server time (ms) of the press or release being reported now;
     // 0 when the event carried none.
     std::uint32_t eventTime() const { return eventTime_; }
@@ -49,6 +54,8 @@ public:
 protected:
     // Copies first: a handler may replace the handlers while it runs.
     void notifyPressed(HotKeyId id, std::uint32_t time = 0) {
+        if (matchingPaused_)
+            return;
         eventTime_ = time;
         if (const Handler handler = pressed_)
             handler(id);
@@ -62,6 +69,7 @@ protected:
 private:
     Handler pressed_;
     Handler released_;
+    bool matchingPaused_ = false;
     std::uint32_t eventTime_ = 0;
 };
 

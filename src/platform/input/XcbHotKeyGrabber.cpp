@@ -210,6 +210,8 @@ bool XcbHotKeyGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
 
 bool XcbHotKeyGrabber::handleKeyPress(std::uint8_t keycode, std::uint16_t state,
                                       std::uint32_t time) {
+    if (isMatchingPaused())
+        return false;
     const auto heldIt = std::ranges::find(held_, keycode, &HeldKey::keycode);
     if (heldIt != held_.end()) {
         if (!heldIt->releaseSeen)

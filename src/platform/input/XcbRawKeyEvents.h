@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 struct xcb_connection_t;
 
@@ -27,8 +26,7 @@ public:
 private:
     xcb_connection_t* connection_;
     std::uint32_t root_;
-    std::uint8_t opcode_ = 0;                // 0: no XInput 2
-    std::vector<std::uint32_t> otherEvents_; // what Qt selected on the root for the master devices
+    std::uint8_t opcode_ = 0; // 0: no XInput 2
     bool watching_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "FixedAppearance.h"
 #include "SampleSections.h"
 #include "StillClock.h"
+#include "StillTriggers.h"
 #include "StillUpdates.h"
 #include "TrustedWindowAccess.h"
 #include "core/RadialLayout.h"
@@ -16,12 +17,17 @@
 #include "settings/ConsoleRootView.h"
 #include "settings/ContextPanel.h"
 #include "settings/DialWidePanel.h"
+#include "settings/NamePopover.h"
+#include "settings/PresetBarView.h"
 #include "settings/SettingsWindowController.h"
+#include "settings/TopBar.h"
 #include "ui/VelAdvanced.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QTemporaryDir>
 
@@ -63,6 +69,16 @@ QImage renderConsole(const ConsoleShot& shot,
         s.theme = shot.theme;
         if (shot.state == ConsoleShot::State::largeFan)
             s.scale = MenuScale::large;
+        if (shot.state == ConsoleShot::State::presets ||
+            shot.state == ConsoleShot::State::renamePopover) {
+            s.userPresets = {
+                DialPreset::make(QStringLiteral("Focus"), {SectionKind::files, SectionKind::sound}),
+                DialPreset::make(QStringLiteral("Calls"),
+                                 {SectionKind::sound, SectionKind::apps, SectionKind::windows})};
+            s.arrangement = DialArrangement::custom;
+            s.customSections = {SectionKind::clipboard, SectionKind::apps, SectionKind::actions,
+                                SectionKind::windows};
+        }
     });
     Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
     defaults.setValue(QStringLiteral("vellaroDialDragCoached"),
@@ -80,6 +96,7 @@ QImage renderConsole(const ConsoleShot& shot,
     // Nothing answers there: the haptics row offers its setup.
     MouseHapticsClient haptics(clock, QStringLiteral("127.0.0.1"), 1);
     StillUpdates updates;
+    StillTriggers triggers;
     SettingsWindowController controller(
         {{settings, appearance, defaults},
          {settings, notifications, defaults, clock},
@@ -91,6 +108,9 @@ QImage renderConsole(const ConsoleShot& shot,
              return ContextPanelServices{
                  settings, &dataSource, trust, loginItem,          haptics, notifications, clock,
                  updates,  [] {},       [] {}, [] { return true; }};
+         },
+         [&] {
+             return TopBar::Services{settings, notifications, triggers, triggers, triggers};
          }});
     controller.show();
     ConsoleWindowFrame& window = *controller.window();
@@ -124,6 +144,25 @@ QImage renderConsole(const ConsoleShot& shot,
         if (auto* panel = dynamic_cast<ContextPanel*>(root.findChild<ContextPanelView*>()))
             panel->dialWide().advanced().setOpen(true);
         break;
+    case ConsoleShot::State::hotKey: {
+        // Alt+Space, which another program holds.
+        TopBar& bar = *root.findChild<TopBar*>();
+        bar.toggleHotKeyRecording();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier, 65, 0x20, 0x08);
+        QCoreApplication::sendEvent(&dial, &key);
+        break;
+    }
+    case ConsoleShot::State::mouse:
+        root.findChild<TopBar*>()->toggleMouseRecording();
+        break;
+    case ConsoleShot::State::presets:
+        break;
+    case ConsoleShot::State::savePopover:
+        root.findChild<PresetBarView*>()->openSavePopover();
+        break;
+    case ConsoleShot::State::renamePopover:
+        root.findChild<PresetBarView*>()->openRenamePopover(model.settings().userPresets.front());
+        break;
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
@@ -133,6 +172,11 @@ QImage renderConsole(const ConsoleShot& shot,
     image.fill(window.pal().panel);
     image.setDevicePixelRatio(shot.pixelRatio);
     target->render(&image);
+    // Popups are windows of their own: drawn over the console where they show.
+    if (NamePopover* popover = root.findChild<PresetBarView*>()->popover()) {
+        QPainter painter(&image);
+        popover->render(&painter, popover->pos() - window.pos(), QRegion(), QWidget::DrawChildren);
+    }
     return image;
 }
 
@@ -161,9 +205,17 @@ int writeConsoleSet(const QString& folder) {
                           {ThemeChoice::system, false, "system-light"},
                           {ThemeChoice::system, true, "system-dark"}};
     const std::pair<ConsoleShot::State, const char*> states[] = {
-        {ConsoleShot::State::idle, "idle"},        {ConsoleShot::State::selected, "selected"},
-        {ConsoleShot::State::toast, "toast"},      {ConsoleShot::State::coach, "coach"},
-        {ConsoleShot::State::library, "library"},  {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::idle, "idle"},
+        {ConsoleShot::State::selected, "selected"},
+        {ConsoleShot::State::toast, "toast"},
+        {ConsoleShot::State::coach, "coach"},
+        {ConsoleShot::State::library, "library"},
+        {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::hotKey, "hotkey"},
+        {ConsoleShot::State::mouse, "mouse"},
+        {ConsoleShot::State::presets, "presets"},
+        {ConsoleShot::State::savePopover, "save"},
+        {ConsoleShot::State::renamePopover, "rename"},
         {ConsoleShot::State::advanced, "advanced"}};
     int written = 0;
     for (const Look& look : looks) {

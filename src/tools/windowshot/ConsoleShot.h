@@ -9,7 +9,20 @@ namespace vellaro::windowshot {
 
 // One picture of the settings console.
 struct ConsoleShot {
-    enum class State { idle, selected, toast, coach, library, largeFan, advanced };
+    enum class State {
+        idle,
+        selected,
+        toast,
+        coach,
+        library,
+        largeFan,
+        hotKey,
+        mouse,
+        presets,
+        savePopover,
+        renamePopover,
+        advanced
+    };
 
     State state = State::idle;
     ThemeChoice theme = ThemeChoice::pearl;

@@ -2,10 +2,14 @@
 // looking at them.
 //
 //   windowshot --window settings --out console.png [--theme system|pearl|eclipse|charcoal|custom]
-//              [--dark] [--state idle|selected|toast|coach|library|large-fan] [--pixel-ratio R]
+//              [--dark] [--state
+//              idle|selected|toast|coach|library|large-fan|hotkey|mouse|presets|save|rename]
+//              [--pixel-ratio R]
 //   windowshot --standard-set DIR   writes the reference set of every window into DIR
 
 #include "ConsoleShot.h"
+#include "HistoryShot.h"
+#include "OnboardingShot.h"
 
 #include "model/EnumRawValue.h"
 
@@ -20,9 +24,17 @@ namespace {
 
 std::optional<ConsoleShot::State> stateNamed(const QString& name) {
     const std::pair<const char*, ConsoleShot::State> names[] = {
-        {"idle", ConsoleShot::State::idle},        {"selected", ConsoleShot::State::selected},
-        {"toast", ConsoleShot::State::toast},      {"coach", ConsoleShot::State::coach},
-        {"library", ConsoleShot::State::library},  {"large-fan", ConsoleShot::State::largeFan},
+        {"idle", ConsoleShot::State::idle},
+        {"selected", ConsoleShot::State::selected},
+        {"toast", ConsoleShot::State::toast},
+        {"coach", ConsoleShot::State::coach},
+        {"library", ConsoleShot::State::library},
+        {"large-fan", ConsoleShot::State::largeFan},
+        {"hotkey", ConsoleShot::State::hotKey},
+        {"mouse", ConsoleShot::State::mouse},
+        {"presets", ConsoleShot::State::presets},
+        {"save", ConsoleShot::State::savePopover},
+        {"rename", ConsoleShot::State::renamePopover},
         {"advanced", ConsoleShot::State::advanced}};
     for (const auto& [text, state] : names)
         if (name == QLatin1String(text))
@@ -43,7 +55,10 @@ int main(int argc, char** argv) {
         {"out", "PNG file to write.", "file"},
         {"standard-set", "Write the reference set of PNGs into a folder.", "dir"},
         {"window", "The window: settings.", "name", "settings"},
-        {"state", "idle, selected, toast, coach, library or large-fan.", "state", "idle"},
+        {"state",
+         "idle, selected, toast, coach, library, large-fan, hotkey, mouse, presets, save or "
+         "rename.",
+         "state", "idle"},
         {"theme", "system, pearl, eclipse, charcoal or custom.", "theme", "pearl"},
         {"dark", "The desktop is dark (for the system theme)."},
         {"pixel-ratio", "Device pixel ratio of the image.", "ratio", "1"},
@@ -53,7 +68,9 @@ int main(int argc, char** argv) {
     if (args.isSet("standard-set")) {
         const QString dir = args.value("standard-set");
         QDir().mkpath(dir);
-        const int written = vellaro::windowshot::writeConsoleSet(dir);
+        const int written = vellaro::windowshot::writeConsoleSet(dir) +
+                            vellaro::windowshot::writeHistorySet(dir) +
+                            vellaro::windowshot::writeOnboardingSet(dir);
         std::printf("%d images in %s\n", written, qPrintable(dir));
         return written > 0 ? 0 : 1;
     }

@@ -4,7 +4,7 @@
 
 #include "EventPump.h"
 #include "PreviewDial.h"
-#include "XcbTestClient.h"
+#include "support/XcbTestClient.h"
 #include "overlay/OverlayPanel.h"
 #include "support/ManualScheduler.h"
 

@@ -1,5 +1,5 @@
 #include "EventPump.h"
-#include "XcbTestClient.h"
+#include "support/XcbTestClient.h"
 
 #include "platform/input/QtXcbConnection.h"
 #include "platform/input/XcbButtonGrabber.h"

@@ -267,6 +267,8 @@ public:
         xcb_set_screen_saver(connection_, -1, -1, XCB_BLANKING_DEFAULT, XCB_EXPOSURES_DEFAULT);
         xcb_force_screen_saver(connection_, XCB_SCREEN_SAVER_RESET);
         xcb_aux_sync();
+        // An active saver refuses the next tests' grabs and hides their windows.
+        waitUntil([this] { return !isOn(); });
         xcb_disconnect(connection_);
     }
     void setTimeout(int seconds) {

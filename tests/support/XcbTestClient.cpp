@@ -1,4 +1,4 @@
-#include "XcbTestClient.h"
+#include "support/XcbTestClient.h"
 
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/Pal.h"
+
+#include <QColor>
+#include <QString>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace vellaro {
+
+// The elements every assistant page is built from.
+namespace OnboardingKit {
+
+QColor successGreen();
+QColor waitingAmber();
+
+QLabel* title(const QString& first, const QString& second, const Pal& pal);
+QLabel* paragraph(const QString& text, const Pal& pal);
+QPushButton* primaryButton(const QString& text, const Pal& pal, std::function<void()> action);
+QPushButton* link(const QString& text, const Pal& pal, std::function<void()> action);
+// A 7-point dot, green when satisfied, amber otherwise, and the text.
+QWidget* statusRow(const QString& text, bool satisfied, const Pal& pal);
+
+} // namespace OnboardingKit
+
+} // namespace vellaro

@@ -1,0 +1,248 @@
+#include "ProviderFixture.h"
+
+#include "clipboard/ClipboardHistoryView.h"
+#include "clipboard/ClipboardHistoryWindowController.h"
+#include "platform/session/Defaults.h"
+#include "support/FakeAppearance.h"
+#include "support/OneSectionDataSource.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace vellaro {
+namespace {
+
+using test::ProviderFixture;
+
+class FakeWindowFocus final : public WindowFocus {
+public:
+    WindowId active = 0;
+    std::set<WindowId> clients;
+    std::vector<WindowId> activated;
+
+    WindowId activeWindow() override { return active; }
+    bool exists(WindowId window) override { return clients.count(window) > 0; }
+    void activate(WindowId window) override {
+        activated.push_back(window);
+        active = window;
+    }
+};
+
+constexpr WindowFocus::WindowId editorWindow = 0x1200007;
+constexpr WindowFocus::WindowId terminalWindow = 0x1400003;
+
+// A controller over a data source whose clipboard section is the fixture's
+// provider, on a manual scheduler.
+struct HistoryFixture {
+    ProviderFixture clipboard;
+    ClipboardProvider* provider = clipboard.provider.get();
+    test::OneSectionDataSource dataSource{SectionKind::clipboard, std::move(clipboard.provider)};
+    test::FakeAppearance appearance;
+    Defaults defaults{clipboard.root.filePath("defaults.ini")};
+    FakeWindowFocus focus;
+    std::unique_ptr<ClipboardHistoryWindowController> controller = make();
+
+    HistoryFixture() { focus.clients = {editorWindow, terminalWindow}; }
+
+    std::unique_ptr<ClipboardHistoryWindowController> make() {
+        return std::make_unique<ClipboardHistoryWindowController>(
+            ClipboardHistoryWindowController::Services{*dataSource,
+                                                       focus,
+                                                       clipboard.scheduler,
+                                                       {clipboard.settings, appearance, defaults},
+                                                       [this] { return clipboard.now; }});
+    }
+    ClipboardHistoryView& view() const { return *controller->view(); }
+    QStringList shownTitles() const {
+        QStringList titles;
+        for (const ClipboardEntry& entry : view().shownEntries())
+            titles << entry.title;
+        return titles;
+    }
+    void settle() {
+        for (int i = 0; i < 3; ++i) {
+            provider->store().waitForWorker(std::chrono::seconds(10));
+            QCoreApplication::processEvents();
+        }
+    }
+    bool sealedFileExists() const {
+        return QFile::exists(clipboard.dataFolder() + "/clipboard.sealed");
+    }
+};
+
+TEST(ClipboardHistoryWindow, ShowsKeepOneWindowAndTheWindowTheUserCameFrom) {
+    HistoryFixture f;
+    f.focus.active = editorWindow;
+    f.controller->show();
+    ConsoleWindowFrame* window = f.controller->window();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Clipboard History");
+    EXPECT_EQ(f.controller->returnTo(), editorWindow);
+
+    f.focus.active = terminalWindow;
+    f.controller->show();
+    EXPECT_EQ(f.controller->window(), window);
+    EXPECT_EQ(f.controller->returnTo(), terminalWindow);
+
+    // "History…" again while the history window itself is active.
+    f.focus.active = WindowFocus::WindowId(window->winId());
+    f.controller->show();
+    EXPECT_EQ(f.controller->returnTo(), terminalWindow);
+}
+
+TEST(ClipboardHistoryWindow, ClosingKeepsTheQueryAndShowingReadsNewCopies) {
+    HistoryFixture f;
+    f.clipboard.copyText("first");
+    f.controller->show();
+    EXPECT_EQ(f.shownTitles(), QStringList{"first"});
+    // Copies while it is open show at once.
+    f.clipboard.copyText("second");
+    EXPECT_EQ(f.shownTitles(), QStringList({"second", "first"}));
+
+    f.view().setQuery("fir");
+    f.controller->window()->close();
+    EXPECT_FALSE(f.controller->window()->isVisible());
+    f.clipboard.copyText("third fir");
+    f.controller->show();
+    EXPECT_EQ(f.view().query(), "fir");
+    EXPECT_EQ(f.shownTitles(), QStringList({"third fir", "first"}));
+}
+
+TEST(ClipboardHistoryWindow, ThemeChosenWhileClosedIsUsedAtTheNextShow) {
+    HistoryFixture f;
+    f.controller->show();
+    f.controller->window()->close();
+    f.clipboard.settings.setTheme(ThemeChoice::eclipse);
+    EXPECT_EQ(f.controller->window()->scheme(), ColorScheme::dark);
+    f.controller->show();
+    EXPECT_EQ(f.controller->window()->pal(), Pal::dark());
+}
+
+TEST(ClipboardHistoryWindow, ClearEmptiesEverythingAtOnce) {
+    HistoryFixture f;
+    int dataSourceChanges = 0;
+    f.dataSource->addObserver([&] { ++dataSourceChanges; });
+    f.clipboard.copyText("saved");
+    f.clipboard.scheduler.advance(ClipboardStore::saveDelay);
+    f.settle();
+    ASSERT_TRUE(f.sealedFileExists());
+    f.clipboard.copyText("pending");
+    f.controller->show();
+    ASSERT_EQ(f.shownTitles(), QStringList({"pending", "saved"}));
+
+    dataSourceChanges = 0;
+    QTest::mouseClick(f.view().clearButton(), Qt::LeftButton);
+    f.settle();
+    EXPECT_TRUE(f.provider->entries().empty());
+    EXPECT_TRUE(f.shownTitles().isEmpty());
+    EXPECT_EQ(f.view().emptyText(), "Nothing copied yet");
+    EXPECT_GE(dataSourceChanges, 1);
+    EXPECT_FALSE(f.sealedFileExists());
+    // The save that was pending does not bring the history back.
+    f.clipboard.scheduler.advance(ClipboardStore::saveDelay * 2);
+    f.settle();
+    EXPECT_FALSE(f.sealedFileExists());
+}
+
+TEST(ClipboardHistoryWindow, PasteHidesReturnsThenPastes) {
+    HistoryFixture f;
+    f.clipboard.copyText("older");
+    f.clipboard.copyText("newest");
+    f.focus.active = editorWindow;
+    f.controller->show();
+    f.focus.active = WindowFocus::WindowId(f.controller->window()->winId());
+    const std::size_t writesBefore = f.clipboard.pasteboard.writes.size();
+
+    QListView* list = f.view().list();
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+
+    EXPECT_FALSE(f.controller->window()->isVisible());
+    EXPECT_EQ(f.focus.activated, std::vector<WindowFocus::WindowId>{editorWindow});
+    EXPECT_EQ(f.clipboard.pasteboard.writes.size(), writesBefore);
+    f.clipboard.scheduler.advance(ClipboardHistoryWindowController::returnDelay -
+                                  std::chrono::milliseconds(1));
+    EXPECT_EQ(f.clipboard.pasteboard.writes.size(), writesBefore);
+    f.clipboard.scheduler.advance(std::chrono::milliseconds(1));
+    ASSERT_EQ(f.clipboard.pasteboard.writes.size(), writesBefore + 1);
+    EXPECT_EQ(f.clipboard.pasteboard.writes.back().text, QString("older"));
+    f.clipboard.scheduler.advance(ClipboardProvider::pasteDelay);
+    EXPECT_EQ(f.clipboard.keys.strokes.size(), 1u);
+}
+
+TEST(ClipboardHistoryWindow, AVanishedTargetIsNotActivated) {
+    HistoryFixture f;
+    f.clipboard.copyText("entry");
+    f.focus.active = editorWindow;
+    f.controller->show();
+    f.focus.clients.erase(editorWindow);
+    f.controller->paste(f.provider->entries().front());
+    EXPECT_TRUE(f.focus.activated.empty());
+    f.clipboard.scheduler.advance(ClipboardHistoryWindowController::returnDelay +
+                                  ClipboardProvider::pasteDelay);
+    EXPECT_EQ(f.clipboard.keys.strokes.size(), 1u);
+}
+
+TEST(ClipboardHistoryWindow, EscapeHides) {
+    HistoryFixture f;
+    f.controller->show();
+    QApplication::setActiveWindow(f.controller->window());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(f.controller->window()->isVisible());
+}
+
+QColor over(const QColor& top, const QColor& below) {
+    const double a = top.alphaF();
+    return QColor::fromRgbF(float(a * top.redF() + (1 - a) * below.redF()),
+                            float(a * top.greenF() + (1 - a) * below.greenF()),
+                            float(a * top.blueF() + (1 - a) * below.blueF()));
+}
+
+int distance(const QColor& a, const QColor& b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())});
+}
+
+TEST(ClipboardHistoryWindow, HoveredRowAndClearLabelColours) {
+    for (const ThemeChoice theme : {ThemeChoice::pearl, ThemeChoice::eclipse}) {
+        SCOPED_TRACE(int(theme));
+        HistoryFixture f;
+        f.clipboard.settings.setTheme(theme);
+        f.clipboard.copyText("one");
+        f.clipboard.copyText("two");
+        f.controller->show();
+        ConsoleWindowFrame& window = *f.controller->window();
+        QCoreApplication::processEvents();
+        QListView* list = f.view().list();
+        const QRect row = list->visualRect(list->model()->index(0, 0));
+        // Left of the icon, inside the row's rounded fill.
+        const QPoint probe =
+            list->viewport()->mapTo(&window, QPoint(row.left() + 4, row.top() + 18));
+
+        const QImage plain = window.grab().toImage();
+        f.view().setHoveredRow(0);
+        const QImage hovered = window.grab().toImage();
+        const QColor expected = over(window.pal().accentSoft, plain.pixelColor(probe));
+        EXPECT_LE(distance(hovered.pixelColor(probe), expected), 2);
+
+        // The strongest pixel of the label is the label's colour.
+        QPushButton* clear = f.view().clearButton();
+        const QRect label(clear->mapTo(&window, QPoint()), clear->size());
+        int best = 255;
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x)
+                best = std::min(
+                    best, distance(plain.pixelColor(x, y), ClipboardHistoryView::clearColor()));
+        // Small text never fully covers a pixel.
+        EXPECT_LE(best, 8);
+    }
+}
+
+} // namespace
+} // namespace vellaro

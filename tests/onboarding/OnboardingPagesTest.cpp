@@ -1,0 +1,160 @@
+#include "OnboardingFixture.h"
+
+#include "onboarding/GrantPage.h"
+#include "onboarding/HotkeyPage.h"
+#include "onboarding/KeyCaps.h"
+#include "onboarding/OnboardingProgress.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <memory>
+
+using namespace vellaro;
+using namespace vellaro::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct GrantTest : OnboardingFixture {
+    int done = 0;
+    std::unique_ptr<GrantPage> page =
+        std::make_unique<GrantPage>(Pal::light(), services, [this] { ++done; });
+};
+
+TEST_F(GrantTest, SecondPressOpensTheSettingsInsteadOfAskingAgain) {
+    page->show();
+    QTest::mouseClick(page->primaryButton(), Qt::LeftButton);
+    EXPECT_EQ(page->phase(), GrantPage::Phase::watching);
+    QTest::mouseClick(page->primaryButton(), Qt::LeftButton);
+    EXPECT_EQ(shell.requests, 1);
+    EXPECT_EQ(shell.settingsOpened, 1);
+}
+
+TEST_F(GrantTest, EachSourceCompletesOncePauseAfterTheGrant) {
+    struct Source {
+        const char* name;
+        std::function<void(GrantTest&)> deliver;
+    };
+    const Source sources[] = {
+        {"trust changed", [](GrantTest& t) { t.trust.grant(); }},
+        {"poll",
+         [](GrantTest& t) {
+             t.trust.trusted = true;
+             t.scheduler.advance(GrantPage::pollInterval);
+         }},
+        {"burst",
+         [](GrantTest& t) {
+             for (int i = 0; i < 5; ++i)
+                 t.trust.grant();
+             t.page->check();
+         }},
+    };
+    for (const Source& source : sources) {
+        trust.trusted = false;
+        done = 0;
+        page = std::make_unique<GrantPage>(Pal::light(), services, [this] { ++done; });
+        page->show();
+        source.deliver(*this);
+        EXPECT_EQ(page->phase(), GrantPage::Phase::granted) << source.name;
+        scheduler.advance(GrantPage::grantedPause - 1ms);
+        EXPECT_EQ(done, 0) << source.name;
+        scheduler.advance(1ms);
+        EXPECT_EQ(done, 1) << source.name;
+        scheduler.advance(5s);
+        EXPECT_EQ(done, 1) << source.name;
+    }
+}
+
+TEST_F(GrantTest, SetUpLaterDefersAndCompletesAtOnce) {
+    page->show();
+    QTest::mouseClick(page->laterLink(), Qt::LeftButton);
+    EXPECT_TRUE(flag(OnboardingProgress::grantDeferredKey));
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(GrantTest, APageClosedDuringThePauseNeverCompletes) {
+    page->show();
+    trust.grant();
+    page.reset();
+    scheduler.advance(5s);
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+}
+
+struct HotkeyTest : OnboardingFixture {
+    int reached = 0;
+    int done = 0;
+    std::unique_ptr<HotkeyPage> makePage() {
+        return std::make_unique<HotkeyPage>(
+            Pal::light(), services, [this] { ++reached; }, [this] { ++done; });
+    }
+    void dial(const char* what) { hub.post(QString::fromLatin1(what)); }
+};
+
+TEST_F(HotkeyTest, OpenedAndClosedTwiceCompletesOnceAfterTheFirstClose) {
+    auto page = makePage();
+    page->show();
+    EXPECT_EQ(reached, 1);
+    dial("vellaroOverlayDidHide"); // before any show: ignored
+    scheduler.advance(1s);
+    EXPECT_EQ(done, 0);
+    dial("vellaroOverlayDidShow");
+    EXPECT_TRUE(flag(OnboardingProgress::rehearsedKey));
+    dial("vellaroOverlayDidHide");
+    scheduler.advance(100ms);
+    dial("vellaroOverlayDidShow");
+    dial("vellaroOverlayDidHide");
+    scheduler.advance(HotkeyPage::closedPause - 100ms);
+    EXPECT_EQ(done, 1);
+    scheduler.advance(5s);
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(HotkeyTest, APageClosedDuringThePauseNeverCompletes) {
+    auto page = makePage();
+    page->show();
+    dial("vellaroOverlayDidShow");
+    dial("vellaroOverlayDidHide");
+    page.reset();
+    scheduler.advance(5s);
+    dial("vellaroOverlayDidShow");
+    EXPECT_EQ(done, 0);
+}
+
+TEST_F(HotkeyTest, MouseChipOnlyWithAMouseTrigger) {
+    settings.setMouseTriggerButton(2);
+    EXPECT_TRUE(makePage()->showsMouseChip());
+    settings.setMouseTriggerButton(-1);
+    EXPECT_FALSE(makePage()->showsMouseChip());
+}
+
+TEST_F(HotkeyTest, WarnsWheneverTheStoredKeyIsNotTheRegisteredOne) {
+    auto page = makePage();
+    EXPECT_FALSE(page->showsWarning());
+    shell.registered = false; // a refused change kept the earlier key
+    settings.setMouseTriggerButton(2);
+    EXPECT_TRUE(page->showsWarning());
+    QTest::mouseClick(page->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(shell.consoleOpened, 1);
+}
+
+TEST(KeyCaps, SplitsLeadingModifiersByCharacter) {
+    struct Case {
+        QString display;
+        QStringList caps;
+    };
+    const Case cases[] = {
+        {QStringLiteral(u"\u2325Space"), {QStringLiteral(u"\u2325"), QStringLiteral("Space")}},
+        {QStringLiteral(u"\u2303\u2318K"),
+         {QStringLiteral(u"\u2303"), QStringLiteral(u"\u2318"), QStringLiteral("K")}},
+        {QStringLiteral(u"\u2303\u21e7"), {QStringLiteral(u"\u2303"), QStringLiteral(u"\u21e7")}},
+        {QString(), {}},
+        {QStringLiteral(u"\u2325\u0301K"), {QStringLiteral(u"\u2325\u0301K")}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(keyCapPieces(c.display), c.caps) << c.display.toStdString();
+}
+
+} // namespace
