@@ -1,0 +1,26 @@
+#include "workspaces/WindowWalk.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace vellaro {
+
+WindowWalk concurrentWindowWalk(const WindowAccess& access) {
+    return [&access](const QList<SweepTarget>& targets,
+                     std::function<void(QList<LiveWindow>)> done) {
+        QObject* mainThread = QCoreApplication::instance();
+        // The future is not kept: the result comes back as a queued call.
+        (void)QtConcurrent::run([&access, targets, done = std::move(done), mainThread]() mutable {
+            QList<LiveWindow> windows = access.liveWindows(targets);
+            QMetaObject::invokeMethod(
+                mainThread,
+                [done = std::move(done), windows = std::move(windows)]() mutable {
+                    done(std::move(windows));
+                },
+                Qt::QueuedConnection);
+        });
+    };
+}
+
+} // namespace vellaro
