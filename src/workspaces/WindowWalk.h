@@ -12,7 +12,8 @@ namespace vellaro {
 using WindowWalk = std::function<void(const QList<SweepTarget>& targets,
                                       std::function<void(QList<LiveWindow>)> done)>;
 
-// A walk through `access` in a pool thread.
+// A walk through `access` on a worker thread, one walk at a time. The
+// access must be usable from that thread (an X connection of its own).
 WindowWalk concurrentWindowWalk(const WindowAccess& access);
 
 } // namespace vellaro
