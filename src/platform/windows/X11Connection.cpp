@@ -1,6 +1,7 @@
 #include "platform/windows/X11Connection.h"
 
 #include <QGuiApplication>
+#include <cstdlib>
 #include <utility>
 #include <xcb/xcb.h>
 
@@ -11,9 +12,12 @@ X11Connection X11Connection::qt() {
     if (!x11 || !x11->connection())
         return {};
     // Qt opens the display $DISPLAY names and uses its screen.
+    char* host = nullptr;
+    int display = 0;
     int screen = 0;
-    if (!xcb_parse_display(nullptr, nullptr, nullptr, &screen))
+    if (!xcb_parse_display(nullptr, &host, &display, &screen))
         screen = 0;
+    std::free(host);
     return X11Connection(x11->connection(), screen, false);
 }
 
