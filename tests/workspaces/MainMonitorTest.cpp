@@ -36,15 +36,15 @@ TEST_P(MainMonitorTable, FollowsTheActiveWindowThenThePointer) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MainMonitorTable,
-    ::testing::Values(
-        MainMonitorCase{"ActiveWindowMostlyOnTheRight", QRect(1800, 100, 800, 600),
-                        QPoint(10, 10), rightVisible},
-        MainMonitorCase{"ActiveWindowMostlyOnTheLeft", QRect(1500, 100, 800, 600),
-                        QPoint(2500, 10), left},
-        MainMonitorCase{"ActiveWindowOffEveryMonitorFallsToThePointer",
-                        QRect(5000, 5000, 10, 10), QPoint(2500, 10), rightVisible},
-        MainMonitorCase{"NoActiveWindow", std::nullopt, QPoint(2500, 10), rightVisible},
-        MainMonitorCase{"NeitherGivesTheFirst", std::nullopt, std::nullopt, left}),
+    ::testing::Values(MainMonitorCase{"ActiveWindowMostlyOnTheRight", QRect(1800, 100, 800, 600),
+                                      QPoint(10, 10), rightVisible},
+                      MainMonitorCase{"ActiveWindowMostlyOnTheLeft", QRect(1500, 100, 800, 600),
+                                      QPoint(2500, 10), left},
+                      MainMonitorCase{"ActiveWindowOffEveryMonitorFallsToThePointer",
+                                      QRect(5000, 5000, 10, 10), QPoint(2500, 10), rightVisible},
+                      MainMonitorCase{"NoActiveWindow", std::nullopt, QPoint(2500, 10),
+                                      rightVisible},
+                      MainMonitorCase{"NeitherGivesTheFirst", std::nullopt, std::nullopt, left}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MainMonitor, NoMonitorsGiveNothing) {
