@@ -159,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                  openWindowsOnly,
                  {},
                  {},
-                 {"frame 100 100,100 800x600", "frame 101 900,10 300x200", "minimize 101"},
+                 {"unminimize 100", "frame 100 100,100 800x600", "frame 101 900,10 300x200",
+                  "minimize 101"},
                  "Restore finished: 2/2 windows",
                  2,
                  2,
@@ -183,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"editor"},
                  {},
-                 {"frame 100 100,100 800x600"},
+                 {"unminimize 100", "frame 100 100,100 800x600"},
                  "Restore finished: 1/1 windows",
                  1,
                  1,
@@ -203,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"editor"},
                  {"editor report.txt"},
-                 {"frame 100 100,100 800x600"},
+                 {"unminimize 100", "frame 100 100,100 800x600"},
                  "Restore finished: 1/4 windows",
                  1,
                  4,
@@ -242,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {},
                  {},
-                 {"frame 100 60,60 640x480"},
+                 {"unminimize 100", "frame 100 60,60 640x480"},
                  "Restore finished: 1/1 windows",
                  1,
                  1,
@@ -303,7 +304,8 @@ TEST_F(RestoreEngineTest, ALaunchedProgramsWindowIsPlacedByTheLoop) {
     scheduler.advance(1800ms);
     EXPECT_TRUE(reports.empty());
     scheduler.advance(600ms);
-    EXPECT_EQ(desktop.system.requests, QStringList{"frame 100 100,100 800x600"});
+    EXPECT_EQ(desktop.system.requests,
+              (QStringList{"unminimize 100", "frame 100 100,100 800x600"}));
     EXPECT_EQ(reports, (std::vector<Report>{{"Desk", 1, 1}}));
 }
 
@@ -374,7 +376,8 @@ TEST_F(RestoreEngineTest, ACancelledRestoreWritesLaunchesAndReportsNothingMore) 
     EXPECT_TRUE(desktop.system.requests.isEmpty());
     EXPECT_TRUE(launcher.opened.isEmpty());
     walk.releaseOldest();
-    EXPECT_EQ(desktop.system.requests, QStringList{"frame 100 100,100 800x600"});
+    EXPECT_EQ(desktop.system.requests,
+              (QStringList{"unminimize 100", "frame 100 100,100 800x600"}));
     walk.holding = false;
 
     // Launching: the newer restore starts from within the older's first launch.
@@ -390,7 +393,8 @@ TEST_F(RestoreEngineTest, ACancelledRestoreWritesLaunchesAndReportsNothingMore) 
     desktop.system.frameOf[notes] = QRect(5, 5, 300, 200);
     engine.restore(twoMissing);
     EXPECT_EQ(launcher.opened, QStringList{"player"});
-    EXPECT_EQ(desktop.system.requests, QStringList{"frame 100 100,100 800x600"});
+    EXPECT_EQ(desktop.system.requests,
+              (QStringList{"unminimize 100", "frame 100 100,100 800x600"}));
 
     // Sleeping: the older restore waits for a window that then appears.
     launcher.opened.clear();
