@@ -10,6 +10,7 @@
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "platform/windows/X11WindowSystem.h"
 #include "support/RunProgram.h"
+#include "support/SessionPrograms.h"
 #include "support/WaitUntil.h"
 #include "workspaces/DesktopWindowAccess.h"
 #include "workspaces/MainMonitor.h"
@@ -33,40 +34,18 @@ namespace {
 
 using test::waitUntil;
 
-std::optional<ClientWindow> windowTitled(const QString& title) {
-    for (const ClientWindow& window : X11WindowSystem::shared().clientWindows())
-        if (window.title == title)
-            return window;
-    return std::nullopt;
-}
+const auto windowTitled = &test::SessionPrograms::windowTitled;
 
 class WorkspacesEndToEnd : public ::testing::Test {
 protected:
-    void TearDown() override {
-        for (QProcess* program : programs) {
-            program->kill();
-            program->waitForFinished(5000);
-            delete program;
-        }
-    }
-
-    QProcess* start(const QString& program, const QStringList& arguments) {
-        auto* process = new QProcess;
-        programs.append(process);
-        process->start(program, arguments);
-        return process;
-    }
-
-    QList<QProcess*> programs;
+    test::SessionPrograms programs;
     QTemporaryDir data;
 };
 
 TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
     X11WindowSystem& system = X11WindowSystem::shared();
     ASSERT_TRUE(X11WindowAccessTrust::shared().isTrusted());
-    QProcess* eyes = start("xeyes", {"-geometry", "150x100+40+60"});
-    start("xclock", {"-title", "Clock", "-geometry", "200x200+300+60"});
-    start("xterm", {"-T", "Notes", "-geometry", "60x10+40+400"});
+    QProcess* eyes = programs.startEyesClockAndNotes();
     // xterm may take long to map under a loaded sanitizer build.
     ASSERT_TRUE(waitUntil(
         [] { return windowTitled("xeyes") && windowTitled("Clock") && windowTitled("Notes"); },
