@@ -1,27 +1,17 @@
 // A whole store cycle on any workspaces.json: load, save, load again.
 // Nothing is lost: a file the store cannot use is moved aside byte for byte
 // before the save, and what was saved loads back as the configuration held.
-#include "FuzzCheck.h"
+#include "FuzzStoreFolder.h"
 #include "workspaces/WorkspacesStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace vellaro;
-
-namespace {
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // A rejected file is logged on every run: quiet, so the runs stay fast.
@@ -30,17 +20,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir temp;
-    FUZZ_CHECK(temp.isValid());
-    QDir folder(temp.filePath(QStringLiteral("Vellaro")));
-    folder.removeRecursively();
-    FUZZ_CHECK(QDir().mkpath(folder.path()));
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
-    {
-        QFile file(folder.filePath(QStringLiteral("workspaces.json")));
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly));
-        FUZZ_CHECK(file.write(input) == input.size());
-    }
+    const QDir folder = storeFolderHolding(QStringLiteral("workspaces.json"), input);
 
     WorkspacesStore store(folder.path());
     const WorkspacesConfiguration held = store.load();
