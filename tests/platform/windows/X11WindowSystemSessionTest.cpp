@@ -359,6 +359,11 @@ TEST_F(X11WindowSystemSessionTest, MonitorsWithTheirVisibleFrames) {
     EXPECT_TRUE(test::waitUntil([&] {
         return system.monitors().value(0).visibleFrame == belowDock;
     })) << "the dock's strut";
+    const QList<ClientWindow> walked = system.clientWindows();
+    const auto docked = std::find_if(walked.begin(), walked.end(),
+                                     [&](const ClientWindow& w) { return w.id == dock.window(); });
+    if (docked != walked.end())
+        EXPECT_FALSE(docked->regular) << "a dock is no application window";
 
     const SplitScreen split;
     ASSERT_TRUE(test::waitUntil([&] { return system.monitors().size() == 2; }));
