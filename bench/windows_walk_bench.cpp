@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 #include <xcb/xcb.h>
@@ -45,26 +46,30 @@ private:
     xcb_connection_t* connection_;
 };
 
-// The window manager takes the windows on asynchronously.
-void waitForManagedWindows(X11WindowSystem& system) {
+// A window system on a connection of its own once the window manager took
+// the windows on (it does so asynchronously); none without a display.
+std::unique_ptr<X11WindowSystem> systemWithManagedWindows(benchmark::State& state) {
+    auto system = std::make_unique<X11WindowSystem>(X11Connection::open());
+    if (!system->isConnected()) {
+        state.SkipWithError("no X display");
+        return nullptr;
+    }
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (system.clientWindows().size() >= windowCount)
-            return;
+        if (system->clientWindows().size() >= windowCount)
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    return system;
 }
 
 void WalkClientWindows(benchmark::State& state) {
     const ManyWindows windows;
-    X11WindowSystem system(X11Connection::open());
-    if (!system.isConnected()) {
-        state.SkipWithError("no X display");
+    const auto system = systemWithManagedWindows(state);
+    if (!system)
         return;
-    }
-    waitForManagedWindows(system);
     std::size_t walked = 0;
     for (auto _ : state) {
-        const auto clients = system.clientWindows();
+        const auto clients = system->clientWindows();
         walked = static_cast<std::size_t>(clients.size());
         benchmark::DoNotOptimize(clients);
     }
@@ -73,17 +78,14 @@ void WalkClientWindows(benchmark::State& state) {
 
 void ReadAllFrames(benchmark::State& state) {
     const ManyWindows windows;
-    X11WindowSystem system(X11Connection::open());
-    if (!system.isConnected()) {
-        state.SkipWithError("no X display");
+    const auto system = systemWithManagedWindows(state);
+    if (!system)
         return;
-    }
-    waitForManagedWindows(system);
     QList<vellaro::WindowId> ids;
-    for (const auto& client : system.clientWindows())
+    for (const auto& client : system->clientWindows())
         ids.append(client.id);
     for (auto _ : state)
-        benchmark::DoNotOptimize(system.frames(ids));
+        benchmark::DoNotOptimize(system->frames(ids));
     state.counters["windows"] = double(ids.size());
 }
 
