@@ -7,7 +7,10 @@
 #include "platform/windows/X11WindowCommands.h"
 #include "platform/windows/X11WindowReader.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
 #include <algorithm>
+#include <chrono>
 #include <xcb/randr.h>
 #include <xcb/res.h>
 #include <xcb/xcb.h>
@@ -17,6 +20,8 @@ namespace vellaro {
 namespace {
 
 constexpr std::uint32_t iconicState = 3;
+// How long a move waits for the window manager to leave a maximised state.
+constexpr std::chrono::milliseconds stateChangeBound{250};
 
 bool contains(const std::vector<std::uint32_t>& atoms, std::uint32_t atom) {
     return std::find(atoms.begin(), atoms.end(), atom) != atoms.end();
@@ -105,17 +110,39 @@ QList<std::optional<QRect>> X11WindowSystem::frames(const QList<WindowId>& windo
 bool X11WindowSystem::setFrame(WindowId window, const QRect& frame) {
     if (!isConnected())
         return false;
-    const auto placement = reader_->placements({window}).front();
+    auto placement = reader_->placements({window}).front();
     if (!placement)
         return false;
-    const X11Atoms& atoms = *atoms_;
     // A window manager keeps a maximised or full-screen window where it is.
+    const X11Atoms& atoms = *atoms_;
     const std::uint32_t vertical = atoms[X11Atoms::NetWmStateMaximizedVert];
     const std::uint32_t horizontal = atoms[X11Atoms::NetWmStateMaximizedHorz];
-    if (contains(placement->states, vertical) || contains(placement->states, horizontal))
+    const std::uint32_t fullscreen = atoms[X11Atoms::NetWmStateFullscreen];
+    const auto held = [&](const std::vector<std::uint32_t>& states) {
+        return contains(states, vertical) || contains(states, horizontal) ||
+               contains(states, fullscreen);
+    };
+    if (held(placement->states)) {
         commands_->removeStates(window, vertical, horizontal);
-    if (contains(placement->states, atoms[X11Atoms::NetWmStateFullscreen]))
-        commands_->removeStates(window, atoms[X11Atoms::NetWmStateFullscreen], 0);
+        commands_->removeStates(window, fullscreen, 0);
+        // The frame of a maximised window often lacks borders: the client size
+        // needs the extents the window has once the window manager restored it,
+        // which shows in a new outer frame.
+        const QRect maximised = placement->extents.around(placement->client);
+        const auto restored = [&] {
+            return !held(placement->states) &&
+                   placement->extents.around(placement->client) != maximised;
+        };
+        const QDeadlineTimer deadline(stateChangeBound);
+        while (placement && !restored() && !deadline.hasExpired()) {
+            QThread::msleep(2);
+            placement = reader_->placements({window}).front();
+        }
+        if (!placement)
+            return false;
+        if (held(placement->states))
+            qCInfo(lcWindows) << "The window manager kept a window maximised; moving it anyway";
+    }
     commands_->moveResize(window, frame.topLeft(), placement->extents.clientSizeIn(frame.size()));
     return true;
 }
