@@ -2,6 +2,7 @@
 // 200 titled windows of 20 programs, mapped by a client of this process and
 // managed by the window manager, read through the program's window access.
 // Run inside scripts/test-session; prints figures, asserts nothing.
+#include "support/XcbAtom.h"
 #include "workspaces/DesktopWindowAccess.h"
 #include "workspaces/WindowAccess.h"
 
@@ -20,19 +21,11 @@ namespace {
 constexpr int windowCount = 200;
 constexpr int programCount = 20;
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(strlen(name)), name), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return result;
-}
-
 // Maps the windows: each titled, of one of 20 WM_CLASS programs, with this
 // parent process as their pid.
 void mapWindows(xcb_connection_t* connection) {
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    const xcb_atom_t pidAtom = atom(connection, "_NET_WM_PID");
+    const xcb_atom_t pidAtom = vellaro::test::internAtom(connection, "_NET_WM_PID");
     // Another process: the walk leaves out the program's own windows.
     const std::uint32_t pid = std::uint32_t(getppid());
     for (int i = 0; i < windowCount; ++i) {
