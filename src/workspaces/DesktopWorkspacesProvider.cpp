@@ -13,8 +13,9 @@ namespace vellaro {
 std::unique_ptr<WorkspacesProvider>
 makeDesktopWorkspacesProvider(std::function<void()> showExplainer) {
     // The one prompt, bound to the provider made here (the data source makes
-    // it once and keeps it for the whole run).
-    static std::unique_ptr<CaptureNamePrompt> prompt;
+    // it once and keeps it for the whole run). Never deleted at exit: its
+    // window must not outlive the application object.
+    static CaptureNamePrompt* prompt = nullptr;
     auto provider = std::make_unique<WorkspacesProvider>(
         WorkspacesStore(dataFolder()),
         WorkspacesProvider::Services{
