@@ -30,9 +30,9 @@ makeDesktopWorkspacesProvider(std::function<void()> showExplainer) {
                 RestoreReportHUD::shared().show(name, restored, total);
             }});
     WorkspacesProvider* made = provider.get();
-    prompt =
-        std::make_unique<CaptureNamePrompt>([made] { return qsizetype(made->workspaces().size()); },
-                                            [made](const QString& name) { made->capture(name); });
+    delete prompt;
+    prompt = new CaptureNamePrompt([made] { return qsizetype(made->workspaces().size()); },
+                                   [made](const QString& name) { made->capture(name); });
     return provider;
 }
 
