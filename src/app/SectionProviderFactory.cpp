@@ -1,5 +1,7 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/AccessibilityExplainerView.h"
+#include "app/AccessibilityPermission.h"
 #include "app/ActionsSection.h"
 #include "app/Logging.h"
 #include "clipboard/ClipboardHistoryWindowController.h"
@@ -11,6 +13,7 @@
 #include "providers/apps/DesktopAppsProvider.h"
 #include "providers/files/FilesProvider.h"
 #include "providers/sound/SoundProvider.h"
+#include "workspaces/DesktopWorkspacesProvider.h"
 
 namespace vellaro {
 
@@ -19,6 +22,8 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::apps:
         return makeDesktopAppsProvider();
     case SectionKind::workspaces:
+        return makeDesktopWorkspacesProvider(
+            [] { AccessibilityPermission::shared().showExplainer(); });
     case SectionKind::windows:
         break;
     case SectionKind::clipboard:

@@ -2,6 +2,8 @@
 
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/CompositingManager.h"
+#include "platform/windows/X11WindowSystem.h"
+#include "workspaces/MainMonitor.h"
 #include "workspaces/PointerScreen.h"
 #include "workspaces/RestoreReportView.h"
 
@@ -23,7 +25,13 @@ RestoreReportHUD::~RestoreReportHUD() {
 
 RestoreReportHUD& RestoreReportHUD::shared() {
     static RestoreReportHUD* hud = new RestoreReportHUD(
-        QtScheduler::shared(), &pointerScreenVisibleFrame, &compositingManagerPresent);
+        QtScheduler::shared(),
+        [] {
+            const QRect frame = mainMonitorVisibleFrame(X11WindowSystem::shared());
+            // Without RandR monitors (no X display), Qt's screens still answer.
+            return frame.isEmpty() ? pointerScreenVisibleFrame() : frame;
+        },
+        &compositingManagerPresent);
     return *hud;
 }
 

@@ -27,7 +27,8 @@ public:
     RestoreReportHUD(Scheduler& scheduler, VisibleFrame visibleFrame, CompositingCheck compositing);
     ~RestoreReportHUD();
 
-    // On the program's scheduler, over the monitor under the pointer.
+    // On the program's scheduler, over the monitor of the active window (else
+    // the pointer's).
     static RestoreReportHUD& shared();
 
     void show(const QString& name, std::int64_t restored, std::int64_t total);

@@ -1,28 +1,18 @@
 // A whole store cycle on any settings.json: load, change, save, load again.
 // Nothing is lost: a file the store cannot keep is moved aside byte for byte,
 // and what it saved loads back as the record it held.
-#include "FuzzCheck.h"
+#include "FuzzStoreFolder.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Notifications.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace vellaro;
-
-namespace {
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // A rejected file is logged on every run: quiet, so the runs stay fast.
@@ -31,17 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir temp;
-    FUZZ_CHECK(temp.isValid());
-    QDir folder(temp.filePath(QStringLiteral("Vellaro")));
-    folder.removeRecursively();
-    FUZZ_CHECK(QDir().mkpath(folder.path()));
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
-    {
-        QFile file(folder.filePath(QStringLiteral("settings.json")));
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly));
-        FUZZ_CHECK(file.write(input) == input.size());
-    }
+    const QDir folder = storeFolderHolding(QStringLiteral("settings.json"), input);
 
     Notifications hub;
     VellaroSettings held;

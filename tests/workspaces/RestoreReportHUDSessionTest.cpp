@@ -4,8 +4,11 @@
 
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/CompositingManager.h"
+#include "platform/windows/X11WindowSystem.h"
 #include "support/RunProgram.h"
+#include "support/SplitScreen.h"
 #include "support/WaitUntil.h"
+#include "workspaces/MainMonitor.h"
 #include "workspaces/PointerScreen.h"
 #include "workspaces/RestoreReportView.h"
 
@@ -40,27 +43,45 @@ bool overrideRedirect(QWindow* window) {
 class RestoreReportHUDSession : public ::testing::Test {
 protected:
     void TearDown() override {
-        xterm.kill();
-        xterm.waitForFinished(5000);
+        for (QProcess* xterm : xterms) {
+            xterm->kill();
+            xterm->waitForFinished(5000);
+            delete xterm;
+        }
     }
-    QProcess xterm;
+
+    // An xterm at `geometry`, mapped; its window id as xdotool prints it.
+    QString startXterm(const QString& title, const QString& geometry) {
+        auto* xterm = new QProcess;
+        xterms.append(xterm);
+        xterm->start(QStringLiteral("xterm"), {"-geometry", geometry, "-title", title});
+        if (!xterm->waitForStarted())
+            return {};
+        QString window;
+        waitUntil([&] {
+            window = xdotool({"search", "--onlyvisible", "--name", title}).section('\n', 0, 0);
+            return !window.isEmpty();
+        });
+        return window;
+    }
+
+    // Activation reaches the window manager and the xterm in turn: wait
+    // until both agree before anything is measured.
+    static bool activate(const QString& window) {
+        return waitUntil([&] {
+            xdotool({"windowactivate", window});
+            return xdotool({"getactivewindow"}) == window &&
+                   xdotool({"getwindowfocus", "-f"}) == window;
+        });
+    }
+
+    QList<QProcess*> xterms;
 };
 
 TEST_F(RestoreReportHUDSession, FloatsOverTheActiveWindowWithoutTakingItsFocus) {
-    xterm.start(QStringLiteral("xterm"), {"-geometry", "80x24+40+40", "-title", "hud-target"});
-    ASSERT_TRUE(xterm.waitForStarted());
-    QString window;
-    ASSERT_TRUE(waitUntil([&] {
-        window = xdotool({"search", "--onlyvisible", "--name", "hud-target"}).section('\n', 0, 0);
-        return !window.isEmpty();
-    }));
-    // Activation reaches the window manager and the xterm in turn: wait
-    // until both agree before anything is measured.
-    ASSERT_TRUE(waitUntil([&] {
-        xdotool({"windowactivate", window});
-        return xdotool({"getactivewindow"}) == window &&
-               xdotool({"getwindowfocus", "-f"}) == window;
-    }));
+    const QString window = startXterm("hud-target", "80x24+40+40");
+    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(activate(window));
 
     QtScheduler scheduler;
     const QRect frame = pointerScreenVisibleFrame();
@@ -80,6 +101,36 @@ TEST_F(RestoreReportHUDSession, FloatsOverTheActiveWindowWithoutTakingItsFocus) 
     EXPECT_EQ(xdotool({"getactivewindow"}), window) << "and stays the active window";
     EXPECT_FALSE(panel->isActiveWindow());
     EXPECT_EQ(panel->frameGeometry().top(), frame.top() + 24);
+}
+
+// With two monitors the report goes on the one holding the active window.
+TEST_F(RestoreReportHUDSession, ShowsOnTheActiveWindowsMonitor) {
+    const test::SplitScreen split;
+    X11WindowSystem& system = X11WindowSystem::shared();
+    ASSERT_TRUE(waitUntil([&] { return system.monitors().size() == 2; }));
+    const QString onLeft = startXterm("hud-left", "60x10+40+200");
+    const QString onRight = startXterm("hud-right", "60x10+800+200");
+    ASSERT_FALSE(onLeft.isEmpty());
+    ASSERT_FALSE(onRight.isEmpty());
+
+    QtScheduler scheduler;
+    RestoreReportHUD hud(
+        scheduler, [&] { return mainMonitorVisibleFrame(system); },
+        [] { return compositingManagerPresent(); });
+    struct Case {
+        QString window;
+        int centreX;
+    };
+    for (const Case& c : {Case{onRight, 720 + 360}, Case{onLeft, 360}}) {
+        ASSERT_TRUE(activate(c.window));
+        hud.show(QStringLiteral("Desk"), 1, 1);
+        RestoreReportView* panel = hud.panel();
+        ASSERT_TRUE(panel);
+        ASSERT_TRUE(waitUntil([&] { return panel->windowHandle()->isExposed(); }));
+        const QRect placed = panel->frameGeometry();
+        EXPECT_NEAR(placed.center().x(), c.centreX, 1) << c.window.toStdString();
+        EXPECT_EQ(placed.top(), 24);
+    }
 }
 
 } // namespace

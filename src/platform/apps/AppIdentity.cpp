@@ -49,8 +49,17 @@ QString AppIdentity::launchedDesktopFile(quint32 pid, const QString& procRoot) {
     QFile environ(procRoot + QLatin1Char('/') + QString::number(pid) + QStringLiteral("/environ"));
     if (!environ.open(QIODevice::ReadOnly))
         return {};
+    // In small steps: a buffer of the whole bound per call costs more than
+    // the read on every window of a walk.
+    QByteArray text;
+    while (text.size() < maxEnvironSize) {
+        const QByteArray chunk = environ.read(16 * 1024);
+        if (chunk.isEmpty())
+            break;
+        text += chunk;
+    }
     const QByteArray prefix("GIO_LAUNCHED_DESKTOP_FILE=");
-    for (const QByteArray& variable : environ.read(maxEnvironSize).split('\0')) {
+    for (const QByteArray& variable : text.split('\0')) {
         if (variable.startsWith(prefix))
             return QString::fromLocal8Bit(variable.mid(prefix.size()));
     }

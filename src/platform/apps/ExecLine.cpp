@@ -24,7 +24,8 @@ bool fail(QString* error, const QString& why) {
 
 class Splitter {
 public:
-    explicit Splitter(const DesktopEntry& entry) : entry_(entry) {}
+    Splitter(const DesktopEntry& entry, const QList<QUrl>& documents)
+        : entry_(entry), documents_(documents) {}
 
     bool run(const QString& line, QString* error) {
         const qsizetype n = line.size();
@@ -70,6 +71,8 @@ public:
     }
 
     QStringList arguments() const { return arguments_; }
+    // The line took a single file or URL (%f, %u).
+    bool takesOneDocument() const { return takesOne_; }
 
 private:
     bool fieldCode(const QString& line, qsizetype& i, QString* error) {
@@ -90,12 +93,27 @@ private:
         case 'i':
             icon_ = true;
             break;
-        // Files and URLs (none are passed) and the deprecated codes expand
-        // to nothing.
         case 'f':
-        case 'F':
         case 'u':
+            takesOne_ = true;
+            if (!documents_.isEmpty()) {
+                current_ += documentText(documents_.first(), code == QLatin1Char('f'));
+                break;
+            }
+            onlyCodes_ = onlyCodes_ && current_.isEmpty();
+            break;
+        case 'F':
         case 'U':
+            if (current_.isEmpty() && !hasQuotes_) {
+                // A list stands as arguments of its own; finishArgument adds it.
+                list_ = code;
+            } else if (!documents_.isEmpty()) {
+                current_ += documentText(documents_.first(), code == QLatin1Char('F'));
+                break;
+            }
+            onlyCodes_ = onlyCodes_ && current_.isEmpty();
+            break;
+        // The deprecated codes expand to nothing.
         case 'd':
         case 'D':
         case 'n':
@@ -110,10 +128,18 @@ private:
         return true;
     }
 
+    static QString documentText(const QUrl& document, bool asPath) {
+        return asPath && document.isLocalFile() ? document.toLocalFile()
+                                                : document.toString(QUrl::FullyEncoded);
+    }
+
     void finishArgument() {
         if (!started_)
             return;
-        if (icon_ && current_.isEmpty() && !hasQuotes_) {
+        if (!list_.isNull() && current_.isEmpty() && !hasQuotes_) {
+            for (const QUrl& document : documents_)
+                arguments_ << documentText(document, list_ == QLatin1Char('F'));
+        } else if (icon_ && current_.isEmpty() && !hasQuotes_) {
             // %i on its own becomes "--icon" and the icon, or nothing.
             if (!entry_.icon.isEmpty())
                 arguments_ << QStringLiteral("--icon") << entry_.icon;
@@ -123,9 +149,11 @@ private:
         current_.clear();
         started_ = quoted_ = hasQuotes_ = icon_ = false;
         onlyCodes_ = true;
+        list_ = QChar();
     }
 
     const DesktopEntry& entry_;
+    const QList<QUrl>& documents_;
     QStringList arguments_;
     QString current_;
     bool started_ = false;
@@ -133,15 +161,35 @@ private:
     bool hasQuotes_ = false;
     bool icon_ = false;
     bool onlyCodes_ = true;
+    bool takesOne_ = false;
+    QChar list_; // 'F' or 'U' while the argument is a list code alone
 };
 
 } // namespace
 
 std::optional<QStringList> ExecLine::arguments(const DesktopEntry& entry, QString* error) {
-    Splitter splitter(entry);
+    const QList<QUrl> none;
+    Splitter splitter(entry, none);
     if (!splitter.run(entry.exec, error))
         return std::nullopt;
     return splitter.arguments();
+}
+
+std::optional<QList<QStringList>>
+ExecLine::commandsOpening(const DesktopEntry& entry, const QList<QUrl>& documents, QString* error) {
+    Splitter all(entry, documents);
+    if (!all.run(entry.exec, error))
+        return std::nullopt;
+    if (!all.takesOneDocument() || documents.size() < 2)
+        return QList<QStringList>{all.arguments()};
+    QList<QStringList> commands;
+    for (const QUrl& document : documents) {
+        const QList<QUrl> one{document};
+        Splitter single(entry, one);
+        single.run(entry.exec, error);
+        commands.append(single.arguments());
+    }
+    return commands;
 }
 
 } // namespace vellaro

@@ -2,8 +2,10 @@
 
 #include "platform/apps/DesktopEntry.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <optional>
 
 namespace vellaro {
@@ -19,6 +21,14 @@ public:
     // unknown field code.
     static std::optional<QStringList> arguments(const DesktopEntry& entry,
                                                 QString* error = nullptr);
+
+    // The command lines that open `documents` with the entry: one for all of
+    // them when the line takes a list (%F, %U) or none, one per document
+    // when it takes a single one (%f, %u). Local files go as paths to %f and
+    // %F, everything as URLs to %u and %U.
+    static std::optional<QList<QStringList>> commandsOpening(const DesktopEntry& entry,
+                                                             const QList<QUrl>& documents,
+                                                             QString* error = nullptr);
 };
 
 } // namespace vellaro

@@ -14,9 +14,15 @@ namespace vellaro {
 class ProcessAppLauncher final : public AppLauncher {
 public:
     bool launch(const DesktopEntry& entry, QString* error) override;
+    bool open(const DesktopEntry& entry, const QList<QUrl>& documents, bool activates,
+              QString* error) override;
 
     // The program and its arguments for the entry; none when Exec is malformed.
     static std::optional<QStringList> commandLine(const DesktopEntry& entry, QString* error);
+
+private:
+    static bool start(const DesktopEntry& entry, QStringList command, bool activates,
+                      QString* error);
 };
 
 } // namespace vellaro

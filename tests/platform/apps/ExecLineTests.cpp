@@ -74,6 +74,57 @@ INSTANTIATE_TEST_SUITE_P(
         ExecCase{"a trailing percent sign", "prog %", {}}, ExecCase{"nothing to run", "   ", {}},
         ExecCase{"only a file code", "%f", {}}));
 
+struct DocumentsCase {
+    const char* name;
+    const char* line;
+    std::vector<std::vector<const char*>> commands;
+};
+
+class ExecLineDocumentsTest : public ::testing::TestWithParam<DocumentsCase> {};
+
+// Two documents: a local file with a space in its name and a web address.
+TEST_P(ExecLineDocumentsTest, PassesTheDocumentsAsTheLineAsks) {
+    const DocumentsCase& c = GetParam();
+    DesktopEntry entry;
+    entry.exec = QString::fromUtf8(c.line);
+    const QList<QUrl> documents{QUrl::fromLocalFile(QStringLiteral("/home/ada/my notes.txt")),
+                                QUrl(QStringLiteral("https://example.org/a%20b"))};
+    const std::optional<QList<QStringList>> commands = ExecLine::commandsOpening(entry, documents);
+    ASSERT_TRUE(commands) << c.name;
+    QList<QStringList> expected;
+    for (const auto& command : c.commands) {
+        QStringList arguments;
+        for (const char* argument : command)
+            arguments << QString::fromUtf8(argument);
+        expected << arguments;
+    }
+    EXPECT_EQ(*commands, expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ExecLineDocumentsTest,
+    ::testing::Values(
+        DocumentsCase{"a file list in one launch",
+                      "edit %F",
+                      {{"edit", "/home/ada/my notes.txt", "https://example.org/a%20b"}}},
+        DocumentsCase{
+            "a URL list in one launch",
+            "edit --new %U",
+            {{"edit", "--new", "file:///home/ada/my%20notes.txt", "https://example.org/a%20b"}}},
+        DocumentsCase{"one launch per file",
+                      "edit %f",
+                      {{"edit", "/home/ada/my notes.txt"}, {"edit", "https://example.org/a%20b"}}},
+        DocumentsCase{"one launch per URL inside an argument",
+                      "edit --open=%u",
+                      {{"edit", "--open=file:///home/ada/my%20notes.txt"},
+                       {"edit", "--open=https://example.org/a%20b"}}},
+        DocumentsCase{"no field code takes no documents", "edit", {{"edit"}}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
 TEST(ProcessAppLauncherTest, RunsTerminalProgramsInsideATerminal) {
     DesktopEntry entry;
     entry.exec = QStringLiteral("htop -d 10");
