@@ -18,7 +18,20 @@ constexpr std::array<const char*, X11Atoms::Count> names = {"_NET_CLIENT_LIST",
                                                             "WM_PROTOCOLS",
                                                             "WM_DELETE_WINDOW",
                                                             "WM_CHANGE_STATE",
-                                                            "WM_STATE"};
+                                                            "WM_STATE",
+                                                            "_NET_WM_NAME",
+                                                            "_NET_WM_WINDOW_TYPE",
+                                                            "_NET_WM_WINDOW_TYPE_NORMAL",
+                                                            "_NET_WM_WINDOW_TYPE_DIALOG",
+                                                            "_NET_WM_STATE",
+                                                            "_NET_WM_STATE_SKIP_TASKBAR",
+                                                            "_NET_WM_STATE_MAXIMIZED_VERT",
+                                                            "_NET_WM_STATE_MAXIMIZED_HORZ",
+                                                            "_NET_WM_STATE_FULLSCREEN",
+                                                            "_NET_FRAME_EXTENTS",
+                                                            "_NET_MOVERESIZE_WINDOW",
+                                                            "_NET_WORKAREA",
+                                                            "_NET_CURRENT_DESKTOP"};
 } // namespace
 
 X11Atoms::X11Atoms(xcb_connection_t* connection) {

@@ -24,6 +24,19 @@ public:
         WmDeleteWindow,
         WmChangeState,
         WmState,
+        NetWmName,
+        NetWmWindowType,
+        NetWmWindowTypeNormal,
+        NetWmWindowTypeDialog,
+        NetWmState,
+        NetWmStateSkipTaskbar,
+        NetWmStateMaximizedVert,
+        NetWmStateMaximizedHorz,
+        NetWmStateFullscreen,
+        NetFrameExtents,
+        NetMoveResizeWindow,
+        NetWorkarea,
+        NetCurrentDesktop,
         Count
     };
 

@@ -43,6 +43,9 @@ xcb_window_t supportingCheck(xcb_ewmh_connection_t* ewmh, xcb_window_t window) {
 
 X11WindowAccessTrust::X11WindowAccessTrust(Scheduler& scheduler) : scheduler_(scheduler) {}
 
+X11WindowAccessTrust::X11WindowAccessTrust(Scheduler& scheduler, xcb_connection_t* connection)
+    : scheduler_(scheduler), ownConnection_(connection) {}
+
 X11WindowAccessTrust::~X11WindowAccessTrust() {
     if (recheckTask_ != 0)
         scheduler_.cancel(recheckTask_);
@@ -55,7 +58,8 @@ X11WindowAccessTrust& X11WindowAccessTrust::shared() {
 
 bool X11WindowAccessTrust::isTrusted() {
     const bool trusted = answer();
-    if (!watching_ && atoms_ && atoms_->ewmh.nb_screens > 0) {
+    // Only Qt's connection has an event loop to watch on.
+    if (!watching_ && !ownConnection_ && atoms_ && atoms_->ewmh.nb_screens > 0) {
         lastAnswer_ = trusted;
         watch();
     }
@@ -108,7 +112,7 @@ void X11WindowAccessTrust::recheck() {
 }
 
 bool X11WindowAccessTrust::answer() {
-    xcb_connection_t* connection = qtConnection();
+    xcb_connection_t* connection = ownConnection_ ? ownConnection_ : qtConnection();
     if (!connection || xcb_connection_has_error(connection))
         return false;
     if (!atoms_ || atoms_->connection != connection) {

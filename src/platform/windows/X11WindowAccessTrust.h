@@ -7,6 +7,8 @@
 #include <chrono>
 #include <memory>
 
+struct xcb_connection_t;
+
 namespace vellaro {
 
 // Trusted while Qt holds an X display and an EWMH window manager answers:
@@ -18,6 +20,9 @@ namespace vellaro {
 // _NET_SUPPORTING_WM_CHECK, so a window manager that starts later (or goes)
 // is noticed: `changed` follows once the answer, asked again a moment after
 // the property changed, differs.
+//
+// Given a connection of its own (tools that run before any Qt application),
+// it answers on that one and does not watch.
 class X11WindowAccessTrust final : public WindowAccessTrust, private QAbstractNativeEventFilter {
     Q_OBJECT
 public:
@@ -25,6 +30,7 @@ public:
     static constexpr std::chrono::milliseconds recheckDelay{400};
 
     explicit X11WindowAccessTrust(Scheduler& scheduler);
+    X11WindowAccessTrust(Scheduler& scheduler, xcb_connection_t* connection);
     ~X11WindowAccessTrust() override;
 
     static X11WindowAccessTrust& shared();
@@ -39,6 +45,7 @@ private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
     Scheduler& scheduler_;
+    xcb_connection_t* ownConnection_ = nullptr; // null: Qt's
     std::unique_ptr<Atoms> atoms_;
     bool watching_ = false;
     bool lastAnswer_ = false; // as the watch last saw it

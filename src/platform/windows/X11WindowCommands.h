@@ -2,6 +2,9 @@
 
 #include "platform/windows/X11Atoms.h"
 
+#include <QPoint>
+#include <QSize>
+#include <array>
 #include <cstdint>
 
 struct xcb_connection_t;
@@ -19,11 +22,19 @@ public:
     void activate(std::uint32_t window) const;
     // WM_CHANGE_STATE to IconicState.
     void iconify(std::uint32_t window) const;
+    // Maps an iconic window: the window manager shows it again.
+    void map(std::uint32_t window) const;
     // _NET_CLOSE_WINDOW with source indication 2.
     void close(std::uint32_t window) const;
+    // _NET_WM_STATE: removes up to two states (0 for none) with source 2.
+    void removeStates(std::uint32_t window, std::uint32_t first, std::uint32_t second) const;
+    // _NET_MOVERESIZE_WINDOW with NorthWest gravity and source 2: the outer
+    // frame's top-left corner goes to `frameOrigin`, the client gets `clientSize`.
+    void moveResize(std::uint32_t window, QPoint frameOrigin, QSize clientSize) const;
 
 private:
-    void sendToRoot(std::uint32_t window, std::uint32_t type, std::uint32_t first) const;
+    void sendToRoot(std::uint32_t window, std::uint32_t type,
+                    const std::array<std::uint32_t, 5>& data) const;
 
     xcb_connection_t* connection_;
     std::uint32_t root_;

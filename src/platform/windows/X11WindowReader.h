@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/windows/FrameExtents.h"
 #include "platform/windows/X11Atoms.h"
 
+#include <QRect>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct xcb_connection_t;
@@ -25,6 +28,22 @@ public:
         std::uint32_t pid = 0;    // _NET_WM_PID, 0 when unset
     };
 
+    // Everything a walk needs to know about one client window.
+    struct ClientProperties {
+        QString title;                     // _NET_WM_NAME, else WM_NAME; empty when untitled
+        OwnerProperties owner;             // pid: _NET_WM_PID, else X-Resource's client pid
+        std::vector<std::uint32_t> types;  // _NET_WM_WINDOW_TYPE
+        std::vector<std::uint32_t> states; // _NET_WM_STATE
+        std::uint32_t wmState = 0;         // as wmState()
+    };
+
+    // Where a client window is and what its frame adds.
+    struct Placement {
+        QRect client; // the client window in root pixels
+        FrameExtents extents;
+        std::vector<std::uint32_t> states; // _NET_WM_STATE
+    };
+
     X11WindowReader(xcb_connection_t* connection, std::uint32_t root, const X11Atoms& atoms);
 
     // _NET_CLIENT_LIST, in the order the window manager keeps it.
@@ -35,6 +54,10 @@ public:
     std::uint32_t activeWindow() const;
 
     std::vector<OwnerProperties> ownerProperties(const std::vector<std::uint32_t>& windows) const;
+    std::vector<ClientProperties> clientProperties(const std::vector<std::uint32_t>& windows) const;
+    // None for a window that is gone.
+    std::vector<std::optional<Placement>>
+    placements(const std::vector<std::uint32_t>& windows) const;
 
     // Whether WM_PROTOCOLS of the window lists WM_DELETE_WINDOW.
     bool acceptsDelete(std::uint32_t window) const;
@@ -43,6 +66,9 @@ public:
     std::uint32_t wmState(std::uint32_t window) const;
 
 private:
+    struct OwnerCookies;
+    OwnerCookies askOwner(std::uint32_t window) const;
+    OwnerProperties readOwner(const OwnerCookies& cookies) const;
     std::vector<std::uint32_t> windowList(std::uint32_t property) const;
 
     xcb_connection_t* connection_;
