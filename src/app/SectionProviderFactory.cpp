@@ -1,6 +1,9 @@
 #include "app/SectionProviderFactory.h"
 
+#include "app/AccessibilityExplainerView.h"
+#include "app/AccessibilityPermission.h"
 #include "app/ActionsSection.h"
+#include "app/DesktopWindowAccess.h"
 #include "app/Logging.h"
 #include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/DesktopClipboardProvider.h"
@@ -8,9 +11,11 @@
 #include "platform/audio/AudioSystem.h"
 #include "platform/session/Desktop.h"
 #include "platform/time/QtScheduler.h"
+#include "platform/windows/X11WindowAccessTrust.h"
 #include "providers/apps/DesktopAppsProvider.h"
 #include "providers/files/FilesProvider.h"
 #include "providers/sound/SoundProvider.h"
+#include "workspaces/WindowsProvider.h"
 
 namespace vellaro {
 
@@ -19,8 +24,11 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
     case SectionKind::apps:
         return makeDesktopAppsProvider();
     case SectionKind::workspaces:
-    case SectionKind::windows:
         break;
+    case SectionKind::windows:
+        return std::make_unique<WindowsProvider>(
+            desktopWindowAccess(), X11WindowAccessTrust::shared(), QtScheduler::shared(),
+            [] { AccessibilityPermission::shared().showExplainer(); });
     case SectionKind::clipboard:
         return makeDesktopClipboardProvider(
             [] { ClipboardHistoryWindowController::shared().show(); });
