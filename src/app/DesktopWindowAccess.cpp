@@ -39,9 +39,13 @@ QString desktopEntryPath(const QString& id) {
 
 } // namespace
 
+WindowAccess desktopWindowAccess(WindowSystem& windows) {
+    return WindowAccess(windows, &identityOf, &desktopEntryPath,
+                        static_cast<std::uint32_t>(QCoreApplication::applicationPid()));
+}
+
 WindowAccess& desktopWindowAccess() {
-    static WindowAccess access(X11WindowSystem::shared(), &identityOf, &desktopEntryPath,
-                               static_cast<std::uint32_t>(QCoreApplication::applicationPid()));
+    static WindowAccess access = desktopWindowAccess(X11WindowSystem::shared());
     return access;
 }
 

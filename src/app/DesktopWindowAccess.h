@@ -8,4 +8,8 @@ namespace vellaro {
 // applications named by their desktop entries. Main thread only.
 WindowAccess& desktopWindowAccess();
 
+// The same on another window system, such as one on a worker thread's own
+// connection.
+WindowAccess desktopWindowAccess(WindowSystem& windows);
+
 } // namespace vellaro
