@@ -9,6 +9,7 @@
 #include "support/GeometryPrinters.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
+#include "support/XtermFrame.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -249,14 +250,10 @@ TEST_F(VellaroSession, LeftHalfFromTheWindowsFanSnapsTheActiveXterm) {
     xdotool({"click", "1"});
     ASSERT_TRUE(logged("posted \"vellaroOverlayDidHide\"")) << log.constData();
 
-    // xterm sizes itself in whole cells: up to one cell short of the half.
-    const auto fillsLeftHalf = [&] {
-        const auto frame = windows.frame(term);
-        return frame && frame->topLeft() == QPoint(0, 0) && frame->width() <= 720 &&
-               frame->width() > 714 && frame->height() <= 900 && frame->height() > 887;
-    };
-    EXPECT_TRUE(waitUntil(fillsLeftHalf))
-        << ::testing::PrintToString(windows.frame(term)) << log.constData();
+    EXPECT_TRUE(waitUntil([&] {
+        return test::landedWithinACell(windows.frame(term), {0, 0, 720, 900});
+    })) << ::testing::PrintToString(windows.frame(term))
+        << log.constData();
 }
 
 } // namespace

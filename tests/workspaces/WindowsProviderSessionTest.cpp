@@ -11,6 +11,7 @@
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 #include "support/XcbDockWindow.h"
+#include "support/XtermFrame.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -26,14 +27,6 @@ namespace {
 constexpr int windowBoundMs = 60000;
 constexpr int screenWidth = 1440;
 constexpr int screenHeight = 900;
-
-// xterm sizes its client in whole character cells: a frame lands at the
-// asked place, up to one cell smaller.
-bool landedWithinACell(const std::optional<QRect>& frame, const QRect& asked) {
-    return frame && frame->topLeft() == asked.topLeft() && frame->width() <= asked.width() &&
-           frame->width() > asked.width() - 6 && frame->height() <= asked.height() &&
-           frame->height() > asked.height() - 13;
-}
 
 // Two monitors side by side on the one screen, removed again even when a
 // test fails.
@@ -143,7 +136,7 @@ TEST_F(WindowsProviderSessionTest, SnapsTheActiveXtermAndSwapsItBack) {
             SCOPED_TRACE(layout.label);
             choose(layout.label);
             EXPECT_TRUE(test::waitUntil([&] {
-                return landedWithinACell(system.frame(term_), layout.asked);
+                return test::landedWithinACell(system.frame(term_), layout.asked);
             })) << ::testing::PrintToString(system.frame(term_));
             choose("Last Size");
             EXPECT_TRUE(test::waitUntil([&] { return system.frame(term_) == start; }))
