@@ -1,8 +1,9 @@
 #include "support/XcbDockWindow.h"
 
+#include "support/XcbAtom.h"
+
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 
 namespace vellaro::test {
@@ -22,17 +23,19 @@ XcbDockWindow::XcbDockWindow(int height) {
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
                       background);
 
-    const std::uint32_t dock = atom("_NET_WM_WINDOW_TYPE_DOCK");
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, atom("_NET_WM_WINDOW_TYPE"),
-                        XCB_ATOM_ATOM, 32, 1, &dock);
+    const std::uint32_t dock = internAtom(connection_, "_NET_WM_WINDOW_TYPE_DOCK");
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_,
+                        internAtom(connection_, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1,
+                        &dock);
     // left, right, top, bottom, then the start and end of each edge's span.
     const std::array<std::uint32_t, 12> strut = {
         0, 0, static_cast<std::uint32_t>(height), 0, 0, 0, 0, 0, 0, width - 1, 0, 0};
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, atom("_NET_WM_STRUT_PARTIAL"),
-                        XCB_ATOM_CARDINAL, 32, static_cast<std::uint32_t>(strut.size()),
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_,
+                        internAtom(connection_, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32,
+                        static_cast<std::uint32_t>(strut.size()), strut.data());
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_,
+                        internAtom(connection_, "_NET_WM_STRUT"), XCB_ATOM_CARDINAL, 32, 4,
                         strut.data());
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, atom("_NET_WM_STRUT"),
-                        XCB_ATOM_CARDINAL, 32, 4, strut.data());
     const char name[] = "Vellaro Test Dock";
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME,
                         XCB_ATOM_STRING, 8, sizeof name - 1, name);
@@ -44,16 +47,6 @@ XcbDockWindow::~XcbDockWindow() {
     xcb_destroy_window(connection_, window_);
     std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     xcb_disconnect(connection_);
-}
-
-std::uint32_t XcbDockWindow::atom(const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection_,
-        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr);
-    const std::uint32_t value = reply ? reply->atom : std::uint32_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return value;
 }
 
 } // namespace vellaro::test

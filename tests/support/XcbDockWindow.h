@@ -18,8 +18,6 @@ public:
     xcb_window_t window() const { return window_; }
 
 private:
-    std::uint32_t atom(const char* name);
-
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t window_ = 0;
 };

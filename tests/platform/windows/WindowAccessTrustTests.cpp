@@ -1,6 +1,7 @@
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "support/ManualScheduler.h"
 #include "support/WaitUntil.h"
+#include "support/XcbAtom.h"
 #include "support/XcbTestClient.h"
 
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace vellaro {
 namespace {
@@ -48,18 +48,14 @@ TEST(X11WindowAccessTrustTest, ARewrittenCheckIsAskedAgainWithoutAChange) {
 
     test::XcbTestClient client;
     xcb_connection_t* c = client.connection();
-    const char name[] = "_NET_SUPPORTING_WM_CHECK";
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
-    ASSERT_TRUE(atom);
+    const std::uint32_t atom = test::internAtom(c, "_NET_SUPPORTING_WM_CHECK");
     xcb_get_property_reply_t* check = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, client.root(), atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        c, xcb_get_property(c, 0, client.root(), atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
     ASSERT_TRUE(check && xcb_get_property_value_length(check) == 4);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, client.root(), atom->atom, XCB_ATOM_WINDOW, 32, 1,
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, client.root(), atom, XCB_ATOM_WINDOW, 32, 1,
                         xcb_get_property_value(check));
     client.sync();
     std::free(check);
-    std::free(atom);
 
     ASSERT_TRUE(test::waitUntil([&] { return scheduler.pendingCount() == 1; }));
     scheduler.advance(X11WindowAccessTrust::recheckDelay - std::chrono::milliseconds(1));

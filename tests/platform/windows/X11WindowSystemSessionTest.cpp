@@ -3,6 +3,7 @@
 #include "support/GeometryPrinters.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
+#include "support/XcbAtom.h"
 #include "support/XcbDockWindow.h"
 #include "support/XcbTestClient.h"
 
@@ -233,16 +234,7 @@ TEST_F(X11WindowSystemSessionTest, WrittenFramesReadBack) {
 
 TEST_F(X11WindowSystemSessionTest, AMaximisedWindowLeavesThatStateToMove) {
     test::XcbTestClient client;
-    const auto atom = [&](const char* name) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            client.connection(),
-            xcb_intern_atom(client.connection(), 0, static_cast<std::uint16_t>(std::strlen(name)),
-                            name),
-            nullptr);
-        const std::uint32_t value = reply->atom;
-        std::free(reply);
-        return value;
-    };
+    const auto atom = [&](const char* name) { return test::internAtom(client.connection(), name); };
     xcb_client_message_event_t maximise{};
     maximise.response_type = XCB_CLIENT_MESSAGE;
     maximise.format = 32;
@@ -359,6 +351,11 @@ TEST_F(X11WindowSystemSessionTest, MonitorsWithTheirVisibleFrames) {
     EXPECT_TRUE(test::waitUntil([&] {
         return system.monitors().value(0).visibleFrame == belowDock;
     })) << "the dock's strut";
+    const QList<ClientWindow> walked = system.clientWindows();
+    const auto docked = std::find_if(walked.begin(), walked.end(),
+                                     [&](const ClientWindow& w) { return w.id == dock.window(); });
+    if (docked != walked.end())
+        EXPECT_FALSE(docked->regular) << "a dock is no application window";
 
     const SplitScreen split;
     ASSERT_TRUE(test::waitUntil([&] { return system.monitors().size() == 2; }));
