@@ -10,6 +10,7 @@
 #include "support/ManualScheduler.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
+#include "support/XcbAtom.h"
 #include "support/XcbDockWindow.h"
 #include "support/XtermFrame.h"
 
@@ -18,7 +19,6 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace vellaro {
 namespace {
@@ -168,20 +168,16 @@ void rewriteSupportingCheck() {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     ASSERT_FALSE(xcb_connection_has_error(connection));
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const char name[] = "_NET_SUPPORTING_WM_CHECK";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
-    ASSERT_NE(atom, nullptr);
+    const std::uint32_t check = test::internAtom(connection, "_NET_SUPPORTING_WM_CHECK");
+    ASSERT_NE(check, std::uint32_t{XCB_ATOM_NONE});
     xcb_get_property_reply_t* value = xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
-        nullptr);
+        connection, xcb_get_property(connection, 0, root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
     ASSERT_NE(value, nullptr);
     ASSERT_EQ(xcb_get_property_value_length(value), 4);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, atom->atom, XCB_ATOM_WINDOW, 32, 1,
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, check, XCB_ATOM_WINDOW, 32, 1,
                         xcb_get_property_value(value));
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     std::free(value);
-    std::free(atom);
     xcb_disconnect(connection);
 }
 
