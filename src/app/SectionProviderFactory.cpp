@@ -3,6 +3,7 @@
 #include "app/AccessibilityExplainerView.h"
 #include "app/AccessibilityPermission.h"
 #include "app/ActionsSection.h"
+#include "app/DesktopWindowAccess.h"
 #include "app/Logging.h"
 #include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/DesktopClipboardProvider.h"
@@ -10,10 +11,12 @@
 #include "platform/audio/AudioSystem.h"
 #include "platform/session/Desktop.h"
 #include "platform/time/QtScheduler.h"
+#include "platform/windows/X11WindowAccessTrust.h"
 #include "providers/apps/DesktopAppsProvider.h"
 #include "providers/files/FilesProvider.h"
 #include "providers/sound/SoundProvider.h"
 #include "workspaces/DesktopWorkspacesProvider.h"
+#include "workspaces/WindowsProvider.h"
 
 namespace vellaro {
 
@@ -25,7 +28,9 @@ std::unique_ptr<SectionProvider> makeSectionProvider(SectionKind kind) {
         return makeDesktopWorkspacesProvider(
             [] { AccessibilityPermission::shared().showExplainer(); });
     case SectionKind::windows:
-        break;
+        return std::make_unique<WindowsProvider>(
+            desktopWindowAccess(), X11WindowAccessTrust::shared(), QtScheduler::shared(),
+            [] { AccessibilityPermission::shared().showExplainer(); });
     case SectionKind::clipboard:
         return makeDesktopClipboardProvider(
             [] { ClipboardHistoryWindowController::shared().show(); });

@@ -3,6 +3,7 @@
 #include "model/EffectiveSections.h"
 #include "model/EmptySectionProvider.h"
 #include "model/SettingsStore.h"
+#include "model/WindowsSectionProvider.h"
 #include "platform/windows/X11WindowAccessTrust.h"
 
 #include <QCoreApplication>
@@ -47,7 +48,6 @@ MenuDataSource::MenuDataSource(SettingsStore& settings, WindowAccessTrust& windo
         auto provider = makeProvider ? makeProvider(kind) : nullptr;
         section(kind).provider = provider ? std::move(provider) : makeEmptyProvider(kind);
     }
-    wasTrusted_ = windowAccess_.isTrusted();
     for (SectionKind kind : creationOrder) {
         std::weak_ptr<MenuDataSource*> weak = self_;
         section(kind).provider->setOnChange([weak, kind] {
@@ -89,11 +89,12 @@ SectionProvider& MenuDataSource::provider(SectionKind kind) const {
 void MenuDataSource::refresh() {
     assertMainThread();
     const bool trusted = windowAccess_.isTrusted();
-    if (trusted != wasTrusted_) {
-        wasTrusted_ = trusted;
+    auto* windows = dynamic_cast<WindowsSectionProvider*>(&provider(SectionKind::windows));
+    if (windows && trusted != windows->wasTrusted()) {
+        windows->setWasTrusted(trusted);
         // The windows section switches between its snapping items and its
         // request for access.
-        if (auto callback = provider(SectionKind::windows).onChange())
+        if (auto callback = windows->onChange())
             callback();
     }
     for (SectionKind kind : refreshedOnOpen)

@@ -100,7 +100,6 @@ private:
 
     SettingsStore& settings_;
     WindowAccessTrust& windowAccess_;
-    bool wasTrusted_ = false;
     mutable std::array<Section, 7> sections_;
     std::vector<ObserverEntry> observers_;
     std::uint64_t settingsObserver_ = 0;

@@ -67,6 +67,13 @@ constexpr std::array symbols{
     Symbol{"plus.viewfinder", nullptr},
     Symbol{"checkmark.circle.fill", nullptr},
     Symbol{"exclamationmark.triangle.fill", nullptr},
+    Symbol{"rectangle.lefthalf.inset.filled", nullptr},
+    Symbol{"rectangle.righthalf.inset.filled", nullptr},
+    Symbol{"rectangle.inset.filled", nullptr},
+    Symbol{"rectangle.center.inset.filled", nullptr},
+    Symbol{"arrow.uturn.backward", "edit-undo-symbolic"},
+    Symbol{"display.2", "video-joined-displays-symbolic"},
+    Symbol{"lock.shield", "security-high-symbolic"},
 };
 
 void prepare() {

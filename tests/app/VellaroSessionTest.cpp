@@ -2,8 +2,14 @@
 // open the dial over an xterm, a held trigger released over a wedge opens
 // its fan, Escape closes, and the xterm never sees the trigger or Escape.
 // The program's debug lines (QT_LOGGING_RULES) tell what the dial did.
+#include "core/RadialLayout.h"
+#include "model/MenuScale.h"
+#include "model/SectionKind.h"
+#include "platform/windows/X11WindowSystem.h"
+#include "support/GeometryPrinters.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
+#include "support/XtermFrame.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -15,6 +21,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -208,6 +215,45 @@ TEST_F(VellaroSession, SecondCopyExitsAndLeavesTheFirstRunning) {
     // The first copy still answers its hot key.
     xdotool({"key", "ctrl+alt+space"});
     EXPECT_TRUE(logged("posted \"vellaroOverlayDidShow\"")) << log.constData();
+}
+
+TEST_F(VellaroSession, LeftHalfFromTheWindowsFanSnapsTheActiveXterm) {
+    configureHotKeyControlAltSpace();
+    startVellaro();
+    X11WindowSystem windows(X11Connection::qt());
+    const WindowId term = window.toUInt();
+    ASSERT_TRUE(waitUntil([&] { return windows.activeWindow() == term; }));
+
+    // Where the standard dial shows the windows wedge and its first fan item.
+    const auto& sections = standardSections();
+    const auto windowsSection =
+        std::find(sections.begin(), sections.end(), SectionKind::windows) - sections.begin();
+    const RadialLayout layout = RadialLayout::standard(std::int64_t(sections.size()))
+                                    ->scaled(scaleFactor(MenuScale::standard));
+    const QPoint dialCentre(720, 450); // the screen's middle: the fan needs no offset
+    const auto at = [](Point p) { return QPoint(qRound(p.x), qRound(p.y)); };
+    const Point middle{double(dialCentre.x()), double(dialCentre.y())};
+
+    pointAt(dialCentre);
+    xdotool({"keydown", "ctrl+alt+space"});
+    ASSERT_TRUE(logged("posted \"vellaroOverlayDidShow\"")) << log.constData();
+    pointAt(at(layout.wedgeCenter(windowsSection, middle)));
+    QThread::msleep(400); // a held trigger, longer than the gesture hold
+    xdotool({"keyup", "space", "alt", "ctrl"});
+    ASSERT_TRUE(logged(QStringLiteral("dial trigger released -> fan of section %1 open")
+                           .arg(windowsSection)
+                           .toUtf8()))
+        << log.constData();
+
+    // The first item of the fan is "Left Half".
+    pointAt(at(layout.fanItemCenter(windowsSection, 0, 6, 0, middle)));
+    xdotool({"click", "1"});
+    ASSERT_TRUE(logged("posted \"vellaroOverlayDidHide\"")) << log.constData();
+
+    EXPECT_TRUE(waitUntil([&] {
+        return test::landedWithinACell(windows.frame(term), {0, 0, 720, 900});
+    })) << ::testing::PrintToString(windows.frame(term))
+        << log.constData();
 }
 
 } // namespace

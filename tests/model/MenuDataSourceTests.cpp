@@ -1,5 +1,6 @@
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
+#include "model/WindowsSectionProvider.h"
 #include "platform/session/Notifications.h"
 #include "platform/windows/WindowAccessTrust.h"
 
@@ -15,8 +16,9 @@ struct FakeTrust final : WindowAccessTrust {
     bool isTrusted() override { return trusted; }
 };
 
-// A provider whose items are labels; removal takes the label out.
-class FakeProvider final : public SectionProvider {
+// A provider whose items are labels; removal takes the label out. It also
+// remembers the window-access trust, as the windows section does.
+class FakeProvider final : public WindowsSectionProvider {
 public:
     FakeProvider(SectionKind kind, std::vector<SectionKind>& refreshLog)
         : kind_(kind), refreshLog_(refreshLog) {}
