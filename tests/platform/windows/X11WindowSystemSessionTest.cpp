@@ -306,6 +306,15 @@ TEST_F(X11WindowSystemSessionTest, AWindowThatIsGoneHasNoFrameAndRefusesRequests
     EXPECT_FALSE(system.unminimize(gone));
     EXPECT_FALSE(system.activate(gone));
     EXPECT_FALSE(system.isMinimized(gone));
+
+    // A window manager may leave the id of a window that is gone as the active one.
+    xcb_change_property(client.connection(), XCB_PROP_MODE_REPLACE, client.root(),
+                        test::internAtom(client.connection(), "_NET_ACTIVE_WINDOW"),
+                        XCB_ATOM_WINDOW, 32, 1, &gone);
+    client.sync();
+    EXPECT_EQ(system.activeWindow(), 0u);
+    ASSERT_TRUE(system.activate(term()));
+    EXPECT_TRUE(test::waitUntil([&] { return system.activeWindow() == term(); }));
 }
 
 TEST_F(X11WindowSystemSessionTest, PointerPositionInRootPixels) {
