@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SettingsConsole.h"
+#include "settings/ContextPanelServices.h"
 
 #include <functional>
 
@@ -17,11 +18,16 @@ public:
     // The program's one console unless told otherwise.
     explicit ConsoleWindowService(Controller controller = {});
 
+    // The context panel's services: the program's own unless told otherwise.
+    void setContextPanelServices(std::function<ContextPanelServices()> services);
+    static ContextPanelServices sharedContextPanelServices();
+
     bool isAvailable() const override { return true; }
     void show() override;
 
 private:
     Controller controller_;
+    std::function<ContextPanelServices()> contextPanel_ = &sharedContextPanelServices;
 };
 
 } // namespace vellaro

@@ -35,6 +35,7 @@ constexpr std::array symbols{
     Symbol{"doc.on.clipboard", "edit-paste-symbolic"},
     Symbol{"speaker.wave.2", "audio-volume-medium-symbolic"},
     Symbol{"bolt", nullptr},
+    Symbol{"magnifyingglass", "edit-find-symbolic"},
     Symbol{"chevron.backward", "go-previous-symbolic"},
     Symbol{"mic", "audio-input-microphone-symbolic"},
     Symbol{"plus", "list-add-symbolic"},

@@ -5,6 +5,7 @@
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
 #include "settings/ConsoleRootView.h"
+#include "settings/ContextPanel.h"
 #include "settings/PresetBarView.h"
 
 #include <QVBoxLayout>
@@ -38,6 +39,13 @@ void SettingsWindowController::build() {
     layout->addWidget(root_);
     QObject::connect(window_.get(), &ConsoleWindowFrame::palChanged, root_,
                      &ConsoleRootView::applyPal);
+    if (services_.contextPanel)
+        root_->setContextPanel(new ContextPanel(*root_, services_.contextPanel()));
+}
+
+void SettingsWindowController::setContextPanelServices(
+    std::function<ContextPanelServices()> services) {
+    services_.contextPanel = std::move(services);
 }
 
 PresetBarView* SettingsWindowController::presetBar() {

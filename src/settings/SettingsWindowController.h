@@ -2,6 +2,7 @@
 
 #include "overlay/RadialMenuView.h"
 #include "settings/ConsoleModel.h"
+#include "settings/ContextPanelServices.h"
 #include "settings/TopBar.h"
 #include "ui/ConsoleWindowFrame.h"
 
@@ -23,6 +24,9 @@ public:
         ConsoleModel::Services model;
         // The preview dial's services, asked for at the first show.
         std::function<RadialMenuView::Services()> dial;
+        // The context panel's services, asked for at the first show; none
+        // leaves the panel's place empty.
+        std::function<ContextPanelServices()> contextPanel;
         // The top bar's triggers and input, asked for at the first show;
         // without them the console has no top bar.
         std::function<TopBar::Services()> topBar;
@@ -38,6 +42,8 @@ public:
     // Applies the appearance, shows, un-minimises, raises and activates the
     // window, building it the first time.
     void show();
+    // Takes effect when the window is built.
+    void setContextPanelServices(std::function<ContextPanelServices()> services);
 
     ConsoleWindowFrame* window() const { return window_.get(); }
     ConsoleRootView* root() const { return root_; }

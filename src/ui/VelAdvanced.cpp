@@ -96,4 +96,11 @@ void VelAdvanced::paintEvent(QPaintEvent*) {
     }
 }
 
+void VelAdvanced::setSummary(const QString& summary) {
+    if (summary == summary_)
+        return;
+    summary_ = summary;
+    update();
+}
+
 } // namespace vellaro

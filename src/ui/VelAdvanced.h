@@ -20,6 +20,8 @@ public:
 
     bool isOpen() const { return open_; }
     void setOpen(bool open);
+    const QString& summary() const { return summary_; }
+    void setSummary(const QString& summary);
     QRectF headerRect() const;
     QWidget* content() const { return content_; }
     // 0 closed … 1 open, as drawn now.

@@ -37,6 +37,7 @@ struct ConsoleWindowServices : DialServices {
                     return RadialMenuView::Services{settings,   *dataSource, scheduler,
                                                     appearance, nullptr,     false};
                 },
+                {},
                 [this] {
                     return TopBar::Services{settings, notifications, triggers, keyboard, buttons};
                 }};

@@ -4,24 +4,31 @@
 #include "SampleSections.h"
 #include "StillClock.h"
 #include "StillTriggers.h"
+#include "StillUpdates.h"
 #include "TrustedWindowAccess.h"
 #include "core/RadialLayout.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
+#include "overlay/MouseHapticsClient.h"
 #include "platform/session/Defaults.h"
+#include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
 #include "settings/ConsolePreview.h"
 #include "settings/ConsoleRootView.h"
+#include "settings/ContextPanel.h"
+#include "settings/DialWidePanel.h"
 #include "settings/NamePopover.h"
 #include "settings/PresetBarView.h"
 #include "settings/SettingsWindowController.h"
 #include "settings/TopBar.h"
+#include "ui/VelAdvanced.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 namespace vellaro::windowshot {
@@ -51,7 +58,10 @@ QPointF ringPoint(const RadialMenuView& dial, double angle) {
 
 } // namespace
 
-QImage renderConsole(const ConsoleShot& shot) {
+// Renders the console in one state; `look` may change the window before the
+// picture is taken and return what to draw instead of the window.
+QImage renderConsole(const ConsoleShot& shot,
+                     const std::function<QWidget*(SettingsWindowController&)>& look) {
     QTemporaryDir folder;
     Notifications notifications;
     SettingsStore settings(folder.path(), notifications);
@@ -81,6 +91,11 @@ QImage renderConsole(const ConsoleShot& shot) {
     const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
     clock.set(opened);
 
+    LoginItem loginItem(QStringLiteral("/opt/vellaro/vellaro"),
+                        {folder.filePath(QStringLiteral("config")), {}});
+    // Nothing answers there: the haptics row offers its setup.
+    MouseHapticsClient haptics(clock, QStringLiteral("127.0.0.1"), 1);
+    StillUpdates updates;
     StillTriggers triggers;
     SettingsWindowController controller(
         {{settings, appearance, defaults},
@@ -88,6 +103,11 @@ QImage renderConsole(const ConsoleShot& shot) {
          [&] {
              return RadialMenuView::Services{settings,   dataSource, clock,
                                              appearance, nullptr,    false};
+         },
+         [&] {
+             return ContextPanelServices{
+                 settings, &dataSource, trust, loginItem,          haptics, notifications, clock,
+                 updates,  [] {},       [] {}, [] { return true; }};
          },
          [&] {
              return TopBar::Services{settings, notifications, triggers, triggers, triggers};
@@ -120,6 +140,10 @@ QImage renderConsole(const ConsoleShot& shot) {
     case ConsoleShot::State::largeFan:
         clickAt(dial, ringPoint(dial, layout.sectionAngle(1)));
         break;
+    case ConsoleShot::State::advanced:
+        if (auto* panel = dynamic_cast<ContextPanel*>(root.findChild<ContextPanelView*>()))
+            panel->dialWide().advanced().setOpen(true);
+        break;
     case ConsoleShot::State::hotKey: {
         // Alt+Space, which another program holds.
         TopBar& bar = *root.findChild<TopBar*>();
@@ -142,15 +166,31 @@ QImage renderConsole(const ConsoleShot& shot) {
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
-    QImage image(window.size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    QWidget* target = look ? look(controller) : &window;
+    QCoreApplication::processEvents();
+    QImage image(target->size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(window.pal().panel);
     image.setDevicePixelRatio(shot.pixelRatio);
-    window.render(&image);
+    target->render(&image);
     // Popups are windows of their own: drawn over the console where they show.
     if (NamePopover* popover = root.findChild<PresetBarView*>()->popover()) {
         QPainter painter(&image);
         popover->render(&painter, popover->pos() - window.pos(), QRegion(), QWidget::DrawChildren);
     }
     return image;
+}
+
+QImage renderConsole(const ConsoleShot& shot) {
+    return renderConsole(shot, {});
+}
+
+QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop) {
+    const ConsoleShot shot{ConsoleShot::State::advanced, theme, darkDesktop, 1.0};
+    return renderConsole(shot, [](SettingsWindowController& controller) -> QWidget* {
+        QWidget& content = *controller.root()->findChild<ContextPanel*>()->scrollArea().widget();
+        content.resize(content.width(), content.sizeHint().height());
+        return &content;
+    });
 }
 
 int writeConsoleSet(const QString& folder) {
@@ -160,17 +200,30 @@ int writeConsoleSet(const QString& folder) {
         const char* name;
     };
     const Look looks[] = {{ThemeChoice::pearl, false, "pearl"},
+                          {ThemeChoice::custom, false, "custom"},
                           {ThemeChoice::eclipse, false, "eclipse"},
                           {ThemeChoice::system, false, "system-light"},
                           {ThemeChoice::system, true, "system-dark"}};
     const std::pair<ConsoleShot::State, const char*> states[] = {
-        {ConsoleShot::State::idle, "idle"},           {ConsoleShot::State::selected, "selected"},
-        {ConsoleShot::State::toast, "toast"},         {ConsoleShot::State::coach, "coach"},
-        {ConsoleShot::State::library, "library"},     {ConsoleShot::State::largeFan, "large-fan"},
-        {ConsoleShot::State::hotKey, "hotkey"},       {ConsoleShot::State::mouse, "mouse"},
-        {ConsoleShot::State::presets, "presets"},     {ConsoleShot::State::savePopover, "save"},
-        {ConsoleShot::State::renamePopover, "rename"}};
+        {ConsoleShot::State::idle, "idle"},
+        {ConsoleShot::State::selected, "selected"},
+        {ConsoleShot::State::toast, "toast"},
+        {ConsoleShot::State::coach, "coach"},
+        {ConsoleShot::State::library, "library"},
+        {ConsoleShot::State::largeFan, "large-fan"},
+        {ConsoleShot::State::hotKey, "hotkey"},
+        {ConsoleShot::State::mouse, "mouse"},
+        {ConsoleShot::State::presets, "presets"},
+        {ConsoleShot::State::savePopover, "save"},
+        {ConsoleShot::State::renamePopover, "rename"},
+        {ConsoleShot::State::advanced, "advanced"}};
     int written = 0;
+    for (const Look& look : looks) {
+        const QString file =
+            QDir(folder).filePath(QStringLiteral("settings-%1-dial-wide.png").arg(look.name));
+        if (renderDialWidePanel(look.theme, look.dark).save(file))
+            ++written;
+    }
     for (const Look& look : looks)
         for (const auto& [state, name] : states) {
             ConsoleShot shot{state, look.theme, look.dark, 1.0};

@@ -20,7 +20,8 @@ struct ConsoleShot {
         mouse,
         presets,
         savePopover,
-        renamePopover
+        renamePopover,
+        advanced
     };
 
     State state = State::idle;
@@ -30,6 +31,9 @@ struct ConsoleShot {
 };
 
 QImage renderConsole(const ConsoleShot& shot);
+// The context panel's dial-wide body at its full height, ADVANCED open, the
+// custom colour rows shown and the haptics row present.
+QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop);
 
 // Every state in pearl, eclipse and the system theme on a light and on a
 // dark desktop. Returns how many images were written.

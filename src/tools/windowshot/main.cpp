@@ -24,12 +24,18 @@ namespace {
 
 std::optional<ConsoleShot::State> stateNamed(const QString& name) {
     const std::pair<const char*, ConsoleShot::State> names[] = {
-        {"idle", ConsoleShot::State::idle},           {"selected", ConsoleShot::State::selected},
-        {"toast", ConsoleShot::State::toast},         {"coach", ConsoleShot::State::coach},
-        {"library", ConsoleShot::State::library},     {"large-fan", ConsoleShot::State::largeFan},
-        {"hotkey", ConsoleShot::State::hotKey},       {"mouse", ConsoleShot::State::mouse},
-        {"presets", ConsoleShot::State::presets},     {"save", ConsoleShot::State::savePopover},
-        {"rename", ConsoleShot::State::renamePopover}};
+        {"idle", ConsoleShot::State::idle},
+        {"selected", ConsoleShot::State::selected},
+        {"toast", ConsoleShot::State::toast},
+        {"coach", ConsoleShot::State::coach},
+        {"library", ConsoleShot::State::library},
+        {"large-fan", ConsoleShot::State::largeFan},
+        {"hotkey", ConsoleShot::State::hotKey},
+        {"mouse", ConsoleShot::State::mouse},
+        {"presets", ConsoleShot::State::presets},
+        {"save", ConsoleShot::State::savePopover},
+        {"rename", ConsoleShot::State::renamePopover},
+        {"advanced", ConsoleShot::State::advanced}};
     for (const auto& [text, state] : names)
         if (name == QLatin1String(text))
             return state;
