@@ -137,9 +137,10 @@ void X11RunningApps::readEvents() {
 QString X11RunningApps::appOf(std::uint32_t window) {
     if (const auto known = appByWindow_.constFind(window); known != appByWindow_.constEnd())
         return *known;
-    const QString app = applicationOf(*identity_, reader_->ownerProperties({window}).front());
-    appByWindow_.insert(window, app);
-    return app;
+    // Not a listed client: typically an active window whose client is gone,
+    // which the window manager has not cleared yet. Its id may come back for a
+    // new window, so the answer is not remembered.
+    return applicationOf(*identity_, reader_->ownerProperties({window}).front());
 }
 
 void X11RunningApps::reloadClients() {

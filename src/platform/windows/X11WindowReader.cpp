@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <algorithm>
 #include <xcb/res.h>
 #include <xcb/xcb.h>
 
@@ -53,6 +54,18 @@ std::vector<std::uint32_t> X11WindowReader::stackingList() const {
 
 std::uint32_t X11WindowReader::activeWindow() const {
     return firstOrZero(windowList(atoms_[X11Atoms::NetActiveWindow]));
+}
+
+std::uint32_t X11WindowReader::listedActiveWindow() const {
+    const auto activeCookie =
+        askProperty(connection_, root_, atoms_[X11Atoms::NetActiveWindow], XCB_ATOM_WINDOW);
+    const auto listCookie =
+        askProperty(connection_, root_, atoms_[X11Atoms::NetClientList], XCB_ATOM_WINDOW);
+    const std::uint32_t active =
+        firstOrZero(propertyCardinals(propertyReply(connection_, activeCookie)));
+    const std::vector<std::uint32_t> listed =
+        propertyCardinals(propertyReply(connection_, listCookie));
+    return std::find(listed.begin(), listed.end(), active) != listed.end() ? active : 0;
 }
 
 X11WindowReader::OwnerCookies X11WindowReader::askOwner(std::uint32_t window) const {

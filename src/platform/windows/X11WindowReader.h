@@ -52,6 +52,9 @@ public:
     std::vector<std::uint32_t> stackingList() const;
     // _NET_ACTIVE_WINDOW, 0 when none.
     std::uint32_t activeWindow() const;
+    // _NET_ACTIVE_WINDOW when it is in _NET_CLIENT_LIST, else 0: window
+    // managers may leave the id of a window that is gone.
+    std::uint32_t listedActiveWindow() const;
 
     std::vector<OwnerProperties> ownerProperties(const std::vector<std::uint32_t>& windows) const;
     std::vector<ClientProperties> clientProperties(const std::vector<std::uint32_t>& windows) const;

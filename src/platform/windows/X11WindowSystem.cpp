@@ -166,7 +166,7 @@ bool X11WindowSystem::unminimize(WindowId window) {
 }
 
 WindowId X11WindowSystem::activeWindow() {
-    return isConnected() ? reader_->activeWindow() : 0;
+    return isConnected() ? reader_->listedActiveWindow() : 0;
 }
 
 bool X11WindowSystem::activate(WindowId window) {

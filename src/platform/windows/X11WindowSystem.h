@@ -22,7 +22,8 @@ public:
     explicit X11WindowSystem(X11Connection connection);
     ~X11WindowSystem() override;
 
-    // On Qt's connection; main thread only.
+    // On Qt's connection; main thread only, first used once the
+    // QGuiApplication exists (before, it stays without a display).
     static X11WindowSystem& shared();
 
     bool isConnected() const;

@@ -118,6 +118,15 @@ protected:
             program.process->kill();
             program.process->waitForFinished(10000);
         }
+        // The window manager is done with the windows before the next test begins.
+        X11WindowSystem system(X11Connection::open());
+        test::waitUntil([&] {
+            const QList<ClientWindow> listed = system.clientWindows();
+            return std::none_of(listed.begin(), listed.end(), [](const ClientWindow& window) {
+                return std::any_of(programs_.begin(), programs_.end(),
+                                   [&](const SessionProgram& p) { return p.window == window.id; });
+            });
+        });
         programs_.clear();
     }
 
@@ -306,6 +315,19 @@ TEST_F(X11WindowSystemSessionTest, AWindowThatIsGoneHasNoFrameAndRefusesRequests
     EXPECT_FALSE(system.unminimize(gone));
     EXPECT_FALSE(system.activate(gone));
     EXPECT_FALSE(system.isMinimized(gone));
+
+    // A window manager may leave the id of a window that is gone as the active
+    // one. The window manager's own value is put back afterwards.
+    const WindowId active = system.activeWindow();
+    const std::uint32_t property = test::internAtom(client.connection(), "_NET_ACTIVE_WINDOW");
+    const auto setActive = [&](xcb_window_t window) {
+        xcb_change_property(client.connection(), XCB_PROP_MODE_REPLACE, client.root(), property,
+                            XCB_ATOM_WINDOW, 32, 1, &window);
+        client.sync();
+    };
+    setActive(gone);
+    EXPECT_EQ(system.activeWindow(), 0u);
+    setActive(active);
 }
 
 TEST_F(X11WindowSystemSessionTest, PointerPositionInRootPixels) {

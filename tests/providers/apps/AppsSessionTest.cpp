@@ -8,6 +8,8 @@
 #include "platform/windows/X11WindowReader.h"
 #include "support/WaitUntil.h"
 #include "support/WriteTextFile.h"
+#include "support/XcbAtom.h"
+#include "support/XcbTestClient.h"
 
 #include <QDir>
 #include <QFile>
@@ -199,6 +201,35 @@ TEST_F(AppsSessionTest, ALaterIdentityRenamesKnownWindows) {
     EXPECT_TRUE(running.isRunning(QStringLiteral("vellaro-fixture-other")));
     EXPECT_FALSE(running.isRunning(QStringLiteral("VellaroOther")));
     EXPECT_EQ(changed.size(), 1);
+}
+
+// Window managers may leave _NET_ACTIVE_WINDOW naming a window that is not
+// (or no longer) a client; once a window with that id is listed, it counts.
+TEST_F(AppsSessionTest, AnUnlistedActiveWindowIsNamedOnceListed) {
+    test::XcbTestClient client;
+    xcb_connection_t* c = client.connection();
+    const xcb_window_t window = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, client.root(), 10, 10, 120, 80, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, client.root(),
+                        test::internAtom(c, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 32, 1, &window);
+    client.sync();
+
+    X11RunningApps running(std::make_shared<const AppIdentity>(
+        std::vector<DesktopEntry>(), [](const QString&) { return QString(); }));
+    const char wmClass[] = "vellaro-unlisted\0VellaroUnlisted";
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                        sizeof wmClass, wmClass);
+    xcb_map_window(c, window);
+    client.sync();
+    EXPECT_TRUE(
+        test::waitUntil([&] { return running.isRunning(QStringLiteral("VellaroUnlisted")); }));
+
+    // The window manager is done with the window before the next test begins.
+    xcb_destroy_window(c, window);
+    client.sync();
+    EXPECT_TRUE(
+        test::waitUntil([&] { return !running.isRunning(QStringLiteral("VellaroUnlisted")); }));
 }
 
 } // namespace
