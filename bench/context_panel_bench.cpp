@@ -3,7 +3,7 @@
 // and one keystroke in the library's search field.
 #include "ContextPanelFixture.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 using namespace vellaro;
@@ -64,11 +64,3 @@ void libraryKeystroke(benchmark::State& state) {
 BENCHMARK(libraryKeystroke)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -42,6 +42,7 @@ public:
     void setTopBar(QWidget* bar);
     void setPresetBar(QWidget* bar);
     void setContextPanel(ContextPanelView* panel);
+    ContextPanelView* contextPanel() const { return contextPanel_; }
 
     // ContextPanelHost
     const Pal& pal() const override { return KitWidget::pal(); }

@@ -5,6 +5,7 @@
 #include "settings/ContextPanelHost.h"
 #include "settings/DialWidePanel.h"
 #include "settings/SectionTitleBody.h"
+#include "ui/KitScrollBar.h"
 #include "ui/KitWidget.h"
 
 #include <QPainter>
@@ -17,7 +18,8 @@ ContextPanel::ContextPanel(ContextPanelHost& host, ContextPanelServices services
     : ContextPanelView(parent), host_(host), services_(std::move(services)), pal_(host.pal()),
       content_(new KitWidget(pal_)),
       dialWide_(new DialWidePanel(pal_, host, services_, firstHapticsState(services_), content_)),
-      sectionBody_(new SectionTitleBody(pal_, content_)), scroll_(new QScrollArea(this)) {
+      sectionBody_(new SectionTitleBody(pal_, content_)), scroll_(new QScrollArea(this)),
+      scrollBar_(new KitScrollBar(pal_, Qt::Vertical)) {
     auto* column = new QVBoxLayout(content_);
     column->setContentsMargins(18, 18, 18, 18);
     column->setSpacing(16);
@@ -31,6 +33,7 @@ ContextPanel::ContextPanel(ContextPanelHost& host, ContextPanelServices services
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBar(scrollBar_);
     scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* frame = new QVBoxLayout(this);
     // One point on the left for the dividing line.
@@ -57,6 +60,7 @@ MXHapticsState ContextPanel::firstHapticsState(const ContextPanelServices& servi
 void ContextPanel::setPal(const Pal& pal) {
     pal_ = pal;
     content_->setPal(pal);
+    scrollBar_->setPal(pal);
     QPalette colors = scroll_->palette();
     colors.setColor(QPalette::Window, pal.panel);
     scroll_->setPalette(colors);
@@ -79,9 +83,10 @@ void ContextPanel::selectionChanged() {
 }
 
 void ContextPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), pal_.panel);
-    painter.fillRect(QRect(0, 0, 1, height()), pal_.line);
+    background_.paint(*this, pal_, QString(), [this](QPainter& painter) {
+        painter.fillRect(rect(), pal_.panel);
+        painter.fillRect(QRect(0, 0, 1, height()), pal_.line);
+    });
 }
 
 void ContextPanel::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 #include "settings/ContextPanelServices.h"
 #include "settings/ContextPanelView.h"
 #include "settings/MXHapticsState.h"
+#include "ui/KitPaintCache.h"
 
 #include <optional>
 
@@ -13,6 +14,7 @@ namespace vellaro {
 
 class ContextPanelHost;
 class DialWidePanel;
+class KitScrollBar;
 class KitWidget;
 class SectionTitleBody;
 
@@ -58,6 +60,8 @@ private:
     DialWidePanel* dialWide_;
     SectionTitleBody* sectionBody_;
     QScrollArea* scroll_;
+    KitScrollBar* scrollBar_;
+    KitPaintCache background_;
 };
 
 } // namespace vellaro

@@ -20,7 +20,11 @@ void ContextPanelIconTile::setSymbol(const QString& symbol) {
 }
 
 void ContextPanelIconTile::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Drawn again only when the symbol (or the palette or size) changes.
+    cache_.paint(*this, pal(), symbol_, [this](QPainter& painter) { draw(painter); });
+}
+
+void ContextPanelIconTile::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(KitPaint::roundedRect(rect(), 9), pal().accentSoft);
     if (symbol_.isEmpty()) {
@@ -29,7 +33,7 @@ void ContextPanelIconTile::paintEvent(QPaintEvent*) {
         WaypointMark{pal().accent, pal().accent, 1.6}.paint(painter, mark);
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = painter.device()->devicePixelRatioF();
     const int side = 16;
     QImage image = SymbolCatalog::image(symbol_, qRound(side * ratio), pal().accent);
     image.setDevicePixelRatio(ratio);

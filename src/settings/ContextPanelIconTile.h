@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/KitPaintCache.h"
 #include "ui/KitWidget.h"
 
 namespace vellaro {
@@ -17,7 +18,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void draw(QPainter& painter) const;
     QString symbol_;
+    KitPaintCache cache_;
 };
 
 } // namespace vellaro

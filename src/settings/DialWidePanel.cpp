@@ -77,6 +77,7 @@ DialWidePanel::DialWidePanel(const Pal& pal, ContextPanelHost& host,
     updates_ = new UpdatesGroup(pal, services.updates, this);
     footer_ = new PanelText(pal, DialWideText::footer(DialWideText::applicationVersion()),
                             KitPaint::font(10), &Pal::muted, this);
+    footer_->setWrapping(true);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -122,8 +123,9 @@ QWidget* DialWidePanel::group(const QString& heading, const QList<QWidget*>& row
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(9);
     column->addWidget(PanelText::heading(pal(), heading, box));
+    // Segmented controls keep their own width; labelled rows span the group.
     for (QWidget* row : rows)
-        column->addWidget(row, 0, Qt::AlignLeft);
+        column->addWidget(row, 0, qobject_cast<VelSeg*>(row) ? Qt::AlignLeft : Qt::Alignment());
     return box;
 }
 

@@ -18,6 +18,7 @@ HapticsStatusRow::HapticsStatusRow(const Pal& pal, MXHapticsState first,
       dot_(new StatusDot(first == MXHapticsState::active, this)),
       label_(new PanelText(pal, QString(), KitPaint::font(11), &Pal::muted, this)),
       chip_(new VelChipButton(pal, {}, this)) {
+    label_->setWrapping(true);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);

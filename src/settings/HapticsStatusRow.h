@@ -31,6 +31,8 @@ public:
     VelChipButton& chip() const { return *chip_; }
     // Asks the plug-in again; the answer sets the state.
     void refresh();
+    // Shows `state` until the next answer of the plug-in.
+    void setState(MXHapticsState state);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,8 +41,6 @@ protected:
     void clickedAt(QPointF) override { showSetup_(); }
 
 private:
-    void setState(MXHapticsState state);
-
     MXHapticsState state_;
     MouseHapticsClient& haptics_;
     std::function<void()> showSetup_;

@@ -47,12 +47,16 @@ void LibrarySearchField::styleEdit() {
 void LibrarySearchField::paintEvent(QPaintEvent*) {
     if (!(styled_ == pal()))
         styleEdit();
-    QPainter painter(this);
+    // Its frame and glass change only with the palette or size.
+    cache_.paint(*this, pal(), QString(), [this](QPainter& painter) { draw(painter); });
+}
+
+void LibrarySearchField::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     KitPaint::fillAndStroke(painter,
                             KitPaint::roundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8),
                             pal().well, pal().line);
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = painter.device()->devicePixelRatioF();
     QImage glass = SymbolCatalog::image(QStringLiteral("magnifyingglass"),
                                         qRound(glassSide * ratio), pal().muted);
     glass.setDevicePixelRatio(ratio);

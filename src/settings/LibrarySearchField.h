@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/KitPaintCache.h"
 #include "ui/KitWidget.h"
 
 class QLineEdit;
@@ -23,10 +24,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void draw(QPainter& painter) const;
     void styleEdit();
 
     QLineEdit* edit_;
     Pal styled_; // the palette the field's text was last coloured with
+    KitPaintCache cache_;
 };
 
 } // namespace vellaro

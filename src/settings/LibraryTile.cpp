@@ -56,7 +56,12 @@ QSize LibraryTile::sizeHint() const {
 }
 
 void LibraryTile::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Drawn again only when the badge (or its absence) changes.
+    cache_.paint(*this, pal(), badge_.value_or(dragHandle),
+                 [this](QPainter& painter) { draw(painter); });
+}
+
+void LibraryTile::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (badge_)
@@ -75,7 +80,7 @@ void LibraryTile::paintEvent(QPaintEvent*) {
     const QRectF icon(padX, (height() - iconSide) / 2.0, iconSide, iconSide);
     KitPaint::fillAndStroke(painter, KitPaint::roundedRect(icon.adjusted(0.5, 0.5, -0.5, -0.5), 7),
                             pal().well, pal().line);
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = painter.device()->devicePixelRatioF();
     const double symbolSide = 14;
     QImage symbol =
         SymbolCatalog::image(sectionSymbol(kind_), qRound(symbolSide * ratio), pal().ink);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SectionKind.h"
+#include "ui/KitPaintCache.h"
 #include "ui/KitWidget.h"
 
 #include <optional>
@@ -42,6 +43,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void draw(QPainter& painter) const;
     QPointF rootPoint(QPointF local) const;
     // Ends a drag that cannot finish normally: back at its start, outside
     // the preview, then the drop, which finds no target.
@@ -53,6 +55,7 @@ private:
     std::optional<QPointF> pressAt_; // local point of the press in progress
     QPointF pressRootPoint_;
     bool dragging_ = false;
+    KitPaintCache cache_;
 };
 
 } // namespace vellaro

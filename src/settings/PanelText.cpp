@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <cmath>
 
 namespace vellaro {
 
@@ -26,6 +27,22 @@ void PanelText::setText(const QString& text) {
     update();
 }
 
+void PanelText::setWrapping(bool wrapping) {
+    wrapping_ = wrapping;
+    QSizePolicy policy = sizePolicy();
+    policy.setHeightForWidth(wrapping);
+    setSizePolicy(policy);
+    updateGeometry();
+}
+
+int PanelText::heightForWidth(int width) const {
+    if (!wrapping_)
+        return -1;
+    const QFontMetricsF metrics(font_);
+    const QRectF room(0, 0, std::max(width, 1), 1e6);
+    return int(std::ceil(metrics.boundingRect(room, Qt::TextWordWrap, text_).height()));
+}
+
 QSize PanelText::sizeHint() const {
     const QFontMetricsF metrics(font_);
     return QSizeF(metrics.horizontalAdvance(text_) + 1, metrics.height()).toSize();
@@ -40,6 +57,10 @@ void PanelText::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font_);
     painter.setPen(pal().*color_);
+    if (wrapping_) {
+        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text_);
+        return;
+    }
     const QString shown = QFontMetricsF(font_).elidedText(text_, Qt::ElideRight, width());
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }

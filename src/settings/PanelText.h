@@ -6,8 +6,9 @@
 
 namespace vellaro {
 
-// One line of the context panel's text in a font and a palette colour;
-// it follows the palette like the kit's widgets.
+// A line of the context panel's text in a font and a palette colour; it
+// follows the palette like the kit's widgets. Too long for its width, it is
+// elided, or broken at word boundaries once wrapping is on.
 class PanelText : public KitWidget {
     Q_OBJECT
 public:
@@ -19,8 +20,12 @@ public:
     // The group heading style: 9.5 points, bold, spaced 1.7, muted.
     static PanelText* heading(const Pal& pal, const QString& text, QWidget* parent = nullptr);
 
+    void setWrapping(bool wrapping);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return wrapping_; }
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +34,7 @@ private:
     QString text_;
     QFont font_;
     QColor Pal::*color_;
+    bool wrapping_ = false;
 };
 
 } // namespace vellaro

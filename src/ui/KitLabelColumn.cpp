@@ -16,6 +16,8 @@ QFont labelFont() {
 QFont captionFont() {
     return KitPaint::font(10.5);
 }
+// The least a row leaves its label before the label's column stops giving way.
+constexpr int narrowest = 40;
 
 } // namespace
 
@@ -38,6 +40,11 @@ QSize KitLabelColumn::sizeHint() const {
     return QSize(int(std::ceil(width)), int(std::ceil(height)));
 }
 
+QSize KitLabelColumn::minimumSizeHint() const {
+    const QSize natural = sizeHint();
+    return QSize(std::min(natural.width(), narrowest), natural.height());
+}
+
 void KitLabelColumn::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QFontMetricsF label(labelFont());
@@ -45,14 +52,15 @@ void KitLabelColumn::paintEvent(QPaintEvent*) {
     painter.setFont(labelFont());
     painter.setPen(pal().ink);
     painter.drawText(QRectF(0, top, width(), label.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     label_);
+                     label.elidedText(label_, Qt::ElideRight, width()));
     if (!caption_)
         return;
     top += label.height() + 1;
     painter.setFont(captionFont());
     painter.setPen(pal().muted);
-    painter.drawText(QRectF(0, top, width(), QFontMetricsF(captionFont()).height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, *caption_);
+    const QFontMetricsF caption(captionFont());
+    painter.drawText(QRectF(0, top, width(), caption.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     caption.elidedText(*caption_, Qt::ElideRight, width()));
 }
 
 } // namespace vellaro

@@ -7,7 +7,7 @@
 namespace vellaro {
 
 // The label of a kit row: the label in `ink` and, when given, a caption in
-// `muted` 1 point below it.
+// `muted` 1 point below it. Narrower than both, it elides them.
 class KitLabelColumn : public KitWidget {
     Q_OBJECT
 public:
@@ -15,7 +15,7 @@ public:
                    QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

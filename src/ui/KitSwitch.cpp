@@ -35,7 +35,12 @@ QPointF KitSwitch::knobCenter() const {
 }
 
 void KitSwitch::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Drawn again only when the switch or its knob moves.
+    cache_.paint(*this, pal(), QStringLiteral("%1 %2").arg(on_).arg(knobCenter().x()),
+                 [this](QPainter& painter) { draw(painter); });
+}
+
+void KitSwitch::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath track = KitPaint::roundedRect(trackRect(), 13);
     if (on_)

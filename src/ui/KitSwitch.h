@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/KitMotion.h"
+#include "ui/KitPaintCache.h"
 #include "ui/KitWidget.h"
 
 namespace vellaro {
@@ -31,8 +32,10 @@ protected:
     void clickedAt(QPointF) override { Q_EMIT toggled(!on_); }
 
 private:
+    void draw(QPainter& painter) const;
     bool on_;
     KitMotion slide_; // 0 off … 1 on
+    KitPaintCache cache_;
 };
 
 } // namespace vellaro

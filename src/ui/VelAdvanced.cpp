@@ -65,7 +65,12 @@ QRectF VelAdvanced::headerRect() const {
 }
 
 void VelAdvanced::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Drawn again only when the chevron turns or the summary changes.
+    cache_.paint(*this, pal(), QStringLiteral("%1 %2").arg(turn_.value()).arg(summary_),
+                 [this](QPainter& painter) { draw(painter); });
+}
+
+void VelAdvanced::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath card =
         KitPaint::roundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 12);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/KitMotion.h"
+#include "ui/KitPaintCache.h"
 #include "ui/KitWidget.h"
 
 class QVBoxLayout;
@@ -36,11 +37,13 @@ protected:
     void clickedAt(QPointF) override { Q_EMIT toggled(!open_); }
 
 private:
+    void draw(QPainter& painter) const;
     bool open_;
     QString summary_;
     QWidget* content_;
     QWidget* body_;
     KitMotion turn_;
+    KitPaintCache cache_;
 };
 
 } // namespace vellaro

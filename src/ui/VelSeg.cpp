@@ -11,7 +11,9 @@ namespace vellaro {
 namespace {
 
 constexpr double points = 11.5;
-constexpr double padding = 3, spacing = 2, optionPadX = 10, optionPadY = 6;
+constexpr double padding = 3, spacing = 2, widestPadX = 10, optionPadY = 6;
+// How far the options' side padding may shrink in a narrow column.
+constexpr double narrowestPadX = 4;
 
 QFont optionFont() {
     return KitPaint::font(points, QFont::Medium);
@@ -21,7 +23,7 @@ QFont optionFont() {
 
 VelSeg::VelSeg(const Pal& pal, QStringList options, QString selected, QWidget* parent)
     : KitWidget(pal, parent), options_(std::move(options)), selected_(std::move(selected)) {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 }
 
 void VelSeg::setSelected(const QString& selected) {
@@ -31,12 +33,28 @@ void VelSeg::setSelected(const QString& selected) {
     update();
 }
 
+double VelSeg::optionPadX(double width) const {
+    const QFontMetricsF metrics(optionFont());
+    double text = 0;
+    for (const QString& option : options_)
+        text += metrics.horizontalAdvance(option);
+    const double chrome =
+        2 * padding + spacing * double(std::max<qsizetype>(options_.size() - 1, 0));
+    const double fitting =
+        (width - chrome - text) / (2.0 * double(std::max<qsizetype>(options_.size(), 1)));
+    return std::clamp(fitting, narrowestPadX, widestPadX);
+}
+
 QRectF VelSeg::optionRect(int index) const {
+    return optionRect(index, optionPadX(width()));
+}
+
+QRectF VelSeg::optionRect(int index, double padX) const {
     const QFontMetricsF metrics(optionFont());
     const double height = metrics.height() + 2 * optionPadY;
     double x = padding;
     for (int i = 0; i < options_.size(); ++i) {
-        const double width = metrics.horizontalAdvance(options_[i]) + 2 * optionPadX;
+        const double width = metrics.horizontalAdvance(options_[i]) + 2 * padX;
         if (i == index)
             return QRectF(x, padding, width, height);
         x += width + spacing;
@@ -44,17 +62,30 @@ QRectF VelSeg::optionRect(int index) const {
     return {};
 }
 
-QSize VelSeg::sizeHint() const {
+QSize VelSeg::sizeFor(double padX) const {
     if (options_.isEmpty())
         return QSize(int(2 * padding), int(2 * padding));
-    const QRectF last = optionRect(int(options_.size()) - 1);
+    const QRectF last = optionRect(int(options_.size()) - 1, padX);
     return QSize(int(std::ceil(last.right() + padding)), int(std::ceil(last.bottom() + padding)));
 }
 
+QSize VelSeg::sizeHint() const {
+    return sizeFor(widestPadX);
+}
+
+QSize VelSeg::minimumSizeHint() const {
+    return sizeFor(narrowestPadX);
+}
+
 void VelSeg::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Drawn again only when the selection (or the palette or size) changes.
+    cache_.paint(*this, pal(), selected_, [this](QPainter& painter) { draw(painter); });
+}
+
+void VelSeg::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF whole = QRectF(QPointF(), QSizeF(sizeHint())).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF whole =
+        QRectF(QPointF(), QSizeF(sizeFor(optionPadX(width())))).adjusted(0.5, 0.5, -0.5, -0.5);
     KitPaint::fillAndStroke(painter, KitPaint::roundedRect(whole, 10), pal().well, pal().line);
     painter.setFont(optionFont());
     for (int i = 0; i < options_.size(); ++i) {

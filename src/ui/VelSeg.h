@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/KitPaintCache.h"
 #include "ui/KitWidget.h"
 
 #include <QStringList>
@@ -20,7 +21,7 @@ public:
     QRectF optionRect(int index) const;
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     void chosen(const QString& option);
@@ -30,8 +31,14 @@ protected:
     void clickedAt(QPointF point) override;
 
 private:
+    void draw(QPainter& painter) const;
+    double optionPadX(double width) const;
+    QRectF optionRect(int index, double padX) const;
+    QSize sizeFor(double padX) const;
+
     QStringList options_;
     QString selected_;
+    KitPaintCache cache_;
 };
 
 } // namespace vellaro

@@ -38,12 +38,23 @@ void VelSliderRow::setValue(double value) {
     update();
 }
 
-QSize VelSliderRow::sizeHint() const {
-    const double label = QFontMetricsF(labelFont()).horizontalAdvance(label_);
+double VelSliderRow::labelWidth() const {
+    return QFontMetricsF(labelFont()).horizontalAdvance(label_);
+}
+
+QSize VelSliderRow::sizeFor(double slider) const {
     const double height =
         std::max({sliderHeight + 8, badgeHeight() + 2, QFontMetricsF(labelFont()).height()});
-    return QSize(int(std::ceil(label + 3 * spacing + sliderWidth + badgeWidth)),
+    return QSize(int(std::ceil(labelWidth() + 3 * spacing + slider + badgeWidth)),
                  int(std::ceil(height)));
+}
+
+QSize VelSliderRow::sizeHint() const {
+    return sizeFor(sliderWidth);
+}
+
+QSize VelSliderRow::minimumSizeHint() const {
+    return QSize(int(std::ceil(2 * spacing + narrowestSlider + badgeWidth)), sizeHint().height());
 }
 
 QRectF VelSliderRow::badgeRect() const {
@@ -51,24 +62,32 @@ QRectF VelSliderRow::badgeRect() const {
 }
 
 QRectF VelSliderRow::sliderRect() const {
-    return QRectF(width() - badgeWidth - spacing - sliderWidth, (height() - sliderHeight) / 2,
-                  sliderWidth, sliderHeight);
+    const double room = width() - labelWidth() - 3 * spacing - badgeWidth;
+    const double slider = std::clamp(room, narrowestSlider, sliderWidth);
+    return QRectF(width() - badgeWidth - spacing - slider, (height() - sliderHeight) / 2, slider,
+                  sliderHeight);
 }
 
 void VelSliderRow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Drawn again only when the value (or the palette or size) changes.
+    cache_.paint(*this, pal(), QString::number(value_),
+                 [this](QPainter& painter) { draw(painter); });
+}
+
+void VelSliderRow::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(labelFont());
     painter.setPen(pal().ink);
-    painter.drawText(QRectF(0, 0, sliderRect().left() - spacing, height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, label_);
-
     const QRectF slider = sliderRect();
+    const double labelRoom = slider.left() - spacing;
+    painter.drawText(QRectF(0, 0, labelRoom, height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetricsF(labelFont()).elidedText(label_, Qt::ElideRight, labelRoom));
+
     const double f = SliderMath::fraction(value_, range_.lower, range_.upper);
     // Past either end the fill and knob run on; only a drawable width is kept.
-    const double x = std::clamp(f, -1e3, 1e3) * sliderWidth;
+    const double x = std::clamp(f, -1e3, 1e3) * slider.width();
     const double midY = slider.center().y();
-    const QRectF track(slider.left(), midY - 3, sliderWidth, 6);
+    const QRectF track(slider.left(), midY - 3, slider.width(), 6);
     KitPaint::fillAndStroke(painter, KitPaint::roundedRect(track, 3), pal().well, pal().line);
     const QPainterPath fill =
         KitPaint::roundedRect(QRectF(slider.left(), midY - 3, std::max(x, 6.0), 6), 3);
@@ -100,7 +119,8 @@ void VelSliderRow::paintEvent(QPaintEvent*) {
 }
 
 void VelSliderRow::chooseAt(double x) {
-    const double next = SliderMath::valueAt(x - sliderRect().left(), sliderWidth, range_.lower,
+    const QRectF slider = sliderRect();
+    const double next = SliderMath::valueAt(x - slider.left(), slider.width(), range_.lower,
                                             range_.upper, range_.step);
     // Only a new stepped value is worth a write.
     if (next == value_)

@@ -24,6 +24,7 @@
 #include "support/ManualScheduler.h"
 #include "ui/KitSwitch.h"
 #include "ui/VelAdvanced.h"
+#include "ui/VelChipButton.h"
 #include "ui/VelRowView.h"
 #include "ui/VelSeg.h"
 #include "ui/VelSliderRow.h"
@@ -108,8 +109,10 @@ struct ContextPanelFixture {
     SwitchableTrust trust;
     LoginItem loginItem{QStringLiteral("/opt/vellaro/vellaro"),
                         {folder.filePath(QStringLiteral("config")), {}}};
-    // Nothing listens there: every probe says the plug-in is away.
-    MouseHapticsClient haptics{scheduler, QStringLiteral("127.0.0.1"), 1};
+    // Nothing listens there: every probe says the plug-in is away. A test
+    // may point it at its own plug-in before open().
+    std::unique_ptr<MouseHapticsClient> haptics =
+        std::make_unique<MouseHapticsClient>(scheduler, QStringLiteral("127.0.0.1"), 1);
     RecordedUpdates updates;
     bool hapticsHardware = false;
     // Declared before the root so that it outlives the panel's widgets.
@@ -124,7 +127,7 @@ struct ContextPanelFixture {
                                       nullptr,
                                       trust,
                                       loginItem,
-                                      haptics,
+                                      *haptics,
                                       notifications,
                                       scheduler,
                                       updates,

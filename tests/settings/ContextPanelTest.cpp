@@ -1,5 +1,8 @@
 #include "ContextPanelFixture.h"
+#include "overlay/LoopbackTrust.h"
+#include "overlay/haptics/TlsTestServers.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace vellaro;
@@ -210,6 +213,37 @@ TEST_F(ContextPanelTest, TheHapticsRowShowsOnlyWithTheHardware) {
     EXPECT_FALSE(wide().hapticsRow().isVisible());
     notifications.post(QStringLiteral("vellaroMXHapticsChanged"));
     EXPECT_EQ(wide().hapticsRow().state(), MXHapticsState::hidden);
+}
+
+TEST_F(ContextPanelTest, TheHapticsRowFollowsThePluginOnEachNotification) {
+    const test::TestCertificates certificates{QString(LoopbackTrust::pluginHostName)};
+    ASSERT_TRUE(certificates.error().isEmpty()) << certificates.error().toStdString();
+    const quint16 port = test::closedPort();
+    haptics = std::make_unique<MouseHapticsClient>(scheduler, QStringLiteral("127.0.0.1"), port,
+                                                   QList{certificates.ca()});
+    auto plugin =
+        std::make_unique<test::NotFoundServer>(certificates.pluginLeaf(), QByteArray(), port);
+    hapticsHardware = true;
+    open();
+    HapticsStatusRow& row = wide().hapticsRow();
+    const auto turns = [&row](MXHapticsState state) {
+        return QTest::qWaitFor([&] { return row.state() == state; }, 10000);
+    };
+    // The probe made as the row comes on screen.
+    ASSERT_TRUE(turns(MXHapticsState::active));
+    EXPECT_EQ(row.chip().look().label, QStringLiteral("Test"));
+
+    // The plug-in quits: the next notification finds it gone.
+    plugin.reset();
+    notifications.post(QLatin1String(HapticsStatusRow::changedNotification));
+    ASSERT_TRUE(turns(MXHapticsState::needsSetup));
+    EXPECT_EQ(row.chip().look().label, QStringLiteral("Set Up…"));
+
+    // It comes back and the setup says so: the row turns active in place.
+    plugin = std::make_unique<test::NotFoundServer>(certificates.pluginLeaf(), QByteArray(), port);
+    notifications.post(QLatin1String(HapticsStatusRow::changedNotification));
+    ASSERT_TRUE(turns(MXHapticsState::active));
+    EXPECT_EQ(plugin->requestCount(), 1);
 }
 
 TEST_F(ContextPanelTest, PixelsShowTheLineTheDimmedTileAndTheDot) {

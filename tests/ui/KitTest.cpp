@@ -180,6 +180,34 @@ TEST(Seg, ReportsEveryClickAndShowsOnlyAnEqualOption) {
     EXPECT_NE(render(seg).pixelColor(corner), none.pixelColor(corner));
 }
 
+TEST(Kit, NarrowColumnsKeepEveryControlInside) {
+    VelSeg seg(pal(), {"System", "Light", "Dark", "Charcoal", "Custom"}, "Light");
+    ASSERT_LT(seg.minimumSizeHint().width(), seg.sizeHint().width());
+    QSignalSpy chosen(&seg, &VelSeg::chosen);
+    for (const QSize size : {seg.sizeHint(), seg.minimumSizeHint()}) {
+        seg.resize(size);
+        EXPECT_LE(seg.optionRect(4).right(), seg.width()) << size.width();
+        click(seg, seg.optionRect(4).center());
+    }
+    ASSERT_EQ(chosen.size(), 2);
+    EXPECT_EQ(chosen[1][0].toString(), "Custom");
+
+    // The slider gives way to the label, and still spans its whole range.
+    VelSliderRow row(pal(), "Hover intent", 120, {50, 300, 10}, "ms");
+    row.resize(240, 30);
+    const QRectF slider = row.sliderRect();
+    EXPECT_LT(slider.width(), VelSliderRow::sliderWidth);
+    EXPECT_GE(slider.width(), VelSliderRow::narrowestSlider);
+    EXPECT_LT(slider.right(), row.badgeRect().left());
+    QSignalSpy values(&row, &VelSliderRow::valueChanged);
+    press(row, {slider.left(), slider.center().y()});
+    moveHeld(row, {slider.right(), slider.center().y()});
+    release(row, {slider.right(), slider.center().y()});
+    ASSERT_EQ(values.size(), 2);
+    EXPECT_EQ(values[0][0].toDouble(), 50);
+    EXPECT_EQ(values[1][0].toDouble(), 300);
+}
+
 TEST(ToggleRow, ClickAsksForTheNegatedValueAndTheKnobSlidesOnTheClock) {
     test::ManualScheduler scheduler;
     test::FakeAppearance appearance;

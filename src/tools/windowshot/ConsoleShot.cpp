@@ -17,6 +17,7 @@
 #include "settings/ConsoleRootView.h"
 #include "settings/ContextPanel.h"
 #include "settings/DialWidePanel.h"
+#include "settings/HapticsStatusRow.h"
 #include "settings/NamePopover.h"
 #include "settings/PresetBarView.h"
 #include "settings/SettingsWindowController.h"
@@ -184,10 +185,12 @@ QImage renderConsole(const ConsoleShot& shot) {
     return renderConsole(shot, {});
 }
 
-QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop) {
+QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop, MXHapticsState haptics) {
     const ConsoleShot shot{ConsoleShot::State::advanced, theme, darkDesktop, 1.0};
-    return renderConsole(shot, [](SettingsWindowController& controller) -> QWidget* {
-        QWidget& content = *controller.root()->findChild<ContextPanel*>()->scrollArea().widget();
+    return renderConsole(shot, [haptics](SettingsWindowController& controller) -> QWidget* {
+        ContextPanel& panel = *controller.root()->findChild<ContextPanel*>();
+        panel.dialWide().hapticsRow().setState(haptics);
+        QWidget& content = *panel.scrollArea().widget();
         content.resize(content.width(), content.sizeHint().height());
         return &content;
     });
@@ -221,7 +224,14 @@ int writeConsoleSet(const QString& folder) {
     for (const Look& look : looks) {
         const QString file =
             QDir(folder).filePath(QStringLiteral("settings-%1-dial-wide.png").arg(look.name));
-        if (renderDialWidePanel(look.theme, look.dark).save(file))
+        if (renderDialWidePanel(look.theme, look.dark, MXHapticsState::needsSetup).save(file))
+            ++written;
+    }
+    // The haptics row once the plug-in answers, light and dark.
+    for (const Look& look : {looks[0], looks[2]}) {
+        const QString file = QDir(folder).filePath(
+            QStringLiteral("settings-%1-dial-wide-haptics-active.png").arg(look.name));
+        if (renderDialWidePanel(look.theme, look.dark, MXHapticsState::active).save(file))
             ++written;
     }
     for (const Look& look : looks)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ThemeChoice.h"
+#include "settings/MXHapticsState.h"
 
 #include <QImage>
 #include <QString>
@@ -32,8 +33,8 @@ struct ConsoleShot {
 
 QImage renderConsole(const ConsoleShot& shot);
 // The context panel's dial-wide body at its full height, ADVANCED open, the
-// custom colour rows shown and the haptics row present.
-QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop);
+// custom colour rows shown and the haptics row in `haptics`.
+QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop, MXHapticsState haptics);
 
 // Every state in pearl, eclipse and the system theme on a light and on a
 // dark desktop. Returns how many images were written.

@@ -55,7 +55,8 @@ QByteArray TickServer::payloads() const {
     return all;
 }
 
-NotFoundServer::NotFoundServer(const TestIdentity& identity, const QByteArray& response) {
+NotFoundServer::NotFoundServer(const TestIdentity& identity, const QByteArray& response,
+                               quint16 port) {
     const QByteArray answer =
         !response.isEmpty() ? response
                             : QByteArray("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
@@ -75,7 +76,7 @@ NotFoundServer::NotFoundServer(const TestIdentity& identity, const QByteArray& r
             });
         }
     });
-    server_.listen(QHostAddress::LocalHost, 0);
+    server_.listen(QHostAddress::LocalHost, port);
 }
 
 SilentServer::SilentServer() {

@@ -38,10 +38,12 @@ private:
 };
 
 // A stand-in for the plug-in's web server that answers every request with
-// 404 Not Found, or with `response` when one is given.
+// 404 Not Found, or with `response` when one is given; on `port` when one
+// is given, else on any free one.
 class NotFoundServer : public QObject {
 public:
-    explicit NotFoundServer(const TestIdentity& identity, const QByteArray& response = {});
+    explicit NotFoundServer(const TestIdentity& identity, const QByteArray& response = {},
+                            quint16 port = 0);
     quint16 port() const { return server_.serverPort(); }
     int requestCount() const { return requestCount_; }
 
