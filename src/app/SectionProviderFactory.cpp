@@ -3,7 +3,6 @@
 #include "app/AccessibilityExplainerView.h"
 #include "app/AccessibilityPermission.h"
 #include "app/ActionsSection.h"
-#include "app/DesktopWindowAccess.h"
 #include "app/Logging.h"
 #include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/DesktopClipboardProvider.h"
@@ -15,6 +14,7 @@
 #include "providers/apps/DesktopAppsProvider.h"
 #include "providers/files/FilesProvider.h"
 #include "providers/sound/SoundProvider.h"
+#include "workspaces/DesktopWindowAccess.h"
 #include "workspaces/DesktopWorkspacesProvider.h"
 #include "workspaces/WindowsProvider.h"
 

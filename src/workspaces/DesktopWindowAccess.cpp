@@ -27,7 +27,7 @@ QString identityOf(const ClientWindow& window) {
     AppIdentity::WindowClues clues{
         window.gtkApplicationId, window.kdeDesktopFile, {}, window.wmInstance, window.wmClass};
     // The process's environment is only read when the window is silent.
-    if (clues.gtkApplicationId.isEmpty() && clues.kdeDesktopFile.isEmpty())
+    if (clues.gtkApplicationId.isEmpty() && clues.kdeDesktopFile.isEmpty() && window.pid != 0)
         clues.launchedDesktopFile = AppIdentity::launchedDesktopFile(window.pid);
     return identity().forWindow(clues);
 }

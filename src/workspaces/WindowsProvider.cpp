@@ -16,7 +16,7 @@ MenuItem item(const QString& label, const char* symbol, std::function<void()> ac
 
 } // namespace
 
-WindowsProvider::WindowsProvider(WindowAccess& access, WindowAccessTrust& trust,
+WindowsProvider::WindowsProvider(const WindowAccess& access, WindowAccessTrust& trust,
                                  Scheduler& scheduler, std::function<void()> showExplainer)
     : access_(access), trust_(trust), scheduler_(scheduler),
       showExplainer_(std::move(showExplainer)), self_(std::make_shared<WindowsProvider*>(this)) {

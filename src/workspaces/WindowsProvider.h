@@ -32,7 +32,7 @@ public:
         QRect frame;
     };
 
-    WindowsProvider(WindowAccess& access, WindowAccessTrust& trust, Scheduler& scheduler,
+    WindowsProvider(const WindowAccess& access, WindowAccessTrust& trust, Scheduler& scheduler,
                     std::function<void()> showExplainer);
     ~WindowsProvider() override;
     WindowsProvider(const WindowsProvider&) = delete;
@@ -62,7 +62,7 @@ private:
     template <class Method, class... Args>
     std::function<void()> weakly(Method method, Args... args);
 
-    WindowAccess& access_;
+    const WindowAccess& access_;
     WindowAccessTrust& trust_;
     Scheduler& scheduler_;
     std::function<void()> showExplainer_;
