@@ -67,6 +67,11 @@ constexpr std::array symbols{
     Symbol{"plus.viewfinder", nullptr},
     Symbol{"checkmark.circle.fill", nullptr},
     Symbol{"exclamationmark.triangle.fill", nullptr},
+    Symbol{"chevron.up", "pan-up-symbolic"},
+    Symbol{"chevron.down", "pan-down-symbolic"},
+    Symbol{"questionmark.app", "dialog-question-symbolic"},
+    Symbol{"minus.circle", "list-remove-symbolic"},
+    Symbol{"hand.raised", "action-unavailable-symbolic"},
 };
 
 void prepare() {

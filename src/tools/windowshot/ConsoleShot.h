@@ -1,9 +1,19 @@
 #pragma once
 
+#include "model/SectionProvider.h"
 #include "model/ThemeChoice.h"
+#include "model/VellaroSettings.h"
 
 #include <QImage>
 #include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace vellaro {
+class SettingsWindowController;
+}
 
 namespace vellaro::windowshot {
 
@@ -28,9 +38,16 @@ struct ConsoleShot {
     ThemeChoice theme = ThemeChoice::pearl;
     bool darkDesktop = false;
     double pixelRatio = 1.0;
+    // The sections' providers instead of the sample ones, and settings to start from.
+    std::function<std::unique_ptr<SectionProvider>(SectionKind)> providers = {};
+    std::function<void(VellaroSettings&)> prepare = {};
 };
 
 QImage renderConsole(const ConsoleShot& shot);
+// Renders what `look` returns after the state is set up; the console when it
+// returns null.
+QImage renderConsole(const ConsoleShot& shot,
+                     const std::function<QWidget*(SettingsWindowController&)>& look);
 // The context panel's dial-wide body at its full height, ADVANCED open, the
 // custom colour rows shown and the haptics row present.
 QImage renderDialWidePanel(ThemeChoice theme, bool darkDesktop);
