@@ -52,14 +52,14 @@ ClipboardExclusionsSheet::ClipboardExclusionsSheet(SettingsStore& store, LookUp 
         QStringLiteral("Vellaro discards clipboard changes while one of these apps is active."),
         this);
     caption->setFont(scaledFont(*caption, 0.9, false));
+    caption->setWordWrap(true);
     caption->setForegroundRole(QPalette::PlaceholderText);
     titles->addWidget(title);
     titles->addWidget(caption);
 
     auto* head = new QHBoxLayout;
     head->setContentsMargins(14, 14, 14, 14);
-    head->addLayout(titles);
-    head->addStretch(1);
+    head->addLayout(titles, 1);
     head->addWidget(add_);
     head->addWidget(done_);
     add_->setAutoDefault(false);
@@ -151,7 +151,9 @@ QWidget* ClipboardExclusionsSheet::makeRow(const QString& bundleID) {
     line->addStretch(1);
     auto* remove = new QPushButton(row);
     remove->setObjectName(QStringLiteral("removeExclusion"));
-    remove->setIcon(SymbolCatalog::icon(QStringLiteral("minus.circle")));
+    // Red, as a destructive button is drawn.
+    remove->setIcon(QIcon(QPixmap::fromImage(SymbolCatalog::image(
+        QStringLiteral("minus.circle"), qRound(16 * devicePixelRatioF()), QColor(0xd9, 0x4a, 0x4a)))));
     remove->setFlat(true);
     remove->setAutoDefault(false);
     remove->setToolTip(QStringLiteral("Remove"));

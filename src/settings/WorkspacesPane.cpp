@@ -66,6 +66,8 @@ QWidget* WorkspacesPane::makeRow(const WorkspacesPaneSource::Summary& workspace,
     const QUuid id = workspace.id;
     auto* name = new NameField(pal(), QStringLiteral("Name"), 12.5, row);
     name->setText(names_.value(id, workspace.name));
+    // A long name shows from its start.
+    name->setCursorPosition(0);
     auto* restore = new VelChipButton(pal(), {.label = QStringLiteral("Restore")}, row);
     auto* remove = new VelChipButton(pal(), {.danger = true, .label = QStringLiteral("✕")}, row);
     line->addWidget(name, 1);

@@ -113,7 +113,9 @@ QImage renderConsole(const ConsoleShot& shot,
          [&] {
              return ContextPanelServices{
                  settings, &dataSource, trust, loginItem,          haptics, notifications, clock,
-                 updates,  [] {},       [] {}, [] { return true; }};
+                 updates,  [] {},       [] {}, [] { return true; },
+                 // The picker's own window is pictured with the apps section.
+                 [](QWidget*, const QSet<QString>&, ContextPanelServices::AppsReceiver) {}};
          },
          [&] {
              return TopBar::Services{settings, notifications, triggers, triggers, triggers};

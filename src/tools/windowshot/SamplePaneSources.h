@@ -16,9 +16,10 @@ namespace vellaro::windowshot {
 class SampleAppsSource final : public SectionProvider, public AppsPaneSource {
 public:
     explicit SampleAppsSource(int pins) {
-        const char* names[] = {"Files",  "Firefox",   "Terminal", "Text Editor", "Calculator",
-                               "Calendar", "Music",   "Photos",   "Settings",    "Maps"};
-        for (int i = 0; i < 10; ++i) {
+        const char* names[] = {"Files",    "Firefox", "Terminal", "Text Editor", "Calculator",
+                               "Calendar", "Music",   "Photos",   "Settings",    "Maps",
+                               "Camera",   "Cargo",   "Scanner",  "Cards"};
+        for (int i = 0; i < 14; ++i) {
             const InstalledApp app{QStringLiteral("app%1").arg(i), QString::fromUtf8(names[i]),
                                    QString()};
             installed_.push_back(app);
