@@ -7,7 +7,6 @@
 #include "settings/AppsPane.h"
 #include "settings/NameField.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <benchmark/benchmark.h>
 
@@ -18,11 +17,13 @@ namespace {
 void openApps(test::SectionPanelFixture& f, int installed) {
     f.openOn(SectionKind::apps, [&] {
         for (int i = 0; i < installed; ++i)
-            f.apps->installed.push_back({QStringLiteral("app%1").arg(i),
-                                         QStringLiteral("Application %1").arg(i, 4, 10, QLatin1Char('0')),
-                                         QStringLiteral("/apps/%1.desktop").arg(i)});
+            f.apps->installed.push_back(
+                {QStringLiteral("app%1").arg(i),
+                 QStringLiteral("Application %1").arg(i, 4, 10, QLatin1Char('0')),
+                 QStringLiteral("/apps/%1.desktop").arg(i)});
         for (int i = 0; i < 5; ++i)
-            f.apps->pins.push_back({QStringLiteral("app%1").arg(i * 7), QStringLiteral("Pin %1").arg(i), {}, false});
+            f.apps->pins.push_back(
+                {QStringLiteral("app%1").arg(i * 7), QStringLiteral("Pin %1").arg(i), {}, false});
     });
     f.root.resize(900, 620);
     f.settle();
@@ -73,11 +74,3 @@ void selectSection(benchmark::State& state) {
 BENCHMARK(selectSection)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -30,9 +30,7 @@ class WindowAccessTrust;
 // concealed one, never one from an excluded application), keeps the history
 // newest first within the retention, offers it on the dial and pastes a
 // chosen entry into the window in front. Main thread.
-class ClipboardProvider final : public QObject,
-                                public SectionProvider,
-                                public ClipboardPaneSource {
+class ClipboardProvider final : public QObject, public SectionProvider, public ClipboardPaneSource {
     Q_OBJECT
 public:
     using Entry = ClipboardEntry;

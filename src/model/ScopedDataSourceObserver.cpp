@@ -13,8 +13,8 @@ ScopedDataSourceObserver::ScopedDataSourceObserver(MenuDataSource& source,
 ScopedDataSourceObserver::ScopedDataSourceObserver(ScopedDataSourceObserver&& other) noexcept
     : source_(std::exchange(other.source_, nullptr)), token_(other.token_) {}
 
-ScopedDataSourceObserver& ScopedDataSourceObserver::operator=(
-    ScopedDataSourceObserver&& other) noexcept {
+ScopedDataSourceObserver&
+ScopedDataSourceObserver::operator=(ScopedDataSourceObserver&& other) noexcept {
     if (this != &other) {
         reset();
         source_ = std::exchange(other.source_, nullptr);

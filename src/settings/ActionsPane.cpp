@@ -35,8 +35,8 @@ ActionsPane::ActionsPane(const Pal& pal, SettingsStore& store, ActionsPaneSource
     column->addWidget(PanelText::heading(pal, QStringLiteral("HIDDEN"), this));
     note(QStringLiteral("Dragged off the fan — click to bring back."));
     for (const auto& [id, label] : hidden) {
-        auto* chip = new VelChipButton(
-            pal, {.dashed = true, .label = QStringLiteral("＋ ") + label}, this);
+        auto* chip =
+            new VelChipButton(pal, {.dashed = true, .label = QStringLiteral("＋ ") + label}, this);
         column->addWidget(chip, 0, Qt::AlignLeft);
         hiddenChips_.append(chip);
         connect(chip, &VelChipButton::clicked, this,

@@ -42,8 +42,8 @@ void AllAppsButton::paintEvent(QPaintEvent*) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.setOpacity(active_ ? 1.0 : 0.4);
     VelPressStyle::apply(painter, pressed());
-    const QRectF chip = QRectF(rect()).adjusted(shadowRoom, shadowRoom - 1, -shadowRoom,
-                                                -shadowRoom - 1);
+    const QRectF chip =
+        QRectF(rect()).adjusted(shadowRoom, shadowRoom - 1, -shadowRoom, -shadowRoom - 1);
     const QPainterPath shape = KitPaint::roundedRect(chip, 8);
     KitPaint::shadow(painter, shape, QColor(0, 0, 0, 31), 2, {0, 1});
     QLinearGradient fill(chip.topLeft(), chip.bottomLeft());
@@ -58,12 +58,11 @@ void AllAppsButton::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(chip.left() + 10, chip.top(), textWidth + 1, chip.height()),
                      Qt::AlignVCenter | Qt::AlignLeft, label);
     const qreal ratio = devicePixelRatioF();
-    QImage chevron =
-        SymbolCatalog::image(QStringLiteral("chevron.down"), qRound(chevronSize * ratio), pal().ink);
+    QImage chevron = SymbolCatalog::image(QStringLiteral("chevron.down"),
+                                          qRound(chevronSize * ratio), pal().ink);
     chevron.setDevicePixelRatio(ratio);
-    painter.drawImage(QPointF(chip.left() + 10 + textWidth + 5,
-                              chip.center().y() - chevronSize / 2),
-                      chevron);
+    painter.drawImage(
+        QPointF(chip.left() + 10 + textWidth + 5, chip.center().y() - chevronSize / 2), chevron);
 }
 
 } // namespace vellaro

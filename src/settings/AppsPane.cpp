@@ -141,8 +141,8 @@ void AppsPane::buildResults(QWidget& body, QVBoxLayout& column) {
     QSet<QString> pinned;
     for (const AppsPaneSource::PinnedEntry& entry : entries_)
         pinned.insert(entry.bundleID);
-    const std::vector<InstalledApp> found = AppsPaneFilter::matches(
-        AppsPaneFilter::availableApps(state_.installedApps, pinned), query);
+    const std::vector<InstalledApp> found =
+        AppsPaneFilter::matches(AppsPaneFilter::availableApps(state_.installedApps, pinned), query);
     if (found.empty()) {
         column.addWidget(new PanelText(pal(), AppsPaneFilter::noMatchesText(query),
                                        KitPaint::font(11), &Pal::muted, &body));
@@ -176,8 +176,8 @@ void AppsPane::showAllAppsMenu() {
         const QImage icon = iconOf(app);
         QAction* item = menu->addAction(
             icon.isNull() ? QIcon()
-                          : QIcon(QPixmap::fromImage(icon.scaled(
-                                32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation))),
+                          : QIcon(QPixmap::fromImage(icon.scaled(32, 32, Qt::KeepAspectRatio,
+                                                                 Qt::SmoothTransformation))),
             app.name);
         connect(item, &QAction::triggered, this, [this, app] { pin(app); });
     }

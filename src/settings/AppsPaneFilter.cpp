@@ -34,8 +34,9 @@ QString noMatchesText(const QString& query) {
 }
 
 QString pinToast(const QString& name, std::size_t pinnedCount) {
-    return name + (pinnedCount > dialLimit ? QStringLiteral(" pinned — move it up to show it on the dial")
-                                           : QStringLiteral(" pinned to Apps"));
+    return name + (pinnedCount > dialLimit
+                       ? QStringLiteral(" pinned — move it up to show it on the dial")
+                       : QStringLiteral(" pinned to Apps"));
 }
 
 double rowOpacity(std::size_t index) {

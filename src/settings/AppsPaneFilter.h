@@ -21,8 +21,7 @@ std::vector<InstalledApp> availableApps(const std::vector<InstalledApp>& install
                                         const QSet<QString>& pinned);
 // The first six available apps whose name holds the query trimmed of spaces
 // and tabs, ignoring case; none for a blank query.
-std::vector<InstalledApp> matches(const std::vector<InstalledApp>& available,
-                                  const QString& query);
+std::vector<InstalledApp> matches(const std::vector<InstalledApp>& available, const QString& query);
 // "No matches for “query”", quoting the query as typed.
 QString noMatchesText(const QString& query);
 // The toast after pinning, with `pinnedCount` pins now.

@@ -33,9 +33,9 @@ QFont scaledFont(const QWidget& widget, double factor, bool bold) {
 
 } // namespace
 
-ClipboardExclusionsSheet::ClipboardExclusionsSheet(SettingsStore& store, LookUp lookUp,
-                                                   decltype(ContextPanelServices::pickApps) pickApps,
-                                                   const QPalette& colors, QWidget* parent)
+ClipboardExclusionsSheet::ClipboardExclusionsSheet(
+    SettingsStore& store, LookUp lookUp, decltype(ContextPanelServices::pickApps) pickApps,
+    const QPalette& colors, QWidget* parent)
     : QDialog(parent), store_(store), lookUp_(std::move(lookUp)), pickApps_(std::move(pickApps)),
       add_(new QPushButton(QStringLiteral("Add Apps…"), this)),
       done_(new QPushButton(QStringLiteral("Done"), this)), pages_(new QStackedWidget(this)) {
@@ -110,14 +110,16 @@ QWidget* ClipboardExclusionsSheet::makeEmptyView() {
     auto* column = new QVBoxLayout(view);
     column->addStretch(1);
     auto* symbol = new QLabel(view);
-    symbol->setPixmap(QPixmap::fromImage(SymbolCatalog::image(
-        QStringLiteral("hand.raised"), 48 * devicePixelRatio(), palette().color(QPalette::PlaceholderText))));
+    symbol->setPixmap(QPixmap::fromImage(
+        SymbolCatalog::image(QStringLiteral("hand.raised"), 48 * devicePixelRatio(),
+                             palette().color(QPalette::PlaceholderText))));
     symbol->setAlignment(Qt::AlignCenter);
     QLabel* label = plainLabel(QStringLiteral("No Exclusions"), view);
     label->setFont(scaledFont(*label, 1.4, true));
     label->setAlignment(Qt::AlignCenter);
     QLabel* description = plainLabel(
-        QStringLiteral("Password-manager concealed clipboard data is always skipped automatically."),
+        QStringLiteral(
+            "Password-manager concealed clipboard data is always skipped automatically."),
         view);
     description->setForegroundRole(QPalette::PlaceholderText);
     description->setAlignment(Qt::AlignCenter);
@@ -134,8 +136,7 @@ QWidget* ClipboardExclusionsSheet::makeRow(const QString& bundleID) {
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 4, 0, 4);
     line->setSpacing(10);
-    const std::optional<AppsPaneSource::AppLook> look =
-        lookUp_ ? lookUp_(bundleID) : std::nullopt;
+    const std::optional<AppsPaneSource::AppLook> look = lookUp_ ? lookUp_(bundleID) : std::nullopt;
     const int iconPixels = qRound(24 * devicePixelRatioF());
     QImage icon = look && !look->icon.isNull()
                       ? look->icon.scaled(iconPixels, iconPixels, Qt::KeepAspectRatio,
@@ -152,8 +153,9 @@ QWidget* ClipboardExclusionsSheet::makeRow(const QString& bundleID) {
     auto* remove = new QPushButton(row);
     remove->setObjectName(QStringLiteral("removeExclusion"));
     // Red, as a destructive button is drawn.
-    remove->setIcon(QIcon(QPixmap::fromImage(SymbolCatalog::image(
-        QStringLiteral("minus.circle"), qRound(16 * devicePixelRatioF()), QColor(0xd9, 0x4a, 0x4a)))));
+    remove->setIcon(QIcon(QPixmap::fromImage(SymbolCatalog::image(QStringLiteral("minus.circle"),
+                                                                  qRound(16 * devicePixelRatioF()),
+                                                                  QColor(0xd9, 0x4a, 0x4a)))));
     remove->setFlat(true);
     remove->setAutoDefault(false);
     remove->setToolTip(QStringLiteral("Remove"));
@@ -169,7 +171,8 @@ void ClipboardExclusionsSheet::rebuildSoon() {
     if (rebuildPending_)
         return;
     rebuildPending_ = true;
-    QMetaObject::invokeMethod(this, [this] { rebuildRows(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { rebuildRows(); }, Qt::QueuedConnection);
 }
 
 void ClipboardExclusionsSheet::rebuildRows() {

@@ -17,7 +17,8 @@ ContextPanel::ContextPanel(ContextPanelHost& host, ContextPanelServices services
     : ContextPanelView(parent), host_(host), services_(std::move(services)), pal_(host.pal()),
       content_(new KitWidget(pal_)),
       dialWide_(new DialWidePanel(pal_, host, services_, firstHapticsState(services_), content_)),
-      sectionBody_(new SectionPanel(pal_, host, services_, content_)), scroll_(new QScrollArea(this)) {
+      sectionBody_(new SectionPanel(pal_, host, services_, content_)),
+      scroll_(new QScrollArea(this)) {
     auto* column = new QVBoxLayout(content_);
     column->setContentsMargins(18, 18, 18, 18);
     column->setSpacing(16);

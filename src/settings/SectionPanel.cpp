@@ -125,9 +125,9 @@ void SectionPanel::build(QWidget& body, QVBoxLayout& column) {
         pair->addWidget(rotateForward_);
         connect(rotateBack_, &VelChipButton::clicked, this, [this] { rotate(-1); });
         connect(rotateForward_, &VelChipButton::clicked, this, [this] { rotate(+1); });
-        addGroup(body, column, QStringLiteral("POSITION"),
-                 new VelRowView(pal(), QStringLiteral("Rotate on dial"), std::nullopt, chips,
-                                &body));
+        addGroup(
+            body, column, QStringLiteral("POSITION"),
+            new VelRowView(pal(), QStringLiteral("Rotate on dial"), std::nullopt, chips, &body));
     }
 
     buildPane(kind, body, column);
@@ -156,9 +156,8 @@ void SectionPanel::build(QWidget& body, QVBoxLayout& column) {
 void SectionPanel::buildPane(SectionKind kind, QWidget& body, QVBoxLayout& column) {
     switch (kind) {
     case SectionKind::workspaces:
-        workspaces_ =
-            new WorkspacesPane(pal(), paneSource<WorkspacesPaneSource>(services_, kind),
-                               services_.dataSource, state_.workspaceNames, &body);
+        workspaces_ = new WorkspacesPane(pal(), paneSource<WorkspacesPaneSource>(services_, kind),
+                                         services_.dataSource, state_.workspaceNames, &body);
         addGroup(body, column, QStringLiteral("SAVED"), workspaces_);
         break;
     case SectionKind::windows:
@@ -176,15 +175,15 @@ void SectionPanel::buildPane(SectionKind kind, QWidget& body, QVBoxLayout& colum
         column.addWidget(apps_);
         break;
     case SectionKind::clipboard:
-        clipboard_ = new ClipboardPane(pal(), services_.store,
-                                       paneSource<ClipboardPaneSource>(services_, kind),
-                                       [this] { editExclusions(); }, &body);
+        clipboard_ = new ClipboardPane(
+            pal(), services_.store, paneSource<ClipboardPaneSource>(services_, kind),
+            [this] { editExclusions(); }, &body);
         addGroup(body, column, QStringLiteral("PRIVACY"), clipboard_);
         break;
     case SectionKind::actions:
-        actions_ = new ActionsPane(pal(), services_.store,
-                                   paneSource<ActionsPaneSource>(services_, kind), axTrusted_,
-                                   services_.showAccessibilityExplainer, &body);
+        actions_ =
+            new ActionsPane(pal(), services_.store, paneSource<ActionsPaneSource>(services_, kind),
+                            axTrusted_, services_.showAccessibilityExplainer, &body);
         column.addWidget(actions_);
         break;
     case SectionKind::files:
@@ -215,10 +214,11 @@ void SectionPanel::editExclusions() {
         lookUp = [apps](const QString& bundleID) { return apps->lookUp(bundleID); };
     // The console's colours, in the scheme they belong to.
     const Pal& pal = host_.pal();
-    const ColorScheme scheme = pal.panel.lightnessF() < 0.5 ? ColorScheme::dark : ColorScheme::light;
-    auto* sheet = new ClipboardExclusionsSheet(services_.store, std::move(lookUp),
-                                               services_.pickApps,
-                                               WindowAppearance::palette(pal, scheme), window());
+    const ColorScheme scheme =
+        pal.panel.lightnessF() < 0.5 ? ColorScheme::dark : ColorScheme::light;
+    auto* sheet =
+        new ClipboardExclusionsSheet(services_.store, std::move(lookUp), services_.pickApps,
+                                     WindowAppearance::palette(pal, scheme), window());
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet_ = sheet;
     sheet->open();

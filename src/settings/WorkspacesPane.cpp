@@ -71,12 +71,13 @@ QWidget* WorkspacesPane::makeRow(const WorkspacesPaneSource::Summary& workspace,
     auto* restore = new VelChipButton(pal(), {.label = QStringLiteral("Restore")}, row);
     auto* remove = new VelChipButton(pal(), {.danger = true, .label = QStringLiteral("✕")}, row);
     line->addWidget(name, 1);
-    line->addWidget(new PanelText(pal(), windowCountText(workspace.windowCount),
-                                  KitPaint::font(10), &Pal::muted, row));
+    line->addWidget(new PanelText(pal(), windowCountText(workspace.windowCount), KitPaint::font(10),
+                                  &Pal::muted, row));
     line->addWidget(restore);
     line->addWidget(remove);
 
-    connect(name, &QLineEdit::textEdited, row, [this, id](const QString& text) { names_[id] = text; });
+    connect(name, &QLineEdit::textEdited, row,
+            [this, id](const QString& text) { names_[id] = text; });
     // Return and leaving the field both store the name.
     connect(name, &QLineEdit::editingFinished, row, [this, id] { commitName(id); });
     connect(restore, &VelChipButton::clicked, row, [this, id] { source_->restore(id); });

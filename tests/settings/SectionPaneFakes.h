@@ -57,8 +57,8 @@ public:
         };
     }
     void move(const QString& bundleID, std::int64_t step) override {
-        const auto found = std::find_if(pins.begin(), pins.end(),
-                                        [&](const PinnedEntry& p) { return p.bundleID == bundleID; });
+        const auto found = std::find_if(
+            pins.begin(), pins.end(), [&](const PinnedEntry& p) { return p.bundleID == bundleID; });
         const std::int64_t i = found - pins.begin(), j = i + step;
         if (found == pins.end() || j < 0 || j >= static_cast<std::int64_t>(pins.size()))
             return;

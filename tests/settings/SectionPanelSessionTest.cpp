@@ -45,7 +45,7 @@ struct SectionPanelSession : ::testing::Test, test::ConsoleWindowServices {
             });
         SettingsWindowController::Services services = controllerServices();
         services.contextPanel = [this] {
-            return ContextPanelServices{settings, dataSource.get(), trust,   loginItem,
+            return ContextPanelServices{settings, dataSource.get(), trust,     loginItem,
                                         haptics,  notifications,    scheduler, updates};
         };
         controller = std::make_unique<SettingsWindowController>(std::move(services));
@@ -111,10 +111,12 @@ TEST_F(SectionPanelSession, WedgeClickRotateSheetAndRemoveUnderTheWindowManager)
     clickChip(pane(&ClipboardPane::editChip));
     ASSERT_TRUE(waitUntil([&] {
         return section().exclusionsSheet() && section().exclusionsSheet()->isActiveWindow();
-    })) << "sheet " << (section().exclusionsSheet() != nullptr);
+    })) << "sheet "
+        << (section().exclusionsSheet() != nullptr);
     const QString parentId = QString::number(window.winId(), 16);
     EXPECT_TRUE(transientFor(*section().exclusionsSheet()).contains(parentId))
-        << transientFor(*section().exclusionsSheet()).toStdString() << " " << parentId.toStdString();
+        << transientFor(*section().exclusionsSheet()).toStdString() << " "
+        << parentId.toStdString();
     xdotool({"key", "Return"});
     ASSERT_TRUE(waitUntil([&] { return section().exclusionsSheet() == nullptr; }));
 

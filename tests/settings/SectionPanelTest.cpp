@@ -66,8 +66,8 @@ TEST_F(SectionPanelTest, BackChipRotateAndRemoveLandInSettings) {
     EXPECT_EQ(section().caption(), QStringLiteral("Position 2 of 6 · clockwise from 12"));
 
     press(section().rotateForwardChip());
-    EXPECT_EQ(savedSections(), (QStringList{"workspaces", "apps", "windows", "actions",
-                                            "clipboard", "files"}));
+    EXPECT_EQ(savedSections(),
+              (QStringList{"workspaces", "apps", "windows", "actions", "clipboard", "files"}));
     EXPECT_EQ(section().caption(), QStringLiteral("Position 3 of 6 · clockwise from 12"));
 
     press(section().backChip());
@@ -174,8 +174,9 @@ TEST_F(SectionPanelTest, AppsPaneWaitsForTheScanAndShowsNineRows) {
     click(rows[7]->upButton(), QPointF(10, 10));
     settle();
     EXPECT_EQ(pinnedRows()[6]->bundleID(), QStringLiteral("7"));
-    EXPECT_TRUE(texts(*pane.pinnedRows().body())
-                    .contains(QStringLiteral("The dial shows the first 7 — reorder to choose which.")));
+    EXPECT_TRUE(
+        texts(*pane.pinnedRows().body())
+            .contains(QStringLiteral("The dial shows the first 7 — reorder to choose which.")));
 
     pane.showAllAppsMenu();
     ASSERT_NE(pane.allAppsMenu(), nullptr);
@@ -195,7 +196,8 @@ TEST_F(SectionPanelTest, ADestroyedAppsPaneIsNotCalled) {
 TEST_F(SectionPanelTest, WorkspaceNamesCommitOnReturnOrLeavingTheField) {
     const QUuid first = QUuid::createUuid(), second = QUuid::createUuid();
     openOn(K::workspaces, [&] {
-        workspaces->saved = {{first, QStringLiteral("Desk"), 5}, {second, QStringLiteral("Café"), 0}};
+        workspaces->saved = {{first, QStringLiteral("Desk"), 5},
+                             {second, QStringLiteral("Café"), 0}};
     });
     const auto fields = [&] {
         return section().workspacesPane()->rows().body()->findChildren<NameField*>();
@@ -273,9 +275,8 @@ TEST_F(SectionPanelTest, AddAppsPicksIntoTheExclusions) {
         EXPECT_EQ(taken, QSet<QString>{"a"});
         onAdd({{"a", "Alpha", "/a"}, {"c", "Gamma", "/c"}, {"c", "Gamma", "/c"}});
     };
-    openOn(K::clipboard, [this] {
-        store.update([](VellaroSettings& s) { s.clipboardExcluded = {"a"}; });
-    });
+    openOn(K::clipboard,
+           [this] { store.update([](VellaroSettings& s) { s.clipboardExcluded = {"a"}; }); });
     press(&section().clipboardPane()->editChip());
     ClipboardExclusionsSheet& sheet = *section().exclusionsSheet();
     ASSERT_TRUE(sheet.addButton().isEnabled());
@@ -310,10 +311,10 @@ TEST_F(SectionPanelTest, RestoringTheLastHiddenActionRemovesHidden) {
 
 TEST_F(SectionPanelTest, SectionsNotBuiltYetSayHonestlyWhatIsMissing) {
     withProviders = false;
-    openOn(K::workspaces, [this] {
-        store.update([](VellaroSettings& s) { s.hiddenActions = {"focus"}; });
-    });
-    EXPECT_TRUE(texts(*section().workspacesPane()).contains(QStringLiteral("Not part of this build yet")));
+    openOn(K::workspaces,
+           [this] { store.update([](VellaroSettings& s) { s.hiddenActions = {"focus"}; }); });
+    EXPECT_TRUE(
+        texts(*section().workspacesPane()).contains(QStringLiteral("Not part of this build yet")));
 
     select(K::apps);
     const QStringList appsTexts = texts(*section().appsPane());

@@ -39,11 +39,11 @@ TEST(SectionPlacementTest, CaptionAndRemoveGuard) {
         const char* caption;
         bool canRemove;
     } cases[] = {
-        {"standard, fifth", VellaroSettings(), K::clipboard,
-         "Position 5 of 6 · clockwise from 12", true},
+        {"standard, fifth", VellaroSettings(), K::clipboard, "Position 5 of 6 · clockwise from 12",
+         true},
         {"not on the dial", VellaroSettings(), K::sound, "Not on the dial", false},
-        {"two left", customDial({K::apps, K::files}), K::apps, "Position 1 of 2 · clockwise from 12",
-         false},
+        {"two left", customDial({K::apps, K::files}), K::apps,
+         "Position 1 of 2 · clockwise from 12", false},
         {"three", customDial({K::apps, K::files, K::sound}), K::sound,
          "Position 3 of 3 · clockwise from 12", true},
         // Dropping both copies would leave one section and the standard six.
@@ -53,8 +53,8 @@ TEST(SectionPlacementTest, CaptionAndRemoveGuard) {
          "Position 2 of 4 · clockwise from 12", true},
         // Counted as the dial shows them: the eighth is not on the dial.
         {"eighth of eight",
-         customDial({K::apps, K::files, K::sound, K::clipboard, K::actions, K::windows,
-                     K::files, K::workspaces}),
+         customDial({K::apps, K::files, K::sound, K::clipboard, K::actions, K::windows, K::files,
+                     K::workspaces}),
          K::workspaces, "Not on the dial", false},
         {"custom of one shows the standard six", customDial({K::sound}), K::windows,
          "Position 2 of 6 · clockwise from 12", true},
@@ -68,10 +68,9 @@ TEST(SectionPlacementTest, CaptionAndRemoveGuard) {
 
 TEST(AppsPaneFilterTest, AvailableAppsAndMatches) {
     const std::vector<InstalledApp> installed{
-        app("a", "Alpha"),   app("b", "Beta"),      app("c", "Calculator"),
-        app("d", "Calendar"), app("e", "Camera"),   app("f", "Cards"),
-        app("g", "Cargo"),   app("h", "Carrot"),    app("i", "Cash"),
-        app("j", "Cast"),    app("k", "Line\nBreak"),
+        app("a", "Alpha"),  app("b", "Beta"),  app("c", "Calculator"),  app("d", "Calendar"),
+        app("e", "Camera"), app("f", "Cards"), app("g", "Cargo"),       app("h", "Carrot"),
+        app("i", "Cash"),   app("j", "Cast"),  app("k", "Line\nBreak"),
     };
     const std::vector<InstalledApp> available =
         AppsPaneFilter::availableApps(installed, {QStringLiteral("b"), QStringLiteral("d")});

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "providers/apps/AppPickerModel.h"
 #include "model/InstalledApp.h"
+#include "providers/apps/AppPickerModel.h"
 
 #include <QIcon>
 #include <QWidget>

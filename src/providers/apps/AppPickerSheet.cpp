@@ -20,7 +20,9 @@ void showAppPickerSheet(AppsProvider& provider, QWidget* parent, const QSet<QStr
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new AddAppPickerView(
         alreadyTaken,
-        [&provider](AddAppPickerView::Receiver receiver) { provider.index().apps(std::move(receiver)); },
+        [&provider](AddAppPickerView::Receiver receiver) {
+            provider.index().apps(std::move(receiver));
+        },
         [guard, onAdd = std::move(onAdd)](const std::vector<InstalledApp>& apps) {
             onAdd(apps);
             if (guard)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "model/AppsPaneSource.h"
+#include "model/InstalledApp.h"
 #include "model/SectionProvider.h"
 #include "platform/apps/AppCatalog.h"
 #include "platform/apps/DesktopEntry.h"
 #include "providers/apps/AppsConfiguration.h"
 #include "providers/apps/AppsStore.h"
-#include "model/InstalledApp.h"
 #include "providers/apps/InstalledAppsIndex.h"
 
 #include <QImage>

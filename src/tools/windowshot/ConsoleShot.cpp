@@ -112,8 +112,8 @@ QImage renderConsole(const ConsoleShot& shot,
          },
          [&] {
              return ContextPanelServices{
-                 settings, &dataSource, trust, loginItem,          haptics, notifications, clock,
-                 updates,  [] {},       [] {}, [] { return true; },
+                 settings, &dataSource, trust, loginItem, haptics, notifications, clock, updates,
+                 [] {}, [] {}, [] { return true; },
                  // The picker's own window is pictured with the apps section.
                  [](QWidget*, const QSet<QString>&, ContextPanelServices::AppsReceiver) {}};
          },

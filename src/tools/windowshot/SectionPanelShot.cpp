@@ -82,7 +82,8 @@ int writeSectionPanelSet(const QString& folder) {
     for (const auto& [theme, look] : looks) {
         for (SectionKind kind : allSectionKinds)
             save(renderSection(kind, theme, Extra::none, false),
-                 QStringLiteral("section-%1-%2.png").arg(QLatin1String(look), sectionTitle(kind).toLower()));
+                 QStringLiteral("section-%1-%2.png")
+                     .arg(QLatin1String(look), sectionTitle(kind).toLower()));
         save(renderSection(SectionKind::clipboard, theme, Extra::sheet, false),
              QStringLiteral("section-%1-exclusions-empty.png").arg(QLatin1String(look)));
         save(renderSection(SectionKind::clipboard, theme, Extra::sheet, true),

@@ -8,9 +8,9 @@
 //   windowshot --standard-set DIR   writes the reference set of every window into DIR
 
 #include "ConsoleShot.h"
-#include "SectionPanelShot.h"
 #include "HistoryShot.h"
 #include "OnboardingShot.h"
+#include "SectionPanelShot.h"
 
 #include "model/EnumRawValue.h"
 
