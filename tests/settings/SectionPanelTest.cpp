@@ -208,6 +208,7 @@ TEST_F(SectionPanelTest, WorkspaceNamesCommitOnReturnOrLeavingTheField) {
     key(*fields()[1], Qt::Key_Return);
     EXPECT_TRUE(workspaces->renames.empty());
 
+    fields()[0]->end(false);
     QTest::keyClicks(fields()[0], QStringLiteral(" Studio"));
     EXPECT_TRUE(workspaces->renames.empty());
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
