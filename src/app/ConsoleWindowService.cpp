@@ -13,6 +13,8 @@
 #include "platform/time/QtScheduler.h"
 #include "platform/updater/InstallLocation.h"
 #include "platform/windows/X11WindowAccessTrust.h"
+#include "providers/apps/AppPickerSheet.h"
+#include "providers/apps/AppsProvider.h"
 #include "settings/SettingsWindowController.h"
 #include "updates/UpdaterCenter.h"
 
@@ -57,7 +59,12 @@ ContextPanelServices ConsoleWindowService::sharedContextPanelServices() {
             UpdaterCenter::shared(),
             [] { AccessibilityPermission::shared().showExplainer(); },
             {},
-            {}};
+            {},
+            [](QWidget* parent, const QSet<QString>& alreadyTaken,
+               ContextPanelServices::AppsReceiver onAdd) {
+                if (AppsProvider* apps = appsProvider(MenuDataSource::shared()))
+                    showAppPickerSheet(*apps, parent, alreadyTaken, std::move(onAdd));
+            }};
 }
 
 void ConsoleWindowService::show() {

@@ -3,6 +3,7 @@
 #include "clipboard/ClipboardEntry.h"
 #include "clipboard/ClipboardKind.h"
 #include "clipboard/SourceApplication.h"
+#include "model/ClipboardPaneSource.h"
 #include "model/SectionProvider.h"
 #include "platform/time/Scheduler.h"
 
@@ -29,7 +30,7 @@ class WindowAccessTrust;
 // concealed one, never one from an excluded application), keeps the history
 // newest first within the retention, offers it on the dial and pastes a
 // chosen entry into the window in front. Main thread.
-class ClipboardProvider final : public QObject, public SectionProvider {
+class ClipboardProvider final : public QObject, public SectionProvider, public ClipboardPaneSource {
     Q_OBJECT
 public:
     using Entry = ClipboardEntry;
@@ -76,7 +77,7 @@ public:
     void pastePlainText(const QString& text);
     // Forgets every entry, deletes the sealed history and tells the data
     // source, without asking.
-    void clearHistory();
+    void clearHistory() override;
     void postPasteKeystroke();
 
 private:

@@ -1,5 +1,6 @@
 #include "model/SettingsStore.h"
 
+#include "model/EffectiveSections.h"
 #include "model/HotKeyText.h"
 #include "model/Logging.h"
 #include "platform/session/JsonFile.h"
@@ -229,10 +230,13 @@ void SettingsStore::notify() {
 }
 
 void SettingsStore::makeArrangementCustom() {
-    if (settings_.arrangement == DialArrangement::custom)
-        return;
+    // Starts from what the dial shows: a stored list it does not show as it
+    // stands (too short, or longer than the dial holds) would otherwise move
+    // or remove sections the user cannot see.
+    std::vector<SectionKind> shown = effectiveSections(settings_);
     settings_.arrangement = DialArrangement::custom;
-    settings_.customSections = standardSections();
+    if (settings_.customSections != shown)
+        settings_.customSections = std::move(shown);
 }
 
 void SettingsStore::setHotKey(const KeyStroke& stroke) {

@@ -68,6 +68,7 @@ public:
     void addSection(SectionKind section, const std::vector<SectionKind>& to);
     // Swaps with the neighbour `step` away, wrapping around; the standard
     // arrangement becomes custom first.
+    // Both start from the sections the dial shows, stored as the custom list.
     void moveSection(SectionKind section, int step);
     void removeSection(SectionKind section);
     void addPreset(const QString& name, const std::vector<SectionKind>& sections);

@@ -74,6 +74,11 @@ constexpr std::array symbols{
     Symbol{"arrow.uturn.backward", "edit-undo-symbolic"},
     Symbol{"display.2", "video-joined-displays-symbolic"},
     Symbol{"lock.shield", "security-high-symbolic"},
+    Symbol{"chevron.up", "pan-up-symbolic"},
+    Symbol{"chevron.down", "pan-down-symbolic"},
+    Symbol{"questionmark.app", "dialog-question-symbolic"},
+    Symbol{"minus.circle", "list-remove-symbolic"},
+    Symbol{"hand.raised", "action-unavailable-symbolic"},
 };
 
 void prepare() {

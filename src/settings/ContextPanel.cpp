@@ -4,7 +4,7 @@
 #include "platform/windows/WindowAccessTrust.h"
 #include "settings/ContextPanelHost.h"
 #include "settings/DialWidePanel.h"
-#include "settings/SectionTitleBody.h"
+#include "settings/SectionPanel.h"
 #include "ui/KitScrollBar.h"
 #include "ui/KitWidget.h"
 
@@ -18,8 +18,8 @@ ContextPanel::ContextPanel(ContextPanelHost& host, ContextPanelServices services
     : ContextPanelView(parent), host_(host), services_(std::move(services)), pal_(host.pal()),
       content_(new KitWidget(pal_)),
       dialWide_(new DialWidePanel(pal_, host, services_, firstHapticsState(services_), content_)),
-      sectionBody_(new SectionTitleBody(pal_, content_)), scroll_(new QScrollArea(this)),
-      scrollBar_(new KitScrollBar(pal_, Qt::Vertical)) {
+      sectionBody_(new SectionPanel(pal_, host, services_, content_)),
+      scroll_(new QScrollArea(this)), scrollBar_(new KitScrollBar(pal_, Qt::Vertical)) {
     auto* column = new QVBoxLayout(content_);
     column->setContentsMargins(18, 18, 18, 18);
     column->setSpacing(16);
@@ -61,6 +61,7 @@ void ContextPanel::setPal(const Pal& pal) {
     pal_ = pal;
     content_->setPal(pal);
     scrollBar_->setPal(pal);
+    sectionBody_->palChanged();
     QPalette colors = scroll_->palette();
     colors.setColor(QPalette::Window, pal.panel);
     scroll_->setPalette(colors);
@@ -71,6 +72,7 @@ void ContextPanel::setPal(const Pal& pal) {
 
 void ContextPanel::settingsChanged() {
     dialWide_->settingsChanged();
+    sectionBody_->settingsChanged();
 }
 
 void ContextPanel::selectionChanged() {
@@ -105,6 +107,7 @@ void ContextPanel::hideEvent(QHideEvent* event) {
 void ContextPanel::pollAccess() {
     axTrusted_ = services_.windowAccess.isTrusted();
     dialWide_->setAccessibilityTrusted(axTrusted_);
+    sectionBody_->setAccessibilityTrusted(axTrusted_);
     pollTask_ = services_.scheduler.schedule(accessPollInterval, [this] { pollAccess(); });
 }
 

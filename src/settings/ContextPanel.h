@@ -16,7 +16,7 @@ class ContextPanelHost;
 class DialWidePanel;
 class KitScrollBar;
 class KitWidget;
-class SectionTitleBody;
+class SectionPanel;
 
 // The console's right-hand column: the dial-wide panel while no section is
 // selected, the section's own panel otherwise. Both bodies live as long as
@@ -40,7 +40,7 @@ public:
 
     bool axTrusted() const { return axTrusted_; }
     DialWidePanel& dialWide() const { return *dialWide_; }
-    SectionTitleBody& sectionBody() const { return *sectionBody_; }
+    SectionPanel& sectionBody() const { return *sectionBody_; }
     QScrollArea& scrollArea() const { return *scroll_; }
 
 protected:
@@ -58,7 +58,7 @@ private:
     std::optional<Scheduler::TaskId> pollTask_;
     KitWidget* content_;
     DialWidePanel* dialWide_;
-    SectionTitleBody* sectionBody_;
+    SectionPanel* sectionBody_;
     QScrollArea* scroll_;
     KitScrollBar* scrollBar_;
     KitPaintCache background_;

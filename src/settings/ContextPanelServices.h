@@ -1,6 +1,13 @@
 #pragma once
 
+#include "model/InstalledApp.h"
+
+#include <QSet>
+#include <QString>
 #include <functional>
+#include <vector>
+
+class QWidget;
 
 namespace vellaro {
 
@@ -29,6 +36,12 @@ struct ContextPanelServices {
     std::function<void()> showHapticsSetup;
     // Whether the haptics plug-in's mouse or folder is there: the row's first state.
     std::function<bool()> hapticsHardwarePresent;
+    // Offers the installed apps over `parent`, those in `alreadyTaken` marked
+    // as present, and hands the picked ones to `onAdd`. Empty while the
+    // build has no picker: "Add Apps…" is then disabled.
+    using AppsReceiver = std::function<void(const std::vector<InstalledApp>&)>;
+    std::function<void(QWidget* parent, const QSet<QString>& alreadyTaken, AppsReceiver onAdd)>
+        pickApps;
 };
 
 } // namespace vellaro

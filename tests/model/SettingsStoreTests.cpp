@@ -322,6 +322,15 @@ TEST_F(SettingsStoreTest, EveryMutatorEditsSavesAndNotifies) {
          custom({K::workspaces, K::windows, K::apps, K::clipboard, K::files})},
         {"remove every occurrence", custom({K::apps, K::files, K::apps}),
          [](Store& st) { st.removeSection(K::apps); }, custom({K::files})},
+        {"move in a list of eight keeps to the seven shown",
+         custom({K::workspaces, K::windows, K::apps, K::files, K::clipboard, K::sound, K::actions,
+                 K::apps}),
+         [](Store& st) { st.moveSection(K::actions, +1); },
+         custom(
+             {K::actions, K::windows, K::apps, K::files, K::clipboard, K::sound, K::workspaces})},
+        {"remove from a custom list too short to show seeds the standard six", custom({K::sound}),
+         [](Store& st) { st.removeSection(K::apps); },
+         custom({K::workspaces, K::windows, K::actions, K::clipboard, K::files})},
         {"action order", nullptr,
          [](Store& st) {
              st.setActionOrder({"focus", "dark-mode"}, {"mic-mute"});

@@ -18,7 +18,7 @@
 #include "settings/LibrarySection.h"
 #include "settings/LibraryTile.h"
 #include "settings/PermissionRow.h"
-#include "settings/SectionTitleBody.h"
+#include "settings/SectionPanel.h"
 #include "settings/StatusDot.h"
 #include "settings/UpdatesGroup.h"
 #include "support/ManualScheduler.h"
@@ -78,8 +78,9 @@ public:
     const VellaroSettings& settings() const override { return store_.settings(); }
     std::optional<SectionKind> selection() const override { return selection_; }
     void setSelection(std::optional<SectionKind> section) override { selection_ = section; }
-    void showToast(const QString& message, std::function<void()>) override {
+    void showToast(const QString& message, std::function<void()> undo) override {
         toasts.append(message);
+        undos.push_back(std::move(undo));
     }
     void handleLibraryDrag(SectionKind section, QPointF location) override {
         drags.emplace_back(section, location);
@@ -94,6 +95,7 @@ public:
     std::vector<std::pair<SectionKind, QPointF>> drags;
     std::vector<SectionKind> drops, appends;
     QStringList toasts;
+    std::vector<std::function<void()>> undos;
 
 private:
     SettingsStore& store_;
@@ -119,12 +121,14 @@ struct ContextPanelFixture {
     RecordingHost host{store, root};
     QWidget root;
     ContextPanel* panel = nullptr;
+    MenuDataSource* dataSource = nullptr;
+    decltype(ContextPanelServices::pickApps) pickApps;
     int saves = 0;
     Qt::MouseButtons held;
 
     void open() {
         ContextPanelServices services{store,
-                                      nullptr,
+                                      dataSource,
                                       trust,
                                       loginItem,
                                       *haptics,
@@ -133,7 +137,8 @@ struct ContextPanelFixture {
                                       updates,
                                       {},
                                       {},
-                                      [this] { return hapticsHardware; }};
+                                      [this] { return hapticsHardware; },
+                                      pickApps};
         auto* row = new QHBoxLayout(&root);
         row->setContentsMargins(0, 0, 0, 0);
         row->addSpacing(560);

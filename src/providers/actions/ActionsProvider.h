@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ActionsPaneSource.h"
 #include "model/SectionProvider.h"
 #include "providers/actions/ActionRunners.h"
 
@@ -19,7 +20,7 @@ class SettingsStore;
 // The dial's row of one-tap system actions: a fixed catalog of eight, in the
 // user's order, without the hidden ones. It keeps the two live states its
 // items show: the microphone's mute and the keep-awake hold. Main thread.
-class ActionsProvider final : public SectionProvider {
+class ActionsProvider final : public SectionProvider, public ActionsPaneSource {
 public:
     ActionsProvider(SettingsStore& settings, MicrophoneAuthorization& microphone, InputMute& input,
                     KeepAwake& keepAwake, ActionRunners runners);
@@ -37,7 +38,7 @@ public:
     // Hides the visible action at `index`; its label as shown and the undo.
     std::optional<std::pair<QString, std::function<void()>>> removeAction(std::int64_t index);
     // The hidden actions as (id, label), in the user's order then catalog order.
-    std::vector<std::pair<QString, QString>> hiddenActionList();
+    std::vector<std::pair<QString, QString>> hiddenActionList() override;
 
     bool micMuted() const { return micMuted_; }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/InstalledApp.h"
 #include "providers/apps/AppPickerModel.h"
-#include "providers/apps/InstalledApp.h"
 
 #include <QIcon>
 #include <QWidget>

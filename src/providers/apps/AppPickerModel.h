@@ -1,6 +1,6 @@
 #pragma once
 
-#include "providers/apps/InstalledApp.h"
+#include "model/InstalledApp.h"
 
 #include <QSet>
 #include <QString>

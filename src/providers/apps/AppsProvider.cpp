@@ -7,6 +7,7 @@
 #include "platform/session/Desktop.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <algorithm>
 
 namespace vellaro {
@@ -215,6 +216,37 @@ void AppsProvider::move(const QString& bundleID, std::int64_t step) {
     std::swap(config_.pinned[static_cast<std::size_t>(i)],
               config_.pinned[static_cast<std::size_t>(j)]);
     commit();
+}
+
+std::vector<AppsPaneSource::PinnedEntry> AppsProvider::pinnedEntries() const {
+    std::vector<PinnedEntry> shown;
+    shown.reserve(entries_.size());
+    for (const Entry& entry : entries_)
+        shown.push_back({entry.bundleID, entry.name, entry.icon, entry.isRunning});
+    return shown;
+}
+
+void AppsProvider::installedApps(QObject* context, AppsReceiver done) {
+    index_->apps([context = QPointer<QObject>(context),
+                  done = std::move(done)](const std::vector<InstalledApp>& apps) {
+        if (context)
+            done(apps);
+    });
+}
+
+std::optional<AppsPaneSource::AppLook> AppsProvider::lookUp(const QString& bundleID) {
+    const std::optional<DesktopEntry> entry = services_.catalog.find(bundleID);
+    if (!entry)
+        return std::nullopt;
+    return AppLook{entry->name, services_.icon ? services_.icon(*entry) : QImage()};
+}
+
+QImage AppsProvider::icon(const InstalledApp& app) {
+    if (!services_.icon)
+        return {};
+    if (const std::optional<DesktopEntry> entry = services_.catalog.readFile(app.path))
+        return services_.icon(*entry);
+    return {};
 }
 
 AppsProvider* appsProvider(MenuDataSource& dataSource) {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/AppsPaneSource.h"
+#include "model/InstalledApp.h"
 #include "model/SectionProvider.h"
 #include "platform/apps/AppCatalog.h"
 #include "platform/apps/DesktopEntry.h"
 #include "providers/apps/AppsConfiguration.h"
 #include "providers/apps/AppsStore.h"
-#include "providers/apps/InstalledApp.h"
 #include "providers/apps/InstalledAppsIndex.h"
 
 #include <QImage>
@@ -26,7 +27,7 @@ class RunningApps;
 // brings the application forward when it has a window and launches it
 // otherwise, then "Add App". Holds the pins loaded by its store and saves
 // the whole list after every edit. Main thread.
-class AppsProvider final : public SectionProvider {
+class AppsProvider final : public SectionProvider, public AppsPaneSource {
 public:
     static constexpr std::int64_t shownPins = 7;
 
@@ -69,19 +70,25 @@ public:
     // Brings the application's window forward, or launches it when it has none.
     void activate(const Entry& entry);
     std::vector<MenuAction> menuActions(const Entry& entry);
-    QSet<QString> pinnedBundleIDs() const;
+    QSet<QString> pinnedBundleIDs() const override;
 
     // Appends the apps not pinned yet, in the given order; always saves.
-    void add(const std::vector<InstalledApp>& apps);
+    void add(const std::vector<InstalledApp>& apps) override;
     // Unpins every pin of the ID; always saves.
-    void remove(const QString& bundleID);
+    void remove(const QString& bundleID) override;
     // Unpins the entry at a dial index; the undo puts it back where it was
     // unless the app was pinned again meanwhile. Empty when nothing changed.
-    std::function<void()> removeEntry(std::int64_t index);
+    std::function<void()> removeEntry(std::int64_t index) override;
     // Moves the entry at dial index `from` to the place of the one at `to`.
     bool moveEntry(std::int64_t from, std::int64_t to);
     // Swaps the pin with its neighbour `step` places away.
-    void move(const QString& bundleID, std::int64_t step);
+    void move(const QString& bundleID, std::int64_t step) override;
+
+    // The console's apps pane.
+    std::vector<PinnedEntry> pinnedEntries() const override;
+    void installedApps(QObject* context, AppsReceiver done) override;
+    std::optional<AppLook> lookUp(const QString& bundleID) override;
+    QImage icon(const InstalledApp& app) override;
 
 private:
     void commit();

@@ -68,6 +68,8 @@ QImage renderConsole(const ConsoleShot& shot,
     SettingsStore settings(folder.path(), notifications);
     settings.update([&](VellaroSettings& s) {
         s.theme = shot.theme;
+        if (shot.prepare)
+            shot.prepare(s);
         if (shot.state == ConsoleShot::State::largeFan)
             s.scale = MenuScale::large;
         if (shot.state == ConsoleShot::State::presets ||
@@ -85,8 +87,12 @@ QImage renderConsole(const ConsoleShot& shot,
     defaults.setValue(QStringLiteral("vellaroDialDragCoached"),
                       shot.state != ConsoleShot::State::coach);
     TrustedWindowAccess trust;
-    MenuDataSource dataSource(
-        settings, trust, [](SectionKind kind) { return dialshot::makeSampleProvider(kind, 6); });
+    MenuDataSource dataSource(settings, trust, [&](SectionKind kind) {
+        if (shot.providers)
+            if (std::unique_ptr<SectionProvider> provider = shot.providers(kind))
+                return provider;
+        return dialshot::makeSampleProvider(kind, 6);
+    });
     StillClock clock;
     FixedAppearance appearance(shot.darkDesktop);
     const auto opened = Scheduler::TimePoint(std::chrono::seconds(100));
@@ -107,8 +113,10 @@ QImage renderConsole(const ConsoleShot& shot,
          },
          [&] {
              return ContextPanelServices{
-                 settings, &dataSource, trust, loginItem,          haptics, notifications, clock,
-                 updates,  [] {},       [] {}, [] { return true; }};
+                 settings, &dataSource, trust, loginItem, haptics, notifications, clock, updates,
+                 [] {}, [] {}, [] { return true; },
+                 // The picker's own window is pictured with the apps section.
+                 [](QWidget*, const QSet<QString>&, ContextPanelServices::AppsReceiver) {}};
          },
          [&] {
              return TopBar::Services{settings, notifications, triggers, triggers, triggers};
@@ -167,7 +175,9 @@ QImage renderConsole(const ConsoleShot& shot,
     }
     QCoreApplication::processEvents();
     clock.set(opened + std::chrono::seconds(3));
-    QWidget* target = look ? look(controller) : &window;
+    QWidget* target = look ? look(controller) : nullptr;
+    if (!target)
+        target = &window;
     QCoreApplication::processEvents();
     QImage image(target->size() * shot.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.fill(window.pal().panel);

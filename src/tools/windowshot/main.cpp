@@ -10,6 +10,7 @@
 #include "ConsoleShot.h"
 #include "HistoryShot.h"
 #include "OnboardingShot.h"
+#include "SectionPanelShot.h"
 
 #include "model/EnumRawValue.h"
 
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
         QDir().mkpath(dir);
         const int written = vellaro::windowshot::writeConsoleSet(dir) +
                             vellaro::windowshot::writeHistorySet(dir) +
-                            vellaro::windowshot::writeOnboardingSet(dir);
+                            vellaro::windowshot::writeOnboardingSet(dir) +
+                            vellaro::windowshot::writeSectionPanelSet(dir);
         std::printf("%d images in %s\n", written, qPrintable(dir));
         return written > 0 ? 0 : 1;
     }

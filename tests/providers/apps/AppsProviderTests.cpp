@@ -2,6 +2,7 @@
 
 #include "AppsProviderFixture.h"
 #include "model/LogCapture.h"
+#include "support/WaitUntil.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -303,6 +304,37 @@ TEST(AppsProviderTest, HandlersDoNothingOnceTheProviderIsGone) {
     items[0].menuActions.back().run();
     undo();
     EXPECT_TRUE(fixture.launcher.launched.isEmpty());
+}
+
+TEST(AppsProviderTest, TheSettingsPaneSeesPinsInstalledAppsAndIcons) {
+    AppsProviderFixture fixture;
+    fixture.pinFile({"a", "gone"});
+    fixture.installedApps = {{"b", "B", fixture.entryPath("b")}};
+    AppsPaneSource& pane = fixture.make();
+
+    const std::vector<AppsPaneSource::PinnedEntry> pins = pane.pinnedEntries();
+    ASSERT_EQ(pins.size(), 1u);
+    EXPECT_EQ(pins[0].name, QStringLiteral("A"));
+    EXPECT_EQ(pane.pinnedBundleIDs(), (QSet<QString>{"a", "gone"}));
+
+    const std::optional<AppsPaneSource::AppLook> b = pane.lookUp(QStringLiteral("b"));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->name, QStringLiteral("B"));
+    EXPECT_FALSE(b->icon.isNull());
+    EXPECT_FALSE(pane.lookUp(QStringLiteral("gone")));
+    EXPECT_FALSE(pane.icon(fixture.installedApps[0]).isNull());
+
+    // An answer for a pane that is gone is dropped; a live one gets the list.
+    auto* gone = new QObject;
+    bool goneAnswered = false;
+    pane.installedApps(gone, [&](const std::vector<InstalledApp>&) { goneAnswered = true; });
+    delete gone;
+    QObject live;
+    std::vector<InstalledApp> received;
+    pane.installedApps(&live, [&](const std::vector<InstalledApp>& apps) { received = apps; });
+    ASSERT_TRUE(test::waitUntil([&] { return !received.empty(); }));
+    EXPECT_EQ(received, fixture.installedApps);
+    EXPECT_FALSE(goneAnswered);
 }
 
 } // namespace

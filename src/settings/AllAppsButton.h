@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/KitWidget.h"
+
+namespace vellaro {
+
+// The apps pane's "All Apps ⌄" chip; drawn at 40% and inert while the
+// installed apps are still loading.
+class AllAppsButton : public KitWidget {
+    Q_OBJECT
+public:
+    explicit AllAppsButton(const Pal& pal, QWidget* parent = nullptr);
+
+    void setActive(bool active);
+    bool isActive() const { return active_; }
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool clickable() const override { return active_; }
+    void clickedAt(QPointF) override { Q_EMIT clicked(); }
+
+private:
+    bool active_ = false;
+};
+
+} // namespace vellaro
