@@ -171,7 +171,8 @@ QImage busyScreen(int side) {
 // Taking the screen's picture in: its conversion and blur.
 void BackdropBlur(benchmark::State& state) {
     const QImage screen = busyScreen(int(vellaro::RadialMenuView::baseSide * state.range(0)));
-    vellaro::MaterialBackdrop backdrop(vellaro::MaterialBackdrop::Mode::screenSnapshot);
+    vellaro::test::ManualScheduler scheduler;
+    vellaro::MaterialBackdrop backdrop(vellaro::MaterialBackdrop::Mode::screenSnapshot, scheduler);
     for (auto _ : state) {
         backdrop.setSnapshot(screen);
         benchmark::DoNotOptimize(backdrop.hasSnapshot());
@@ -184,7 +185,8 @@ void BackdropFrame(benchmark::State& state) {
     const double ratio = double(state.range(0));
     OpenDial dial(ratio);
     const QSize size = dial.view.size();
-    vellaro::MaterialBackdrop backdrop(vellaro::MaterialBackdrop::Mode::screenSnapshot);
+    vellaro::MaterialBackdrop backdrop(vellaro::MaterialBackdrop::Mode::screenSnapshot,
+                                       dial.f.scheduler);
     backdrop.setSnapshot(busyScreen(int(size.width() * ratio)));
     QImage backing((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     backing.setDevicePixelRatio(ratio);

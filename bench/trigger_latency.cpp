@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -37,15 +38,34 @@ double percentile(std::vector<double> values, double p) {
     return values[std::min(index, values.size() - 1)];
 }
 
-long residentKiB(qint64 pid) {
+// Resident memory in KiB: all of it (VmRSS) and its anonymous, file-backed
+// (mostly libraries' pages) and shared-memory parts.
+struct Resident {
+    long total = -1, anonymous = -1, files = -1, shared = -1;
+};
+
+Resident resident(qint64 pid) {
+    Resident r;
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
-        return -1;
+        return r;
+    const std::pair<const char*, long Resident::*> fields[] = {{"VmRSS:", &Resident::total},
+                                                               {"RssAnon:", &Resident::anonymous},
+                                                               {"RssFile:", &Resident::files},
+                                                               {"RssShmem:", &Resident::shared}};
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
+        for (const auto& [name, field] : fields) {
+            if (line.startsWith(name))
+                r.*field = line.mid(int(std::strlen(name))).trimmed().split(' ').front().toLong();
+        }
     }
-    return -1;
+    return r;
+}
+
+void reportResident(const char* name, const Resident& r, const char* target) {
+    std::printf("%-40s %10.2f MiB  (anonymous %.2f, files %.2f, shared memory %.2f; target %s)\n",
+                name, r.total / 1024.0, r.anonymous / 1024.0, r.files / 1024.0, r.shared / 1024.0,
+                target);
 }
 
 double cpuSeconds(qint64 pid) {
@@ -172,7 +192,7 @@ int main(int argc, char** argv) {
     }
     std::this_thread::sleep_for(500ms);
     const qint64 pid = vellaro.processId();
-    const long rssStart = residentKiB(pid);
+    const Resident rssStart = resident(pid);
 
     TriggerProbe probe;
     PointerPixelWatch watch;
@@ -184,21 +204,21 @@ int main(int argc, char** argv) {
     const auto hotKey = configuredHotKey();
     const Series openings = measureOpenings(probe, watch, hotKey, runs);
     std::this_thread::sleep_for(1s);
-    const long rssOpenings = residentKiB(pid);
+    const Resident rssOpenings = resident(pid);
 
     const double cpuBefore = cpuSeconds(pid);
     std::this_thread::sleep_for(seconds(idleSeconds));
     const double cpuAfter = cpuSeconds(pid);
-    const long rssIdle = residentKiB(pid);
+    const Resident rssIdle = resident(pid);
     const Series later = measureOpenings(probe, watch, hotKey, laterRuns);
 
     std::printf("Vellaro trigger benchmark (%s)\n", qPrintable(binary));
     report("start-up to ready", ms(*ready - launched), "ms", "< 300 ms");
     reportSeries("Openings", openings);
     reportSeries("Openings after the idle minute", later);
-    report("resident memory after start", rssStart / 1024.0, "MiB", "< 40 MiB");
-    report("resident memory after the openings", rssOpenings / 1024.0, "MiB", "-");
-    report("resident memory after the idle minute", rssIdle / 1024.0, "MiB", "<= 32 MiB");
+    reportResident("resident memory after start", rssStart, "< 40 MiB");
+    reportResident("resident memory after the openings", rssOpenings, "-");
+    reportResident("resident memory after the idle minute", rssIdle, "<= 32 MiB");
     report("idle CPU", 100.0 * (cpuAfter - cpuBefore) / std::max(1, idleSeconds), "%", "< 0.5 %");
 
     vellaro.terminate();

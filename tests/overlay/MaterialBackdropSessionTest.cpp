@@ -1,8 +1,10 @@
 #include "overlay/MaterialBackdrop.h"
+#include "support/ManualScheduler.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 #include <gtest/gtest.h>
@@ -60,9 +62,13 @@ TEST(MaterialBackdropSession, GrabsTheScreenUnderThePanel) {
     QCoreApplication::processEvents();
     QGuiApplication::sync();
 
-    MaterialBackdrop backdrop(MaterialBackdrop::Mode::screenSnapshot);
+    ManualScheduler scheduler;
+    MaterialBackdrop backdrop(MaterialBackdrop::Mode::screenSnapshot, scheduler);
     backdrop.capture(QGuiApplication::primaryScreen(), QRect(50, 50, 300, 300));
     ASSERT_TRUE(backdrop.hasSnapshot());
+    // The blur is made on a worker and fades in once it arrives.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return backdrop.hasBlur(); }, 5000));
+    scheduler.advance(MaterialBackdrop::fadeDuration);
 
     QImage image(300, 300, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
