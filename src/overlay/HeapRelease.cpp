@@ -14,4 +14,10 @@ void releaseFreeHeap() {
 #endif
 }
 
+void shareOneHeapAcrossThreads() {
+#if defined(__GLIBC__)
+    mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 } // namespace vellaro
