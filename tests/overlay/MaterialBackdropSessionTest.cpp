@@ -62,7 +62,7 @@ TEST(MaterialBackdropSession, GrabsTheScreenUnderThePanel) {
     QCoreApplication::processEvents();
     QGuiApplication::sync();
 
-    ManualScheduler scheduler;
+    test::ManualScheduler scheduler;
     MaterialBackdrop backdrop(MaterialBackdrop::Mode::screenSnapshot, scheduler);
     backdrop.capture(QGuiApplication::primaryScreen(), QRect(50, 50, 300, 300));
     ASSERT_TRUE(backdrop.hasSnapshot());
