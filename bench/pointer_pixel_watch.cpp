@@ -1,22 +1,17 @@
 #include "pointer_pixel_watch.h"
 
+#include "trigger_probe.h"
+
 #include <cstdlib>
 #include <cstring>
 
 using namespace std::chrono_literals;
 
 PointerPixelWatch::PointerPixelWatch() {
-    int screenNumber = 0;
-    c_ = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(c_)) {
-        xcb_disconnect(c_);
-        c_ = nullptr;
-        return;
-    }
-    auto it = xcb_setup_roots_iterator(xcb_get_setup(c_));
-    for (int i = 0; i < screenNumber; ++i)
-        xcb_screen_next(&it);
-    root_ = it.data->root;
+    xcb_screen_t* screen = nullptr;
+    c_ = connectToDisplay(screen);
+    if (c_)
+        root_ = screen->root;
 }
 
 PointerPixelWatch::~PointerPixelWatch() {

@@ -17,7 +17,6 @@
 #include "app/X11Display.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
-#include "overlay/HeapRelease.h"
 #include "overlay/MouseHapticsClient.h"
 #include "onboarding/HapticsNudge.h"
 #include "onboarding/OnboardingWindowController.h"
@@ -56,7 +55,6 @@ bool onboardingCompleted() {
 } // namespace
 
 int main(int argc, char** argv) {
-    shareOneHeapAcrossThreads();
     const LaunchRequest request = LaunchRequest::fromArguments(argumentsOf(argc, argv));
     switch (request.mode) {
     case LaunchRequest::Mode::SpikeCapture:

@@ -14,10 +14,4 @@ void releaseFreeHeap() {
 #endif
 }
 
-void shareOneHeapAcrossThreads() {
-#if defined(__GLIBC__)
-    mallopt(M_ARENA_MAX, 1);
-#endif
-}
-
 } // namespace vellaro

@@ -53,10 +53,16 @@ void MaterialBackdrop::capture(QScreen* screen, const QRect& area) {
 void MaterialBackdrop::setSnapshot(const QImage& snapshot, Blur blur) {
     release();
     snapshot_ = snapshot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (blur == Blur::now) {
+    if (blur == Blur::now)
         blurred_ = boxBlurred(snapshot_, blurRadius);
+    else
+        blurPending_ = true;
+}
+
+void MaterialBackdrop::startBlur() {
+    if (!blurPending_)
         return;
-    }
+    blurPending_ = false;
     // A new watcher per blur: a result of an earlier one can no longer arrive.
     worker_ = std::make_unique<QFutureWatcher<QImage>>();
     QFutureWatcher<QImage>* watcher = worker_.get();
@@ -75,6 +81,7 @@ void MaterialBackdrop::release() {
         worker_->disconnect();
         worker_.release()->deleteLater();
     }
+    blurPending_ = false;
     snapshot_ = QImage();
     blurred_ = QImage();
     composed_ = QImage();

@@ -23,9 +23,10 @@ namespace vellaro {
 // when it shows: drawn as is around the dial and blurred under its shapes.
 // The console's preview dial draws its surfaces over the console, unblurred.
 //
-// The blur is made on a worker thread so the dial's first frame waits only
-// for the grab; the blurred copy fades in over the sharp one when it is
-// ready, while the opening bloom still covers little of it.
+// The blur is made on a worker thread once the dial's first frame is out,
+// so that frame waits only for the grab; the blurred copy fades in over the
+// sharp one when it is ready, while the opening bloom still covers little
+// of it.
 class MaterialBackdrop {
 public:
     enum class Mode { translucentWindow, screenSnapshot, none };
@@ -43,12 +44,16 @@ public:
     // translucent; call before the window is first shown.
     void prepareWindow(QWidget& window) const;
 
-    // Grabs `area` (device-independent screen coordinates) of `screen` and
-    // blurs it on a worker; only in screenSnapshot mode.
+    // Grabs `area` (device-independent screen coordinates) of `screen`; its
+    // blur waits for startBlur(). Only in screenSnapshot mode.
     void capture(QScreen* screen, const QRect& area);
     // Uses `snapshot` as the grabbed screen, blurred at once (tools) or on a
-    // worker as capture() does.
+    // worker from startBlur() on, as capture() does.
     void setSnapshot(const QImage& snapshot, Blur blur = Blur::now);
+    // Whether a blur waits for startBlur().
+    bool blurPending() const { return blurPending_; }
+    // Starts the pending blur on a worker thread.
+    void startBlur();
     // Called on the main thread when a blur made on a worker is ready.
     std::function<void()> onBlurred;
 
@@ -90,6 +95,7 @@ private:
     // When the blurred copy arrived from a worker; none: shown in full.
     std::optional<Scheduler::TimePoint> blurArrived_;
     std::unique_ptr<QFutureWatcher<QImage>> worker_;
+    bool blurPending_ = false;
 };
 
 } // namespace vellaro

@@ -431,6 +431,15 @@ void RadialMenuView::paintEvent(QPaintEvent*) {
     updateRasterScale(devicePixelRatioF());
     QPainter painter(this);
     paintBackdrop(painter);
+    frameDrawn();
+}
+
+void RadialMenuView::frameDrawn() {
+    // The backdrop's blur starts once this frame is on its way to the
+    // screen: the worker must not hold the first frame back.
+    if (backdrop_.blurPending())
+        QMetaObject::invokeMethod(
+            this, [this] { backdrop_.startBlur(); }, Qt::QueuedConnection);
     // The blurred backdrop fading in needs frames of its own once the
     // opening's animations have ended.
     if (backdrop_.fadingIn() && !fadeTick_)
@@ -449,6 +458,7 @@ QImage RadialMenuView::renderImage(double devicePixelRatio,
     QPainter painter(&image);
     paintBackdrop(painter);
     content_->renderer().render(painter, *content_->rootLayer(), time.value_or(scheduler_.now()));
+    frameDrawn();
     return image;
 }
 

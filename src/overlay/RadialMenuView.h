@@ -167,6 +167,7 @@ private:
     void updateRasterScale(double ratio);
     void paintBackdrop(QPainter& painter);
     void releaseCaches();
+    void frameDrawn();
 
     const bool previewMode_;
     SettingsStore& settings_;

@@ -67,6 +67,7 @@ TEST(MaterialBackdropSession, GrabsTheScreenUnderThePanel) {
     backdrop.capture(QGuiApplication::primaryScreen(), QRect(50, 50, 300, 300));
     ASSERT_TRUE(backdrop.hasSnapshot());
     // The blur is made on a worker and fades in once it arrives.
+    backdrop.startBlur();
     ASSERT_TRUE(QTest::qWaitFor([&] { return backdrop.hasBlur(); }, 5000));
     scheduler.advance(MaterialBackdrop::fadeDuration);
 
