@@ -51,12 +51,24 @@ void MaterialBackdrop::capture(QScreen* screen, const QRect& area) {
 }
 
 void MaterialBackdrop::setSnapshot(const QImage& snapshot, Blur blur) {
-    release();
+    forgetBlur();
     snapshot_ = snapshot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (blur == Blur::now)
         blurred_ = boxBlurred(snapshot_, blurRadius);
     else
-        blurPending_ = true;
+        blurred_ = QImage();
+    blurPending_ = blur == Blur::onWorker;
+}
+
+void MaterialBackdrop::forgetBlur() {
+    if (worker_) {
+        worker_->disconnect();
+        worker_.release()->deleteLater();
+    }
+    blurPending_ = false;
+    blurArrived_.reset();
+    composed_ = QImage();
+    composedShapes_ = QPainterPath();
 }
 
 void MaterialBackdrop::startBlur() {
@@ -77,16 +89,9 @@ void MaterialBackdrop::startBlur() {
 }
 
 void MaterialBackdrop::release() {
-    if (worker_) {
-        worker_->disconnect();
-        worker_.release()->deleteLater();
-    }
-    blurPending_ = false;
+    forgetBlur();
     snapshot_ = QImage();
     blurred_ = QImage();
-    composed_ = QImage();
-    composedShapes_ = QPainterPath();
-    blurArrived_.reset();
 }
 
 std::size_t MaterialBackdrop::byteCount() const {

@@ -80,6 +80,8 @@ public:
 
 private:
     double blurOpacity() const;
+    // Drops a blur still to come and the composed picture.
+    void forgetBlur();
     void paintLayers(QPainter& painter, const QRectF& target, const QPainterPath& shapes,
                      double blurOpacity) const;
     const QImage& composed(const QPainter& painter, const QSize& size, const QPainterPath& shapes);
