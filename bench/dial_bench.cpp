@@ -1,10 +1,12 @@
 // The dial's hot paths: a pointer move that changes nothing, a hover change
-// with its frame, and building the layers with the first frame, each at
+// with its frame, building the layers with the first frame, and the backdrop
+// drawn without a compositor (its blur and its part of a frame), each at
 // device pixel ratios 1 and 2. Frames are drawn as the window draws them:
 // into one backing image that is cleared and reused, not a new image each
 // time. Prints figures only.
 
 #include "DialFixture.h"
+#include "overlay/MaterialBackdrop.h"
 #include "platform/layers/LayerHostWidget.h"
 #include "platform/layers/ShapeCoverageCache.h"
 
@@ -155,6 +157,49 @@ void RenderImage(benchmark::State& state) {
         benchmark::DoNotOptimize(dial.view.renderImage(ratio));
 }
 
+// A busy picture of the screen under the dial, `side` pixels square.
+QImage busyScreen(int side) {
+    QImage image(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < side; ++x)
+            line[x] = qRgb((x * 7) & 255, (y * 5) & 255, ((x ^ y) * 3) & 255);
+    }
+    return image;
+}
+
+// Taking the screen's picture in: its conversion and blur.
+void BackdropBlur(benchmark::State& state) {
+    const QImage screen = busyScreen(int(vellaro::RadialMenuView::baseSide * state.range(0)));
+    vellaro::test::ManualScheduler scheduler;
+    vellaro::MaterialBackdrop backdrop(vellaro::MaterialBackdrop::Mode::screenSnapshot, scheduler);
+    for (auto _ : state) {
+        backdrop.setSnapshot(screen);
+        benchmark::DoNotOptimize(backdrop.hasSnapshot());
+    }
+}
+
+// The backdrop's part of a frame: the picture around the dial and its
+// blurred copy inside the dial's shapes, drawn into the window's image.
+void BackdropFrame(benchmark::State& state) {
+    const double ratio = double(state.range(0));
+    OpenDial dial(ratio);
+    const QSize size = dial.view.size();
+    vellaro::MaterialBackdrop backdrop(vellaro::MaterialBackdrop::Mode::screenSnapshot,
+                                       dial.f.scheduler);
+    backdrop.setSnapshot(busyScreen(int(size.width() * ratio)));
+    QImage backing((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    backing.setDevicePixelRatio(ratio);
+    const QPainterPath shapes = dial.view.scene().materialShapes();
+    for (auto _ : state) {
+        QPainter painter(&backing);
+        painter.setRenderHint(QPainter::Antialiasing);
+        backdrop.paint(painter, size, shapes, true);
+        painter.end();
+        benchmark::DoNotOptimize(backing.constBits());
+    }
+}
+
 // Pixel ratio, and whether the caches start cold.
 void ratiosWarmAndCold(benchmark::internal::Benchmark* b) {
     b->ArgNames({"ratio", "cold"});
@@ -167,5 +212,7 @@ BENCHMARK(PointerMoveWithoutChange)->Unit(benchmark::kMicrosecond);
 BENCHMARK(HoverChangeWithFrame)->Apply(ratiosWarmAndCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(BuildLayersAndFirstFrame)->Apply(ratiosWarmAndCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderImage)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BackdropBlur)->ArgName("ratio")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BackdropFrame)->ArgName("ratio")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -66,18 +66,24 @@ bool configureSessionHotKey() {
     return true;
 }
 
-TriggerProbe::TriggerProbe() {
+xcb_connection_t* connectToDisplay(xcb_screen_t*& screen) {
     int screenNumber = 0;
-    c_ = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(c_)) {
-        xcb_disconnect(c_);
-        c_ = nullptr;
-        return;
+    xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
+        return nullptr;
     }
-    auto it = xcb_setup_roots_iterator(xcb_get_setup(c_));
+    auto it = xcb_setup_roots_iterator(xcb_get_setup(c));
     for (int i = 0; i < screenNumber; ++i)
         xcb_screen_next(&it);
-    screen_ = it.data;
+    screen = it.data;
+    return c;
+}
+
+TriggerProbe::TriggerProbe() {
+    c_ = connectToDisplay(screen_);
+    if (!c_)
+        return;
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c_, screen_->root, XCB_CW_EVENT_MASK, &mask);
     const xcb_query_extension_reply_t* damage = xcb_get_extension_data(c_, &xcb_damage_id);

@@ -49,6 +49,10 @@ private:
     uint8_t damageEvent_ = 0;
 };
 
+// A new connection to the display in $DISPLAY and its default screen; null
+// when there is none.
+xcb_connection_t* connectToDisplay(xcb_screen_t*& screen);
+
 // The configured hot key as keysyms to press in order: modifiers, then the
 // key. Read from the settings file Vellaro itself reads.
 std::vector<xcb_keysym_t> configuredHotKey();

@@ -1,17 +1,15 @@
 #include "overlay/MaterialBackdrop.h"
 
 #include "overlay/BoxBlur.h"
+#include "overlay/DialTiming.h"
 #include "overlay/Logging.h"
+#include "overlay/ScreenGrab.h"
 #include "platform/windows/CompositingManager.h"
 
-#include <QGuiApplication>
+#include <QFutureWatcher>
 #include <QPainter>
-#include <QPixmap>
-#include <QScreen>
 #include <QWidget>
-
-#include <cstdlib>
-#include <memory>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace vellaro {
 
@@ -31,7 +29,10 @@ MaterialBackdrop::Mode MaterialBackdrop::modeFor(bool previewMode, bool composit
     return compositing ? Mode::translucentWindow : Mode::screenSnapshot;
 }
 
-MaterialBackdrop::MaterialBackdrop(Mode mode) : mode_(mode) {}
+MaterialBackdrop::MaterialBackdrop(Mode mode, Scheduler& scheduler)
+    : mode_(mode), scheduler_(scheduler) {}
+
+MaterialBackdrop::~MaterialBackdrop() = default;
 
 void MaterialBackdrop::prepareWindow(QWidget& window) const {
     if (mode_ == Mode::translucentWindow)
@@ -41,32 +42,116 @@ void MaterialBackdrop::prepareWindow(QWidget& window) const {
 void MaterialBackdrop::capture(QScreen* screen, const QRect& area) {
     if (mode_ != Mode::screenSnapshot || !screen)
         return;
-    const QRect local = area.translated(-screen->geometry().topLeft());
-    const QPixmap grab = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height());
+    const QImage grab = grabScreenArea(screen, area);
     if (grab.isNull()) {
         qCWarning(lcRadial) << "Could not grab the screen under the dial";
         return;
     }
-    setSnapshot(grab.toImage());
+    setSnapshot(grab, Blur::onWorker);
 }
 
-void MaterialBackdrop::setSnapshot(const QImage& snapshot) {
+void MaterialBackdrop::setSnapshot(const QImage& snapshot, Blur blur) {
+    forgetBlur();
     snapshot_ = snapshot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    blurred_ = boxBlurred(snapshot_, blurRadius);
+    if (blur == Blur::now)
+        blurred_ = boxBlurred(snapshot_, blurRadius);
+    else
+        blurred_ = QImage();
+    blurPending_ = blur == Blur::onWorker;
+}
+
+void MaterialBackdrop::forgetBlur() {
+    if (worker_) {
+        worker_->disconnect();
+        worker_.release()->deleteLater();
+    }
+    blurPending_ = false;
+    blurArrived_.reset();
+    composed_ = QImage();
+    composedShapes_ = QPainterPath();
+}
+
+void MaterialBackdrop::startBlur() {
+    if (!blurPending_)
+        return;
+    blurPending_ = false;
+    // A new watcher per blur: a result of an earlier one can no longer arrive.
+    worker_ = std::make_unique<QFutureWatcher<QImage>>();
+    QFutureWatcher<QImage>* watcher = worker_.get();
+    QObject::connect(watcher, &QFutureWatcher<QImage>::finished, watcher, [this, watcher] {
+        blurred_ = watcher->result();
+        blurArrived_ = scheduler_.now();
+        worker_.release()->deleteLater();
+        if (onBlurred)
+            onBlurred();
+    });
+    watcher->setFuture(QtConcurrent::run(boxBlurred, snapshot_, blurRadius));
+}
+
+void MaterialBackdrop::release() {
+    forgetBlur();
+    snapshot_ = QImage();
+    blurred_ = QImage();
+}
+
+std::size_t MaterialBackdrop::byteCount() const {
+    return std::size_t(snapshot_.sizeInBytes() + blurred_.sizeInBytes() + composed_.sizeInBytes());
+}
+
+double MaterialBackdrop::blurOpacity() const {
+    if (!blurArrived_)
+        return 1.0;
+    const double fraction = std::chrono::duration<double>(scheduler_.now() - *blurArrived_) /
+                            std::chrono::duration<double>(fadeDuration);
+    return fraction >= 1.0 ? 1.0 : DialTiming::easeOut().valueAt(fraction);
+}
+
+bool MaterialBackdrop::fadingIn() const {
+    return hasBlur() && blurOpacity() < 1.0;
 }
 
 void MaterialBackdrop::paint(QPainter& painter, const QSize& size, const QPainterPath& shapes,
-                             bool blur) const {
+                             bool blur) {
     if (!paints())
         return;
     const QRectF target(QPointF(0, 0), QSizeF(size));
-    painter.drawImage(target, snapshot_);
-    if (!blur)
+    if (!blur || !hasBlur()) {
+        painter.drawImage(target, snapshot_);
         return;
+    }
+    const double opacity = blurOpacity();
+    if (opacity < 1.0) {
+        paintLayers(painter, target, shapes, opacity);
+        return;
+    }
+    painter.drawImage(target, composed(painter, size, shapes));
+}
+
+void MaterialBackdrop::paintLayers(QPainter& painter, const QRectF& target,
+                                   const QPainterPath& shapes, double blurOpacity) const {
+    painter.drawImage(target, snapshot_);
     painter.save();
     painter.setClipPath(shapes);
+    painter.setOpacity(painter.opacity() * blurOpacity);
     painter.drawImage(target, blurred_);
     painter.restore();
+}
+
+const QImage& MaterialBackdrop::composed(const QPainter& painter, const QSize& size,
+                                         const QPainterPath& shapes) {
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    if (composed_.size() == pixels && composed_.devicePixelRatio() == ratio &&
+        composedShapes_ == shapes)
+        return composed_;
+    composed_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    composed_.setDevicePixelRatio(ratio);
+    composed_.fill(Qt::transparent);
+    QPainter into(&composed_);
+    into.setRenderHints(painter.renderHints());
+    paintLayers(into, QRectF(QPointF(0, 0), QSizeF(size)), shapes, 1.0);
+    composedShapes_ = shapes;
+    return composed_;
 }
 
 } // namespace vellaro

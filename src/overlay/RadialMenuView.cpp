@@ -8,7 +8,9 @@
 #include "overlay/DialSlots.h"
 #include "overlay/DialTiming.h"
 #include "overlay/FanPreviewCard.h"
+#include "overlay/HeapRelease.h"
 #include "platform/layers/LayerHostWidget.h"
+#include "platform/layers/ShapeCoverageCache.h"
 #include "platform/layers/Transaction.h"
 #include "platform/session/Appearance.h"
 #include "platform/time/Scheduler.h"
@@ -46,7 +48,7 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
       sections_(effectiveSections(services.settings.settings())),
       layout_(layoutFor(sections_.size(), scale)),
       content_(new LayerHostWidget(services.scheduler, this)),
-      backdrop_(MaterialBackdrop::modeFor(previewMode, services.compositing)),
+      backdrop_(MaterialBackdrop::modeFor(previewMode, services.compositing), services.scheduler),
       card_(std::make_unique<FanPreviewCard>(services.compositing)) {
     Presenter& presenter = *this;
     Content& content = *this;
@@ -67,6 +69,7 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
     content_->setAttribute(Qt::WA_TransparentForMouseEvents);
     content_->setGeometry(rect());
     content_->rootLayer()->addSublayer(scene_.root());
+    backdrop_.onBlurred = [this] { update(); };
 
     scene_.build(layout_, DialSlots::make(sections_, ghostIndex_), QSizeF(size), scale_,
                  settings_.settings().showLabels);
@@ -77,6 +80,8 @@ RadialMenuView::RadialMenuView(QSize size, double scale, bool previewMode, const
 }
 
 RadialMenuView::~RadialMenuView() {
+    if (fadeTick_)
+        scheduler_.cancel(*fadeTick_);
     dataSource_.removeObserver(dataObserver_);
     editor_.reset();
     behavior_.reset();
@@ -177,6 +182,18 @@ void RadialMenuView::resetInteraction() {
 
 void RadialMenuView::panelDidHide() {
     behavior_->panelDidHide();
+    releaseCaches();
+}
+
+void RadialMenuView::releaseCaches() {
+    // What only serves while the dial is up: the screen's picture, a hidden
+    // fan, shapes and shadows the dial at rest does not draw, offscreen
+    // buffers. The next opening draws from what is left.
+    backdrop_.release();
+    scene_.releaseHiddenFan();
+    content_->renderer().releaseCaches();
+    ShapeCoverageCache::shared().releaseUnused();
+    releaseFreeHeap();
 }
 
 void RadialMenuView::selectSection(std::optional<SectionKind> section) {
@@ -414,6 +431,22 @@ void RadialMenuView::paintEvent(QPaintEvent*) {
     updateRasterScale(devicePixelRatioF());
     QPainter painter(this);
     paintBackdrop(painter);
+    frameDrawn();
+}
+
+void RadialMenuView::frameDrawn() {
+    // The backdrop's blur starts once this frame is on its way to the
+    // screen: the worker must not hold the first frame back.
+    if (backdrop_.blurPending())
+        QMetaObject::invokeMethod(
+            this, [this] { backdrop_.startBlur(); }, Qt::QueuedConnection);
+    // The blurred backdrop fading in needs frames of its own once the
+    // opening's animations have ended.
+    if (backdrop_.fadingIn() && !fadeTick_)
+        fadeTick_ = scheduler_.schedule(frameInterval, [this] {
+            fadeTick_.reset();
+            update();
+        });
 }
 
 QImage RadialMenuView::renderImage(double devicePixelRatio,
@@ -425,6 +458,7 @@ QImage RadialMenuView::renderImage(double devicePixelRatio,
     QPainter painter(&image);
     paintBackdrop(painter);
     content_->renderer().render(painter, *content_->rootLayer(), time.value_or(scheduler_.now()));
+    frameDrawn();
     return image;
 }
 

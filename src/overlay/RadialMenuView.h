@@ -75,7 +75,9 @@ public:
     void resetInteraction();
     // The console marks the section whose pane it shows.
     void selectSection(std::optional<SectionKind> section);
-    // The overlay calls this on every hide: timers stop, the card goes away.
+    // The overlay calls this on every hide: timers stop, the card goes
+    // away, and the caches that serve only while the dial is up shrink to
+    // what the dial at rest draws.
     void panelDidHide();
 
     // The window the view lives in asks for an alpha channel when the
@@ -164,6 +166,8 @@ private:
     std::optional<int> selectedSlot() const;
     void updateRasterScale(double ratio);
     void paintBackdrop(QPainter& painter);
+    void releaseCaches();
+    void frameDrawn();
 
     const bool previewMode_;
     SettingsStore& settings_;
@@ -184,6 +188,7 @@ private:
     double fanOffset_ = 0;
     std::optional<int> selectedIndex_;
     std::optional<int> ghostIndex_;
+    std::optional<Scheduler::TaskId> fadeTick_;
 };
 
 } // namespace vellaro

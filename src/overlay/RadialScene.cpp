@@ -426,6 +426,17 @@ void RadialScene::hideFan() {
     fan_->setHidden(true);
 }
 
+void RadialScene::releaseHiddenFan() {
+    if (!fan_ || isFanShown())
+        return;
+    const auto quiet = Transaction::withoutAnimation();
+    fan_->removeAllSublayers();
+    fanShapes_.clear();
+    fanLabels_.clear();
+    fanParent_.reset();
+    fanCount_ = 0;
+}
+
 bool RadialScene::isFanShown() const {
     return fan_ && !fan_->isHidden();
 }

@@ -81,6 +81,9 @@ public:
     void showFan(bool reveal);
     void hideFan();
     bool isFanShown() const;
+    // Lets a hidden fan's layers and their bitmaps go; the next fan is
+    // built afresh anyway.
+    void releaseHiddenFan();
 
     // Shows the logo mark (none) or the back sign with the section's icon.
     void setCore(std::optional<SectionKind> openSection);

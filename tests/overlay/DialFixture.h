@@ -71,7 +71,9 @@ struct DialServices {
 };
 
 struct DialFixture : DialServices {
-    explicit DialFixture(double scale = 1.0, bool previewMode = false, int itemsPerSection = 4) {
+    // Without `compositing` the dial draws a picture of the screen behind it.
+    explicit DialFixture(double scale = 1.0, bool previewMode = false, int itemsPerSection = 4,
+                         bool compositing = true) {
         providers_ = std::make_shared<std::map<SectionKind, SampleProvider*>>();
         auto providers = providers_;
         dataSource = std::make_unique<MenuDataSource>(
@@ -82,9 +84,10 @@ struct DialFixture : DialServices {
                 return std::unique_ptr<SectionProvider>(std::move(provider));
             });
         const int side = int(RadialMenuView::baseSide * scale);
-        view = std::make_unique<RadialMenuView>(
-            QSize(side, side), scale, previewMode,
-            RadialMenuView::Services{settings, *dataSource, scheduler, appearance, &haptics, true});
+        view = std::make_unique<RadialMenuView>(QSize(side, side), scale, previewMode,
+                                                RadialMenuView::Services{settings, *dataSource,
+                                                                         scheduler, appearance,
+                                                                         &haptics, compositing});
     }
 
     SampleProvider& provider(SectionKind kind) { return *providers_->at(kind); }

@@ -1,8 +1,11 @@
 #include "overlay/MaterialBackdrop.h"
+#include "overlay/ScreenGrab.h"
+#include "support/ManualScheduler.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 #include <gtest/gtest.h>
@@ -60,9 +63,14 @@ TEST(MaterialBackdropSession, GrabsTheScreenUnderThePanel) {
     QCoreApplication::processEvents();
     QGuiApplication::sync();
 
-    MaterialBackdrop backdrop(MaterialBackdrop::Mode::screenSnapshot);
+    test::ManualScheduler scheduler;
+    MaterialBackdrop backdrop(MaterialBackdrop::Mode::screenSnapshot, scheduler);
     backdrop.capture(QGuiApplication::primaryScreen(), QRect(50, 50, 300, 300));
     ASSERT_TRUE(backdrop.hasSnapshot());
+    // The blur is made on a worker and fades in once it arrives.
+    backdrop.startBlur();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return backdrop.hasBlur(); }, 5000));
+    scheduler.advance(MaterialBackdrop::fadeDuration);
 
     QImage image(300, 300, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -78,6 +86,27 @@ TEST(MaterialBackdropSession, GrabsTheScreenUnderThePanel) {
     const QColor edge = image.pixelColor(50, 100);
     EXPECT_GT(edge.red(), 20);
     EXPECT_LT(edge.red(), 240);
+}
+
+// A dial near the screen's edge reaches past it: the picture keeps the
+// panel's size, black where there is no screen.
+TEST(MaterialBackdropSession, GrabPastTheScreenEdgeKeepsItsPlace) {
+    QWidget marker;
+    marker.setWindowFlags(Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint);
+    marker.setStyleSheet("background: rgb(255, 0, 0);");
+    marker.setGeometry(0, 0, 60, 60);
+    marker.show();
+    for (int i = 0; i < 50 && !marker.isVisible(); ++i)
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QGuiApplication::sync();
+
+    const QImage image = grabScreenArea(QGuiApplication::primaryScreen(), QRect(-40, -40, 80, 80));
+    ASSERT_EQ(image.size(), QSize(80, 80));
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(10, 60), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(50, 50), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(79, 79), QColor(255, 0, 0));
 }
 
 } // namespace

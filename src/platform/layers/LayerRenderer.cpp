@@ -28,6 +28,7 @@ QRect devicePixels(const QPaintDevice& device) {
 } // namespace
 
 void LayerRenderer::render(QPainter& painter, const Layer& root, Scheduler::TimePoint now) {
+    shadows_.beginFrame();
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
@@ -176,6 +177,19 @@ QRectF LayerRenderer::visualExtent(const Layer& layer, const LayerValues& values
         extent &= m.toSuperlayer().mapRect(visualExtent(*mask, m, now));
     }
     return extent;
+}
+
+void LayerRenderer::releaseCaches() {
+    shadows_.keepLastFrame();
+    scratch_.clear();
+    scratch_.shrink_to_fit();
+}
+
+std::size_t LayerRenderer::scratchBytes() const {
+    std::size_t bytes = 0;
+    for (const QImage& buffer : scratch_)
+        bytes += std::size_t(buffer.sizeInBytes());
+    return bytes;
 }
 
 // A cleared buffer of `size` pixels; slots are reused from frame to frame.

@@ -30,6 +30,11 @@ public:
 
     ShadowCache& shadowCache() { return shadows_; }
 
+    // Between showings: keeps the shadows of the last frame and lets the
+    // offscreen buffers go (they come back with the next composited layer).
+    void releaseCaches();
+    std::size_t scratchBytes() const;
+
 private:
     // Where a layer is drawn from: the time, the nesting of offscreen
     // buffers, and whether an animation above it is running.

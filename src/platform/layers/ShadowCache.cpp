@@ -291,4 +291,16 @@ void ShadowCache::clear() {
     bytes_ = 0;
 }
 
+void ShadowCache::keepLastFrame() {
+    for (auto& [hash, bucket] : entries_) {
+        std::erase_if(bucket, [this](const std::unique_ptr<Entry>& e) {
+            if (e->lastUse > frameStart_)
+                return false;
+            bytes_ -= sizeOf(*e);
+            return true;
+        });
+    }
+    std::erase_if(entries_, [](const auto& item) { return item.second.empty(); });
+}
+
 } // namespace vellaro

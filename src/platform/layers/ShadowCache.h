@@ -29,6 +29,11 @@ public:
     void setByteBudget(std::size_t bytes);
     void clear();
 
+    // A frame begins: keepLastFrame() keeps what is drawn from here on.
+    void beginFrame() { frameStart_ = clock_; }
+    // Drops every shadow the last frame did not draw.
+    void keepLastFrame();
+
     // How far (in path units) a blur of `radius` reaches past the shape.
     static double reach(double radius);
 
@@ -51,6 +56,7 @@ private:
     std::size_t bytes_ = 0;
     std::size_t budget_ = 48u << 20;
     std::uint64_t clock_ = 0;
+    std::uint64_t frameStart_ = 0;
 };
 
 } // namespace vellaro

@@ -88,6 +88,11 @@ std::size_t ShapeCoverageCache::Raster::byteCount() const {
     return bytes;
 }
 
+void ShapeCoverageCache::Raster::dropOlderTints() {
+    if (tints_.size() > 1)
+        tints_.erase(tints_.begin() + 1, tints_.end());
+}
+
 ShapeCoverageCache& ShapeCoverageCache::shared() {
     static ShapeCoverageCache cache;
     return cache;
@@ -139,6 +144,15 @@ void ShapeCoverageCache::setByteBudget(std::size_t bytes) {
 
 void ShapeCoverageCache::clear() {
     entries_.clear();
+}
+
+void ShapeCoverageCache::releaseUnused() {
+    for (auto& [key, bucket] : entries_) {
+        std::erase_if(bucket, [](const Entry& e) { return e.raster.use_count() == 1; });
+        for (Entry& e : bucket)
+            e.raster->dropOlderTints();
+    }
+    std::erase_if(entries_, [](const auto& item) { return item.second.empty(); });
 }
 
 // Tints grow after an entry is made, so the total is counted afresh; the

@@ -48,6 +48,8 @@ public:
         // The shape in these colours (transparent for none), premultiplied.
         const QImage& image(QRgb fill, QRgb stroke);
         std::size_t byteCount() const;
+        // Keeps only the colouring used last.
+        void dropOlderTints();
 
     private:
         struct Tint {
@@ -72,6 +74,9 @@ public:
     std::size_t byteCount() const;
     void setByteBudget(std::size_t bytes);
     void clear();
+    // Drops every shape no layer holds any more, and the older colourings of
+    // those still held: what is left is what the layers on hand draw.
+    void releaseUnused();
 
 private:
     struct Entry {
