@@ -12,9 +12,7 @@ AccessibilityPermission::AccessibilityPermission(std::function<bool()> isTrusted
                                                  SettingsPanes& panes, Scheduler& scheduler)
     : isTrusted_(std::move(isTrusted)), panes_(panes), scheduler_(scheduler) {}
 
-AccessibilityPermission::~AccessibilityPermission() {
-    delete window_;
-}
+AccessibilityPermission::~AccessibilityPermission() = default;
 
 AccessibilityPermission& AccessibilityPermission::shared() {
     // Never destroyed: its window must not outlive the application object.
@@ -47,16 +45,12 @@ void AccessibilityPermission::showExplainer() {
     AccessibilityExplainerView::Actions actions{
         isTrusted_, [this] { request(); }, [this] { openSystemSettings(); },
         [this] { revealAppInFinder(); }, [this] { dismissExplainer(); }};
-    window_ = new AccessibilityExplainerView(std::move(actions), scheduler_);
+    window_.set(new AccessibilityExplainerView(std::move(actions), scheduler_));
     window_->present();
 }
 
 void AccessibilityPermission::dismissExplainer() {
-    if (!window_)
-        return;
-    window_->hide();
-    window_->deleteLater();
-    window_ = nullptr;
+    window_.drop();
 }
 
 } // namespace vellaro

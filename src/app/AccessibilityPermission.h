@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/time/Scheduler.h"
+#include "ui/SingleWindow.h"
 
-#include <QPointer>
 #include <functional>
 
 namespace vellaro {
@@ -29,13 +29,13 @@ public:
     void showExplainer();
     void dismissExplainer();
 
-    AccessibilityExplainerView* window() const { return window_; }
+    AccessibilityExplainerView* window() const { return window_.get(); }
 
 private:
     std::function<bool()> isTrusted_;
     SettingsPanes& panes_;
     Scheduler& scheduler_;
-    QPointer<AccessibilityExplainerView> window_;
+    SingleWindow<AccessibilityExplainerView> window_;
 };
 
 } // namespace vellaro

@@ -178,23 +178,16 @@ bool MenuDataSource::moveItem(SectionKind kind, std::int64_t from, std::int64_t 
 
 QUuid MenuDataSource::addObserver(Observer observer) {
     const QUuid token = QUuid::createUuid();
-    observers_.push_back({token, std::make_shared<Observer>(std::move(observer))});
+    observers_.add(token, std::move(observer));
     return token;
 }
 
 void MenuDataSource::removeObserver(const QUuid& token) {
-    std::erase_if(observers_, [&](const ObserverEntry& entry) { return entry.token == token; });
+    observers_.remove(token);
 }
 
 void MenuDataSource::notifyObservers() {
-    const std::vector<ObserverEntry> snapshot = observers_;
-    for (const ObserverEntry& entry : snapshot) {
-        const bool stillRegistered =
-            std::any_of(observers_.begin(), observers_.end(),
-                        [&](const ObserverEntry& current) { return current.token == entry.token; });
-        if (stillRegistered && *entry.callback)
-            (*entry.callback)();
-    }
+    observers_.notify();
 }
 
 void MenuDataSource::forgetItems() {

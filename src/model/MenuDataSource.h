@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MenuConfiguration.h"
+#include "core/ObserverList.h"
 #include "model/MenuItem.h"
 #include "model/SectionKind.h"
 #include "model/SectionProvider.h"
@@ -82,10 +83,6 @@ public:
     void notifyObservers();
 
 private:
-    struct ObserverEntry {
-        QUuid token;
-        std::shared_ptr<Observer> callback;
-    };
     struct Section {
         std::unique_ptr<SectionProvider> provider;
         // The provider's items between its change callbacks: the dial asks
@@ -101,7 +98,7 @@ private:
     SettingsStore& settings_;
     WindowAccessTrust& windowAccess_;
     mutable std::array<Section, 7> sections_;
-    std::vector<ObserverEntry> observers_;
+    ObserverList<QUuid> observers_;
     std::uint64_t settingsObserver_ = 0;
     // Provider callbacks hold the data source through this, weakly.
     std::shared_ptr<MenuDataSource*> self_;

@@ -177,12 +177,12 @@ void SettingsStore::save() {
 SettingsStore::ObserverToken SettingsStore::addObserver(Observer observer) {
     checkMainThread();
     const ObserverToken token = nextToken_++;
-    observers_.push_back({token, std::make_shared<Observer>(std::move(observer))});
+    observers_.add(token, std::move(observer));
     return token;
 }
 
 void SettingsStore::removeObserver(ObserverToken token) {
-    std::erase_if(observers_, [token](const ObserverEntry& e) { return e.token == token; });
+    observers_.remove(token);
 }
 
 void SettingsStore::update(const Edit& edit) {
@@ -211,14 +211,7 @@ void SettingsStore::notify() {
     int rounds = 0;
     do {
         changedWhileNotifying_ = false;
-        const std::vector<ObserverEntry> snapshot = observers_;
-        for (const ObserverEntry& entry : snapshot) {
-            const bool stillRegistered =
-                std::any_of(observers_.begin(), observers_.end(),
-                            [&](const ObserverEntry& e) { return e.token == entry.token; });
-            if (stillRegistered)
-                (*entry.callback)();
-        }
+        observers_.notify();
         notifications_.post(QString::fromLatin1(settingsDidChangeNotification), this);
     } while (changedWhileNotifying_ && ++rounds < maximumNotificationRounds);
     if (changedWhileNotifying_) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ObserverList.h"
 #include "model/KeyStroke.h"
 #include "model/VellaroSettings.h"
 
@@ -83,11 +84,6 @@ public:
     void removeClipboardExclusion(const QString& bundleIdentifier);
 
 private:
-    struct ObserverEntry {
-        ObserverToken token;
-        std::shared_ptr<Observer> callback;
-    };
-
     void load();
     void save();
     // The file's content: the record's keys over the kept unknown ones.
@@ -100,7 +96,7 @@ private:
     VellaroSettings settings_;
     QJsonObject unknownKeys_;           // top-level keys of the file this version does not know
     bool moveAsideBeforeWrite_ = false; // the file on disk must be kept, not replaced
-    std::vector<ObserverEntry> observers_;
+    ObserverList<ObserverToken> observers_;
     ObserverToken nextToken_ = 1;
     bool editing_ = false;
     bool notifying_ = false;

@@ -116,22 +116,7 @@ void PresetBarChip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool dashed = kind_ == Kind::save;
-    // The border is drawn inside the shape.
-    const QPainterPath shape = KitPaint::roundedRect(chip.adjusted(0.5, 0.5, -0.5, -0.5), radius);
-    if (look_.active)
-        KitPaint::shadow(painter, shape, pal().glow, 6, {0, 1});
-    else
-        KitPaint::shadow(painter, shape, QColor(0, 0, 0, 26), 2, {0, 1});
-    if (!dashed) {
-        QLinearGradient fill(chip.topLeft(), chip.bottomLeft());
-        fill.setColorAt(0, pal().chipTop);
-        fill.setColorAt(1, pal().chip);
-        painter.fillPath(shape, fill);
-    }
-    QPen border(look_.active ? pal().accent : pal().line, 1);
-    if (dashed)
-        border.setDashPattern({3, 3});
-    painter.strokePath(shape, border);
+    KitPaint::chipFrame(painter, chip, radius, pal(), {look_.active, dashed, !dashed});
 
     if (kind_ == Kind::save) {
         // A dashed circle with "＋" in the dial's place.

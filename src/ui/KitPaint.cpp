@@ -64,4 +64,27 @@ void fillAndStroke(QPainter& painter, const QPainterPath& path, const QBrush& fi
     painter.restore();
 }
 
+void chipFrame(QPainter& painter, const QRectF& chip, double radius, const Pal& pal,
+               const ChipFrame& frame) {
+    const QPainterPath shape = roundedRect(chip, radius);
+    if (frame.active)
+        shadow(painter, shape, pal.glow, 6, {0, 1});
+    else
+        shadow(painter, shape, QColor(0, 0, 0, 31), 2, {0, 1});
+    if (frame.filled) {
+        QLinearGradient fill(chip.topLeft(), chip.bottomLeft());
+        fill.setColorAt(0, pal.chipTop);
+        fill.setColorAt(1, pal.chip);
+        painter.fillPath(shape, fill);
+    }
+    QPen stroke(frame.active ? pal.accent : pal.line, 1.0);
+    if (frame.dashed)
+        stroke.setDashPattern({3, 3});
+    painter.save();
+    painter.setPen(stroke);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(roundedRect(chip.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5));
+    painter.restore();
+}
+
 } // namespace vellaro::KitPaint

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Pal.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -29,6 +31,17 @@ void shadow(QPainter& painter, const QPainterPath& path, const QColor& color, do
 // draw nothing.
 void fillAndStroke(QPainter& painter, const QPainterPath& path, const QBrush& fill,
                    const QColor& stroke);
+
+// A chip's frame: its shadow (the accent glow while active), the chip
+// gradient unless `filled` is false, and a border wholly inside the edge,
+// in the accent while active and dashed when asked.
+struct ChipFrame {
+    bool active = false;
+    bool dashed = false;
+    bool filled = true;
+};
+void chipFrame(QPainter& painter, const QRectF& chip, double radius, const Pal& pal,
+               const ChipFrame& frame);
 
 } // namespace KitPaint
 

@@ -5,7 +5,7 @@
 namespace vellaro {
 
 // The logo mark as a kit widget: it follows the window's palette, ink and
-// accent (the updates window's WaypointMarkView keeps fixed colours).
+// accent.
 class KitWaypointMark : public KitWidget {
     Q_OBJECT
 public:

@@ -74,22 +74,7 @@ void VelChipButton::paintChip(QPainter& painter) const {
     VelPressStyle::apply(painter, pressed());
 
     const QRectF chip = chipRect();
-    const QPainterPath shape = KitPaint::roundedRect(chip, 8);
-    if (look_.active)
-        KitPaint::shadow(painter, shape, pal().glow, 6, {0, 1});
-    else
-        KitPaint::shadow(painter, shape, QColor(0, 0, 0, 31), 2, {0, 1});
-    QLinearGradient fill(chip.topLeft(), chip.bottomLeft());
-    fill.setColorAt(0, pal().chipTop);
-    fill.setColorAt(1, pal().chip);
-    painter.fillPath(shape, fill);
-    // The stroke lies wholly inside the edge.
-    QPen stroke(look_.active ? pal().accent : pal().line, 1.0);
-    if (look_.dashed)
-        stroke.setDashPattern({3, 3});
-    painter.setPen(stroke);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(KitPaint::roundedRect(chip.adjusted(0.5, 0.5, -0.5, -0.5), 7.5));
+    KitPaint::chipFrame(painter, chip, 8, pal(), {look_.active, look_.dashed, true});
 
     const QColor ink = textColor();
     double x = chip.left() + padX;

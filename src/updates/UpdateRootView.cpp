@@ -1,7 +1,7 @@
 #include "updates/UpdateRootView.h"
 
-#include "model/WaypointMark.h"
 #include "model/WindowAppearance.h"
+#include "ui/KitWaypointMark.h"
 #include "updates/ByteCount.h"
 #include "updates/ProgressCapsule.h"
 #include "updates/ReleaseNotesCard.h"
@@ -11,7 +11,6 @@
 #include "updates/UpdateControls.h"
 #include "updates/UpdateLabel.h"
 #include "updates/UpdateViewModel.h"
-#include "updates/WaypointMarkView.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -193,7 +192,9 @@ QWidget* UpdateRootView::header() {
     auto* row = new QHBoxLayout(block);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    row->addWidget(new WaypointMarkView(WaypointMark{pal_.ink, pal_.accent, 1.8}, 34));
+    auto* mark = new KitWaypointMark(pal_, 1.8);
+    mark->setFixedSize(34, 34);
+    row->addWidget(mark);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     title_ = makeUpdateLabel(QString(), 15.5, QFont::DemiBold, pal_.ink);

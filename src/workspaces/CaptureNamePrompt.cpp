@@ -9,36 +9,23 @@ namespace vellaro {
 CaptureNamePrompt::CaptureNamePrompt(SavedCount savedCount, Capture capture)
     : savedCount_(std::move(savedCount)), capture_(std::move(capture)) {}
 
-CaptureNamePrompt::~CaptureNamePrompt() {
-    delete window_.data();
-}
+CaptureNamePrompt::~CaptureNamePrompt() = default;
 
 void CaptureNamePrompt::show() {
     if (!window_) {
         const QString name = QStringLiteral("Workspace %1").arg(savedCount_() + 1);
-        window_ = new CaptureNameView(
+        window_.set(new CaptureNameView(
             name,
             [this](const QString& typed) {
-                dropWindow();
+                window_.drop();
                 capture_(trimSpacesAndTabs(typed));
             },
-            [this] { dropWindow(); });
+            [this] { window_.drop(); }));
         const QRect screen = pointerScreenVisibleFrame();
         if (!screen.isEmpty())
             window_->move(screen.center() - window_->rect().center());
     }
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
-}
-
-void CaptureNamePrompt::dropWindow() {
-    if (!window_)
-        return;
-    window_->hide();
-    // Called from the window's own button: delete it once the click is done.
-    window_->deleteLater();
-    window_ = nullptr;
+    window_.present();
 }
 
 } // namespace vellaro

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "ui/SingleWindow.h"
+
 #include <QString>
 #include <functional>
 
@@ -26,14 +27,12 @@ public:
     void show();
 
     // The prompt's window, open or closed; null when there is none.
-    CaptureNameView* window() const { return window_; }
+    CaptureNameView* window() const { return window_.get(); }
 
 private:
-    void dropWindow();
-
     SavedCount savedCount_;
     Capture capture_;
-    QPointer<CaptureNameView> window_;
+    SingleWindow<CaptureNameView> window_;
 };
 
 } // namespace vellaro

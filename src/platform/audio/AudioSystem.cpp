@@ -6,23 +6,16 @@ namespace vellaro {
 
 AudioSystem::ObserverId AudioSystem::addObserver(Observer observer) {
     const ObserverId id = nextObserverId_++;
-    observers_.push_back({id, std::make_shared<Observer>(std::move(observer))});
+    observers_.add(id, std::move(observer));
     return id;
 }
 
 void AudioSystem::removeObserver(ObserverId id) {
-    std::erase_if(observers_, [id](const ObserverEntry& entry) { return entry.id == id; });
+    observers_.remove(id);
 }
 
 void AudioSystem::notify(const AudioEvent& event) {
-    const std::vector<ObserverEntry> snapshot = observers_;
-    for (const ObserverEntry& entry : snapshot) {
-        const bool registered =
-            std::any_of(observers_.begin(), observers_.end(),
-                        [&](const ObserverEntry& current) { return current.id == entry.id; });
-        if (registered && *entry.callback)
-            (*entry.callback)(event);
-    }
+    observers_.notify(event);
 }
 
 std::optional<AudioSink> AudioSystem::defaultSink() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ObserverList.h"
 #include "platform/audio/AudioEvent.h"
 #include "platform/audio/AudioSink.h"
 #include "platform/audio/AudioSource.h"
@@ -55,11 +56,7 @@ protected:
     void notify(const AudioEvent& event);
 
 private:
-    struct ObserverEntry {
-        ObserverId id;
-        std::shared_ptr<Observer> callback;
-    };
-    std::vector<ObserverEntry> observers_;
+    ObserverList<ObserverId, const AudioEvent&> observers_;
     ObserverId nextObserverId_ = 1;
 };
 

@@ -12,9 +12,7 @@ namespace vellaro {
 
 AddAppPickerController::AddAppPickerController(AppsProvider& provider) : provider_(provider) {}
 
-AddAppPickerController::~AddAppPickerController() {
-    delete window_.data();
-}
+AddAppPickerController::~AddAppPickerController() = default;
 
 AddAppPickerController& AddAppPickerController::shared() {
     static AddAppPickerController* controller = [] {
@@ -41,26 +39,15 @@ void AddAppPickerController::show() {
             },
             [this, &provider](const std::vector<InstalledApp>& apps) {
                 provider.add(apps);
-                forget();
+                window_.drop();
             },
-            [this] { forget(); }, AddAppPickerView::desktopEntryIcon(), window));
+            [this] { window_.drop(); }, AddAppPickerView::desktopEntryIcon(), window));
         window->setFixedSize(window->sizeHint());
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             window->move(screen->availableGeometry().center() - window->rect().center());
-        window_ = window;
+        window_.set(window);
     }
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
-}
-
-void AddAppPickerController::forget() {
-    if (!window_)
-        return;
-    window_->hide();
-    // The button that asked is still inside the window.
-    window_->deleteLater();
-    window_ = nullptr;
+    window_.present();
 }
 
 } // namespace vellaro

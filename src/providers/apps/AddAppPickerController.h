@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "ui/SingleWindow.h"
+
 #include <QWidget>
 
 namespace vellaro {
@@ -20,13 +21,11 @@ public:
 
     void show();
     // The window while there is one.
-    QWidget* window() const { return window_; }
+    QWidget* window() const { return window_.get(); }
 
 private:
-    void forget();
-
     AppsProvider& provider_;
-    QPointer<QWidget> window_;
+    SingleWindow<QWidget> window_;
 };
 
 } // namespace vellaro
