@@ -20,7 +20,7 @@ public:
     virtual ~WorkspacesPaneSource() = default;
 
     // The saved workspaces in stored order.
-    virtual std::vector<Summary> workspaces() const = 0;
+    virtual std::vector<Summary> workspaceSummaries() const = 0;
     // Trims the name; a blank name or an unknown ID changes nothing.
     // Otherwise saves and announces the change.
     virtual void rename(const QUuid& id, const QString& name) = 0;

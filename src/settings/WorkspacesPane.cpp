@@ -48,7 +48,7 @@ void WorkspacesPane::build(QWidget& body, QVBoxLayout& column) {
                                        KitPaint::font(11.5), &Pal::muted, &body));
         return;
     }
-    const std::vector<WorkspacesPaneSource::Summary> workspaces = source_->workspaces();
+    const std::vector<WorkspacesPaneSource::Summary> workspaces = source_->workspaceSummaries();
     if (workspaces.empty())
         column.addWidget(new PanelNote(
             pal(),

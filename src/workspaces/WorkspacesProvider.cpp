@@ -25,6 +25,14 @@ WorkspacesProvider::WorkspacesProvider(WorkspacesStore store, Services services)
 
 WorkspacesProvider::~WorkspacesProvider() = default;
 
+std::vector<WorkspacesPaneSource::Summary> WorkspacesProvider::workspaceSummaries() const {
+    std::vector<Summary> summaries;
+    summaries.reserve(config_.workspaces.size());
+    for (const Workspace& workspace : config_.workspaces)
+        summaries.push_back({workspace.id, workspace.name, workspace.windowCount()});
+    return summaries;
+}
+
 std::vector<MenuItem> WorkspacesProvider::items() {
     std::vector<MenuItem> result;
     const auto shown = std::min<std::size_t>(config_.workspaces.size(), dialCount);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SectionProvider.h"
+#include "model/WorkspacesPaneSource.h"
 #include "workspaces/RestoreServices.h"
 #include "workspaces/WindowWalk.h"
 #include "workspaces/WorkspacesConfiguration.h"
@@ -18,7 +19,7 @@ namespace vellaro {
 // and "Capture Setup" on the dial, captures and updates them from the
 // windows on screen, and hands them to the restore engine. Every change is
 // saved at once and announced. Main thread only.
-class WorkspacesProvider final : public SectionProvider {
+class WorkspacesProvider final : public SectionProvider, public WorkspacesPaneSource {
 public:
     struct Services {
         const WindowAccess& access;
@@ -37,6 +38,7 @@ public:
     ~WorkspacesProvider() override;
 
     const std::vector<Workspace>& workspaces() const { return config_.workspaces; }
+    std::vector<Summary> workspaceSummaries() const override;
 
     std::vector<MenuItem> items() override;
     std::int64_t removableItemCount() override;
@@ -49,15 +51,15 @@ public:
     // workspace keeps the name it has then.
     void update(const QUuid& id);
     // Trims spaces and tabs; a blank name changes nothing.
-    void rename(const QUuid& id, const QString& name);
+    void rename(const QUuid& id, const QString& name) override;
     // Saves and announces even when no workspace has the id.
-    void deleteWorkspace(const QUuid& id);
+    void deleteWorkspace(const QUuid& id) override;
     // Indices into the stored list; out of range or equal does nothing.
     bool move(std::int64_t from, std::int64_t to);
     // The undo puts the workspace back at min(its index, count), unless a
     // workspace with its id is there again; empty when nothing was removed.
     std::function<void()> remove(std::int64_t index);
-    void restore(const QUuid& id);
+    void restore(const QUuid& id) override;
     // The prompt when windows may be read, else the explainer.
     void captureSetupTapped();
 

@@ -132,6 +132,24 @@ TEST_F(WorkspacesProviderTest, WithNoneOnlyCaptureSetup) {
     EXPECT_TRUE(file().isEmpty()); // nothing written at creation
 }
 
+// The console's pane reaches the section through the data source's provider.
+TEST_F(WorkspacesProviderTest, ThePaneSeesEachWorkspaceWithItsWindowCount) {
+    const std::vector<Workspace> two{named("Focus", 3, 2), named("Calls", 1, 1)};
+    SectionProvider& section = start(two);
+    auto* pane = dynamic_cast<WorkspacesPaneSource*>(&section);
+    ASSERT_NE(pane, nullptr);
+    const std::vector<WorkspacesPaneSource::Summary> summaries = pane->workspaceSummaries();
+    ASSERT_EQ(summaries.size(), 2u);
+    EXPECT_EQ(summaries[0].id, two[0].id);
+    EXPECT_EQ(summaries[0].name, "Focus");
+    EXPECT_EQ(summaries[0].windowCount, 6);
+    EXPECT_EQ(summaries[1].windowCount, 1);
+
+    pane->rename(two[1].id, "\tMeetings ");
+    EXPECT_EQ(pane->workspaceSummaries()[1].name, "Meetings");
+    EXPECT_EQ(changes, 1);
+}
+
 struct MoveCase {
     std::int64_t from, to;
     QStringList after; // empty: nothing changes

@@ -77,7 +77,7 @@ public:
 class SampleWorkspacesSource final : public SectionProvider, public WorkspacesPaneSource {
 public:
     std::vector<MenuItem> items() override { return {}; }
-    std::vector<Summary> workspaces() const override {
+    std::vector<Summary> workspaceSummaries() const override {
         return {{QUuid::fromString(QStringLiteral("{00000000-0000-0000-0000-000000000001}")),
                  QStringLiteral("Writing"), 4},
                 {QUuid::fromString(QStringLiteral("{00000000-0000-0000-0000-000000000002}")),
