@@ -21,7 +21,7 @@ namespace {
 
 constexpr std::uint32_t iconicState = 3;
 // How long a move waits for the window manager to leave a maximised state.
-constexpr std::chrono::milliseconds stateChangeBound{250};
+constexpr std::chrono::milliseconds stateChangeBound{500};
 
 bool contains(const std::vector<std::uint32_t>& atoms, std::uint32_t atom) {
     return std::find(atoms.begin(), atoms.end(), atom) != atoms.end();
@@ -127,15 +127,23 @@ bool X11WindowSystem::setFrame(WindowId window, const QRect& frame) {
         commands_->removeStates(window, fullscreen, 0);
         // The frame of a maximised window often lacks borders: the client size
         // needs the extents the window has once the window manager restored it,
-        // which shows in a new outer frame.
+        // which shows in a new outer frame. The manager updates state, size and
+        // extents one after another, so one reading can mix old and new: the
+        // restored placement counts once two readings in a row agree.
         const QRect maximised = placement->extents.around(placement->client);
-        const auto restored = [&] {
-            return !held(placement->states) &&
-                   placement->extents.around(placement->client) != maximised;
+        const auto restored = [&](const X11WindowReader::Placement& reading) {
+            return !held(reading.states) && reading.extents.around(reading.client) != maximised;
+        };
+        const auto same = [](const X11WindowReader::Placement& a,
+                             const X11WindowReader::Placement& b) {
+            return a.client == b.client && a.extents == b.extents && a.states == b.states;
         };
         const QDeadlineTimer deadline(stateChangeBound);
-        while (placement && !restored() && !deadline.hasExpired()) {
-            QThread::msleep(2);
+        std::optional<X11WindowReader::Placement> previous;
+        while (placement && !deadline.hasExpired() &&
+               !(restored(*placement) && previous && same(*previous, *placement))) {
+            previous = placement;
+            QThread::msleep(restored(*placement) ? 10 : 2);
             placement = reader_->placements({window}).front();
         }
         if (!placement)
