@@ -19,7 +19,7 @@ constexpr double chevronSize = 8;
 constexpr double shadowRoom = 3;
 } // namespace
 
-AllAppsButton::AllAppsButton(const Pal& pal, QWidget* parent) : KitWidget(pal, parent) {
+AllAppsButton::AllAppsButton(const Pal& pal, QWidget* parent) : KitButton(pal, parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

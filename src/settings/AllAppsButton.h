@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/KitWidget.h"
+#include "ui/KitButton.h"
 
 namespace vellaro {
 
 // The apps pane's "All Apps ⌄" chip; drawn at 40% and inert while the
 // installed apps are still loading.
-class AllAppsButton : public KitWidget {
+class AllAppsButton : public KitButton {
     Q_OBJECT
 public:
     explicit AllAppsButton(const Pal& pal, QWidget* parent = nullptr);
@@ -15,13 +15,9 @@ public:
     bool isActive() const { return active_; }
     QSize sizeHint() const override;
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool clickable() const override { return active_; }
-    void clickedAt(QPointF) override { Q_EMIT clicked(); }
 
 private:
     bool active_ = false;

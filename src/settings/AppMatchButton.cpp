@@ -10,7 +10,7 @@
 namespace vellaro {
 
 AppMatchButton::AppMatchButton(const Pal& pal, QString name, QImage icon, QWidget* parent)
-    : KitWidget(pal, parent), name_(std::move(name)), icon_(std::move(icon)) {
+    : KitButton(pal, parent), name_(std::move(name)), icon_(std::move(icon)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
 }

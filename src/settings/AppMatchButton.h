@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/KitWidget.h"
+#include "ui/KitButton.h"
 
 #include <QImage>
 
@@ -8,7 +8,7 @@ namespace vellaro {
 
 // A search match in the apps pane: the app's icon and name and "＋ Pin" on
 // a chip; a click pins it.
-class AppMatchButton : public KitWidget {
+class AppMatchButton : public KitButton {
     Q_OBJECT
 public:
     AppMatchButton(const Pal& pal, QString name, QImage icon, QWidget* parent = nullptr);
@@ -16,12 +16,8 @@ public:
     const QString& name() const { return name_; }
     QSize sizeHint() const override { return QSize(200, 32); }
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void clickedAt(QPointF) override { Q_EMIT clicked(); }
 
 private:
     QString name_;

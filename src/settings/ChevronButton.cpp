@@ -8,7 +8,7 @@
 namespace vellaro {
 
 ChevronButton::ChevronButton(const Pal& pal, QString symbol, bool enabled, QWidget* parent)
-    : KitWidget(pal, parent), symbol_(std::move(symbol)), active_(enabled) {
+    : KitButton(pal, parent), symbol_(std::move(symbol)), active_(enabled) {
     setFixedSize(20, 20);
 }
 

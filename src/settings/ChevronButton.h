@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/KitWidget.h"
+#include "ui/KitButton.h"
 
 namespace vellaro {
 
 // A plain 20 × 20 button showing a chevron in `muted`; drawn at 35% when
 // disabled.
-class ChevronButton : public KitWidget {
+class ChevronButton : public KitButton {
     Q_OBJECT
 public:
     ChevronButton(const Pal& pal, QString symbol, bool enabled, QWidget* parent = nullptr);
@@ -15,13 +15,9 @@ public:
     double drawnOpacity() const { return active_ ? 1.0 : 0.35; }
     QSize sizeHint() const override { return QSize(20, 20); }
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool clickable() const override { return active_; }
-    void clickedAt(QPointF) override { Q_EMIT clicked(); }
 
 private:
     QString symbol_;

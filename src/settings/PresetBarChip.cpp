@@ -52,7 +52,7 @@ private:
 
 PresetBarChip::PresetBarChip(const Pal& pal, Kind kind, const DialPreset& preset, bool withMenu,
                              QWidget* parent)
-    : KitWidget(pal, parent), kind_(kind), preset_(preset) {
+    : KitButton(pal, parent), kind_(kind), preset_(preset) {
     if (kind == Kind::preset) {
         dial_ = new MiniDial(pal, preset.sections, false, this);
         dial_->setGeometry(int(margin + padX), 0, int(dialSide), int(dialSide));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/DialPreset.h"
-#include "ui/KitWidget.h"
+#include "ui/KitButton.h"
 
 class QMenu;
 
@@ -11,7 +11,7 @@ class MiniDial;
 
 // One chip of the preset bar: the Custom chip, a preset's chip with its
 // miniature dial (and, for the user's own, a "⋯" menu), or the save chip.
-class PresetBarChip : public KitWidget {
+class PresetBarChip : public KitButton {
     Q_OBJECT
 public:
     enum class Kind { custom, preset, save };
@@ -39,14 +39,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     QRectF clickArea() const override;
     bool clickable() const override { return kind_ != Kind::custom; }
-    void clickedAt(QPointF) override { Q_EMIT clicked(); }
 
 private:
     QRectF chipRect() const;

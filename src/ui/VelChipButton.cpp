@@ -20,7 +20,7 @@ constexpr double padX = 11, padY = 6.5;
 } // namespace
 
 VelChipButton::VelChipButton(const Pal& pal, const Look& look, QWidget* parent)
-    : KitWidget(pal, parent), look_(look) {
+    : KitButton(pal, parent), look_(look) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/KitWidget.h"
+#include "ui/KitButton.h"
 
 namespace vellaro {
 
 // The kit's chip button: a label, optionally a symbol before it, on a
 // gradient chip; active, dashed, danger and disabled looks.
-class VelChipButton : public KitWidget {
+class VelChipButton : public KitButton {
     Q_OBJECT
 public:
     struct Look {
@@ -32,14 +32,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     QRectF clickArea() const override { return chipRect(); }
     bool clickable() const override { return !look_.disabled; }
-    void clickedAt(QPointF) override { Q_EMIT clicked(); }
 
 private:
     QColor textColor() const;

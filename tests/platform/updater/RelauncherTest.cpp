@@ -19,7 +19,9 @@ TEST(Relauncher, WaitsForTheOldProcessThenStartsTheLauncherAsGiven) {
     const QString launcher = dir.filePath("it's a \"launcher\" $(touch oops); x");
     QFile script(launcher);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\n[ -e '%1' ] && echo started-after-exit > '%2'\n")
+    // Written aside and renamed, so the test never reads a half-written marker.
+    script.write(QStringLiteral("#!/bin/sh\n[ -e '%1' ] && echo started-after-exit > '%2.new' && "
+                                "mv '%2.new' '%2'\n")
                      .arg(gate, marker)
                      .toUtf8());
     script.close();

@@ -2,6 +2,7 @@
 #include "platform/windows/X11WindowSystem.h"
 #include "support/GeometryPrinters.h"
 #include "support/RunProgram.h"
+#include "support/SplitScreen.h"
 #include "support/WaitUntil.h"
 #include "support/XcbAtom.h"
 #include "support/XcbDockWindow.h"
@@ -336,31 +337,6 @@ TEST_F(X11WindowSystemSessionTest, PointerPositionInRootPixels) {
     EXPECT_EQ(system.pointerPosition(), QPoint(321, 456));
 }
 
-// Removes the test's monitors whatever happens in the test.
-class SplitScreen {
-public:
-    SplitScreen() {
-        run({QStringLiteral("--setmonitor"), left, QStringLiteral("720/190x900/238+0+0"),
-             QStringLiteral("screen")});
-        run({QStringLiteral("--setmonitor"), right, QStringLiteral("720/190x900/238+720+0"),
-             QStringLiteral("none")});
-    }
-    ~SplitScreen() {
-        run({QStringLiteral("--delmonitor"), right});
-        run({QStringLiteral("--delmonitor"), left});
-    }
-    SplitScreen(const SplitScreen&) = delete;
-    SplitScreen& operator=(const SplitScreen&) = delete;
-
-    const QString left = QStringLiteral("VellaroLeft");
-    const QString right = QStringLiteral("VellaroRight");
-
-private:
-    static void run(const QStringList& arguments) {
-        test::runProgram(QStringLiteral("xrandr"), arguments);
-    }
-};
-
 TEST_F(X11WindowSystemSessionTest, MonitorsWithTheirVisibleFrames) {
     const QList<Monitor> one = system.monitors();
     ASSERT_EQ(one.size(), 1);
@@ -379,7 +355,7 @@ TEST_F(X11WindowSystemSessionTest, MonitorsWithTheirVisibleFrames) {
     if (docked != walked.end())
         EXPECT_FALSE(docked->regular) << "a dock is no application window";
 
-    const SplitScreen split;
+    const test::SplitScreen split;
     ASSERT_TRUE(test::waitUntil([&] { return system.monitors().size() == 2; }));
     const QList<Monitor> two = system.monitors();
     EXPECT_EQ(two[0], (Monitor{split.left, QRect(0, 0, 720, 900), QRect(0, 30, 720, 870)}));
