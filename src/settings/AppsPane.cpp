@@ -1,10 +1,10 @@
 #include "settings/AppsPane.h"
 
+#include "core/SpaceTrimming.h"
 #include "settings/AllAppsButton.h"
 #include "settings/AppMatchButton.h"
 #include "settings/AppSearchBox.h"
 #include "settings/AppsPaneFilter.h"
-#include "settings/LibraryFilter.h"
 #include "settings/NameField.h"
 #include "settings/PanelNote.h"
 #include "settings/PanelText.h"
@@ -118,7 +118,7 @@ void AppsPane::buildPinned(QWidget& body, QVBoxLayout& column) {
 
 void AppsPane::buildResults(QWidget& body, QVBoxLayout& column) {
     const QString& query = state_.appQuery;
-    if (LibraryFilter::trimmedQuery(query).isEmpty()) {
+    if (trimSpacesAndTabs(query).isEmpty()) {
         column.addWidget(new PanelNote(
             pal(), QStringLiteral("Type to search or browse all — one click pins it to the dial."),
             10.5, &Pal::muted, &body));

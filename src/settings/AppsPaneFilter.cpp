@@ -1,6 +1,6 @@
 #include "settings/AppsPaneFilter.h"
 
-#include "settings/LibraryFilter.h"
+#include "core/SpaceTrimming.h"
 
 namespace vellaro::AppsPaneFilter {
 
@@ -16,7 +16,7 @@ std::vector<InstalledApp> availableApps(const std::vector<InstalledApp>& install
 
 std::vector<InstalledApp> matches(const std::vector<InstalledApp>& available,
                                   const QString& query) {
-    const QString needle = LibraryFilter::trimmedQuery(query);
+    const QString needle = trimSpacesAndTabs(query);
     std::vector<InstalledApp> found;
     if (needle.isEmpty())
         return found;

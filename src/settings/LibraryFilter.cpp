@@ -1,16 +1,10 @@
 #include "settings/LibraryFilter.h"
 
+#include "core/SpaceTrimming.h"
+
 #include <algorithm>
 
 namespace vellaro::LibraryFilter {
-
-namespace {
-
-bool isSpaceOrTab(QChar c) {
-    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
-}
-
-} // namespace
 
 QString blurb(SectionKind kind) {
     switch (kind) {
@@ -32,18 +26,8 @@ QString blurb(SectionKind kind) {
     return {};
 }
 
-QString trimmedQuery(const QString& query) {
-    qsizetype begin = 0;
-    qsizetype end = query.size();
-    while (begin < end && isSpaceOrTab(query[begin]))
-        ++begin;
-    while (end > begin && isSpaceOrTab(query[end - 1]))
-        --end;
-    return query.mid(begin, end - begin);
-}
-
 std::vector<SectionKind> filtered(const QString& query) {
-    const QString needle = trimmedQuery(query);
+    const QString needle = trimSpacesAndTabs(query);
     std::vector<SectionKind> kinds;
     for (SectionKind kind : allSectionKinds)
         if (needle.isEmpty() || sectionTitle(kind).contains(needle, Qt::CaseInsensitive) ||

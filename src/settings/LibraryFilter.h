@@ -15,9 +15,6 @@ namespace LibraryFilter {
 // The one-line description under a section's title.
 QString blurb(SectionKind kind);
 
-// The query without the spaces and tabs at its ends; line breaks stay.
-QString trimmedQuery(const QString& query);
-
 // The kinds, in library order, whose title (or failing that, blurb)
 // contains the trimmed query, ignoring case; all of them for an empty one.
 std::vector<SectionKind> filtered(const QString& query);
