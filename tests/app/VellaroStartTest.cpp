@@ -1,6 +1,7 @@
 // How the real program starts and refuses to start under awkward
 // surroundings: a silent session bus, no display, a second copy naming the
 // display differently. The private session supplies the X server.
+#include "support/PrivateXSession.h"
 #include "support/WaitUntil.h"
 
 #include <QDBusConnection>
@@ -110,56 +111,17 @@ TEST_F(VellaroStart, ASecondCopyNamingTheDisplayDifferentlyIsRefused) {
     EXPECT_EQ(first_.state(), QProcess::Running);
 }
 
-// A display of its own with no window manager yet, as at a login where the
-// program starts first.
-class PrivateDisplay {
-public:
-    PrivateDisplay() {
-        const QString numberFile = temp_.filePath(QStringLiteral("display"));
-        server_.start(QStringLiteral("sh"),
-                      {QStringLiteral("-c"),
-                       QStringLiteral("exec Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 "
-                                      "3>'%1'")
-                           .arg(numberFile)});
-        waitUntil([&] {
-            QFile file(numberFile);
-            if (file.open(QIODevice::ReadOnly))
-                name_ = QStringLiteral(":") + QString::fromLatin1(file.readAll().trimmed());
-            return name_.size() > 1;
-        });
-    }
-    ~PrivateDisplay() {
-        for (QProcess* process : {&windowManager_, &server_}) {
-            process->terminate();
-            process->waitForFinished(5000);
-        }
-    }
-    QString name() const { return name_; }
-    void startWindowManager() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), name_);
-        windowManager_.setProcessEnvironment(env);
-        windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    }
-
-private:
-    QTemporaryDir temp_;
-    QProcess server_;
-    QProcess windowManager_;
-    QString name_;
-};
-
 TEST_F(VellaroStart, AWindowManagerStartedLaterArmsTheMouseTrigger) {
-    PrivateDisplay display;
-    ASSERT_FALSE(display.name().size() <= 1);
-    start(first_, firstLog_, {{QStringLiteral("DISPLAY"), display.name()}});
+    test::PrivateXSession display;
+    ASSERT_TRUE(display.start());
+    start(first_, firstLog_, {{QStringLiteral("DISPLAY"), display.display()}});
     ASSERT_TRUE(waitUntil([&] { return firstLog_.contains("Vellaro ready"); }, 30000))
         << firstLog_.constData();
     EXPECT_TRUE(firstLog_.contains("Mouse trigger configured but Accessibility is not granted"))
         << firstLog_.constData();
     EXPECT_FALSE(firstLog_.contains("Mouse trigger armed"));
 
-    display.startWindowManager();
+    ASSERT_TRUE(display.startWindowManager());
     EXPECT_TRUE(
         waitUntil([&] { return firstLog_.contains("Mouse trigger armed for button 2"); }, 30000))
         << firstLog_.constData();
