@@ -6,7 +6,6 @@
 
 #include <QDBusConnection>
 #include <QDir>
-#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
