@@ -1,5 +1,6 @@
 #include "platform/session/SystemActions/ScreenshotRunner.h"
 #include "platform/session/SystemActions/ToolLauncher.h"
+#include "support/PrivateXSession.h"
 #include "support/WaitUntil.h"
 
 #include <QClipboard>
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
+
+#include <cstdio>
 
 namespace vellaro {
 namespace {
@@ -117,8 +120,8 @@ TEST_F(ScrotSession, TheClipboardVariantOffersAPng) {
 
 // A helper mode: print the clipboard's image/png, as another program sees it.
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
     if (argc > 1 && qstrcmp(argv[1], "--read-clipboard-png") == 0) {
+        QGuiApplication app(argc, argv);
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         const QByteArray png = data ? data->data(QStringLiteral("image/png")) : QByteArray();
         QFile out;
@@ -126,6 +129,15 @@ int main(int argc, char** argv) {
         out.write(png);
         return png.isEmpty() ? 1 : 0;
     }
+    // scrot grabs the pointer for its selection: on an X server of its own
+    // it neither waits for nor disturbs other tests' grabs and windows.
+    vellaro::test::PrivateXSession display;
+    if (!display.start()) {
+        std::fprintf(stderr, "scrot_session_test: no private X server\n");
+        return 1;
+    }
+    qputenv("DISPLAY", display.display().toLocal8Bit());
+    QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
