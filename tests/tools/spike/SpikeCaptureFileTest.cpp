@@ -84,13 +84,19 @@ TEST_F(CaptureFile, WritesIntoAPipeWithoutReplacingIt) {
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
-TEST_F(CaptureFile, ReportsAFolderThatCannotHoldIt) {
+TEST_F(CaptureFile, ReportsPathsThatHoldNoFile) {
     writeBytes(path("plain"), "not a folder");
-    QString error;
-    EXPECT_FALSE(SpikeCaptureFile::write(path("plain/capture.json"), sampleCapture(), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(SpikeCaptureFile::read(path("plain/capture.json"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
+    for (const QString& name : {"plain/capture.json", "folder"}) {
+        QString error;
+        EXPECT_FALSE(SpikeCaptureFile::write(path(name), sampleCapture(), &error))
+            << name.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+        error.clear();
+        EXPECT_FALSE(SpikeCaptureFile::read(path(name), &error)) << name.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_TRUE(QFileInfo(path("folder")).isDir());
 }
 
 struct ReadCase {
