@@ -2,8 +2,6 @@
 
 #include "app/Logging.h"
 
-#include <cstdio>
-
 namespace vellaro {
 
 namespace {
@@ -26,19 +24,6 @@ public:
     }
 };
 
-class MissingSpikeHarness final : public SpikeHarness {
-public:
-    bool isAvailable() const override { return false; }
-    int capture(const QString&) override { return unavailable(); }
-    int match(const QString&) override { return unavailable(); }
-
-private:
-    static int unavailable() {
-        std::fputs("vellaro: the window-matching harness is not part of this build yet\n", stderr);
-        return 1;
-    }
-};
-
 class MissingHapticsNudge final : public HapticsNudgeService {
 public:
     void showIfNeeded() override {}
@@ -52,10 +37,6 @@ SetupAssistant& FeaturesNotBuiltYet::setupAssistant() {
 }
 UpdateService& FeaturesNotBuiltYet::updates() {
     static MissingUpdates instance;
-    return instance;
-}
-SpikeHarness& FeaturesNotBuiltYet::spikeHarness() {
-    static MissingSpikeHarness instance;
     return instance;
 }
 HapticsNudgeService& FeaturesNotBuiltYet::hapticsNudge() {

@@ -2,7 +2,6 @@
 
 #include "app/HapticsNudgeService.h"
 #include "app/SetupAssistant.h"
-#include "app/SpikeHarness.h"
 #include "app/UpdateService.h"
 
 namespace vellaro {
@@ -14,7 +13,6 @@ class FeaturesNotBuiltYet {
 public:
     static SetupAssistant& setupAssistant();
     static UpdateService& updates();
-    static SpikeHarness& spikeHarness();
     static HapticsNudgeService& hapticsNudge();
 };
 

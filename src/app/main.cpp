@@ -2,7 +2,6 @@
 #include "app/AccessibilityPermission.h"
 #include "app/AppDelegate.h"
 #include "app/ConsoleWindowService.h"
-#include "app/FeaturesNotBuiltYet.h"
 #include "app/HapticsNudgeAdapter.h"
 #include "app/HotKeyCenter.h"
 #include "app/InstanceLock.h"
@@ -31,6 +30,7 @@
 #include "platform/time/QtScheduler.h"
 #include "platform/updater/InstallLocation.h"
 #include "platform/windows/X11WindowAccessTrust.h"
+#include "tools/spike/SpikeRunner.h"
 #include "updates/UpdaterCenter.h"
 
 #include <QApplication>
@@ -60,9 +60,9 @@ int main(int argc, char** argv) {
     const LaunchRequest request = LaunchRequest::fromArguments(argumentsOf(argc, argv));
     switch (request.mode) {
     case LaunchRequest::Mode::SpikeCapture:
-        return FeaturesNotBuiltYet::spikeHarness().capture(request.harnessPath);
+        return SpikeRunner().capture(request.harnessPath);
     case LaunchRequest::Mode::SpikeMatch:
-        return FeaturesNotBuiltYet::spikeHarness().match(request.harnessPath);
+        return SpikeRunner().match(request.harnessPath);
     case LaunchRequest::Mode::Application:
         break;
     }

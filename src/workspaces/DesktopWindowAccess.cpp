@@ -54,4 +54,8 @@ const WindowAccess& desktopWalkAccess() {
     return access;
 }
 
+WindowAccess desktopWindowAccessOn(WindowSystem& windows) {
+    return WindowAccess(windows, &identityOf, &entryPath, ownPid());
+}
+
 } // namespace vellaro

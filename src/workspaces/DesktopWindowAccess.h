@@ -3,6 +3,7 @@
 namespace vellaro {
 
 class WindowAccess;
+class WindowSystem;
 
 // The program's window access over the X display, with applications named
 // by AppIdentity and their desktop entries from the catalog. Made on first
@@ -12,5 +13,7 @@ class WindowAccess;
 const WindowAccess& desktopWindowAccess();
 // On a connection of its own, for the walks on the worker thread.
 const WindowAccess& desktopWalkAccess();
+// On a window system the caller owns (a tool's own connection).
+WindowAccess desktopWindowAccessOn(WindowSystem& windows);
 
 } // namespace vellaro

@@ -4,7 +4,9 @@
 
 #include <QList>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <optional>
+#include <utility>
 
 namespace vellaro::test {
 
@@ -12,6 +14,9 @@ namespace vellaro::test {
 class SessionPrograms {
 public:
     SessionPrograms() = default;
+    // Programs started with this environment (another display's, say).
+    explicit SessionPrograms(QProcessEnvironment environment)
+        : environment_(std::move(environment)) {}
     SessionPrograms(const SessionPrograms&) = delete;
     SessionPrograms& operator=(const SessionPrograms&) = delete;
     ~SessionPrograms() {
@@ -25,6 +30,8 @@ public:
     QProcess* start(const QString& program, const QStringList& arguments) {
         auto* process = new QProcess;
         programs_.append(process);
+        if (environment_)
+            process->setProcessEnvironment(*environment_);
         process->start(program, arguments);
         return process;
     }
@@ -46,6 +53,7 @@ public:
     }
 
 private:
+    std::optional<QProcessEnvironment> environment_;
     QList<QProcess*> programs_;
 };
 

@@ -1,0 +1,162 @@
+#include "tools/spike/SpikeCaptureFile.h"
+
+#include "platform/session/JsonFile.h"
+#include "tools/spike/SpikeText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace vellaro {
+
+namespace {
+
+const QString capturedAtKey = QStringLiteral("capturedAt");
+const QString windowsKey = QStringLiteral("windows");
+
+QString internetDateTime(const QDateTime& moment) {
+    return moment.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char('Z');
+}
+
+// "2026-12-09T08:14:14Z" or with an offset "+01:00"; no fractional seconds.
+std::optional<QDateTime> parseInternetDateTime(const QString& text) {
+    static const QRegularExpression form(QStringLiteral(
+        R"(^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})(?:(Z)|([+-])(\d{2}):(\d{2}))$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto number = [&](int group) { return match.captured(group).toInt(); };
+    const QDate date(number(1), number(2), number(3));
+    const QTime time(number(4), number(5), number(6));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    int offsetSeconds = 0;
+    if (match.captured(7).isEmpty()) {
+        if (number(9) > 23 || number(10) > 59)
+            return std::nullopt;
+        offsetSeconds = (number(9) * 60 + number(10)) * 60;
+        if (match.captured(8) == QLatin1String("-"))
+            offsetSeconds = -offsetSeconds;
+    }
+    return QDateTime(date, time, Qt::UTC).addSecs(-offsetSeconds);
+}
+
+// Devices and process links name something that must never be replaced.
+bool isReplaceableFile(const QString& path) {
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (absolute.startsWith(QLatin1String("/dev/")) || absolute.startsWith(QLatin1String("/proc/")))
+        return false;
+    const QFileInfo info(absolute);
+    return !info.exists() || info.isFile();
+}
+
+bool writeDirectly(const QString& path, const QByteArray& bytes, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QJsonObject SpikeCaptureFile::toJson(const SpikeCapture& capture) {
+    QJsonArray windows;
+    for (const CapturedWindow& window : capture.windows)
+        windows.append(window.toJson());
+    return QJsonObject{{capturedAtKey, internetDateTime(capture.capturedAt)},
+                       {windowsKey, windows}};
+}
+
+QByteArray SpikeCaptureFile::encode(const SpikeCapture& capture) {
+    // QJsonObject keeps its keys sorted.
+    return QJsonDocument(toJson(capture)).toJson(QJsonDocument::Indented);
+}
+
+std::optional<SpikeCapture> SpikeCaptureFile::decode(const QByteArray& bytes, QString* error) {
+    if (bytes.size() > maxBytes) {
+        *error = QStringLiteral("the file is larger than 64 MiB");
+        return std::nullopt;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        *error = QStringLiteral("not JSON (%1 at offset %2)")
+                     .arg(parseError.errorString())
+                     .arg(parseError.offset);
+        return std::nullopt;
+    }
+    if (!document.isObject()) {
+        *error = QStringLiteral("the file holds no JSON object");
+        return std::nullopt;
+    }
+    const QJsonObject object = document.object();
+    const QJsonValue capturedAt = object.value(capturedAtKey);
+    if (!capturedAt.isString()) {
+        *error = capturedAt.isUndefined() ? QStringLiteral("\"capturedAt\" is missing")
+                                          : QStringLiteral("\"capturedAt\" is not text");
+        return std::nullopt;
+    }
+    SpikeCapture capture;
+    const std::optional<QDateTime> moment = parseInternetDateTime(capturedAt.toString());
+    if (!moment) {
+        *error = QStringLiteral("\"capturedAt\" is no internet date-time without fractional "
+                                "seconds: %1")
+                     .arg(escapedControlCharacters(capturedAt.toString()));
+        return std::nullopt;
+    }
+    capture.capturedAt = *moment;
+    const QJsonValue windows = object.value(windowsKey);
+    if (!windows.isArray()) {
+        *error = windows.isUndefined() ? QStringLiteral("\"windows\" is missing")
+                                       : QStringLiteral("\"windows\" is not an array");
+        return std::nullopt;
+    }
+    const QJsonArray list = windows.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        std::optional<CapturedWindow> window = CapturedWindow::fromJson(list.at(i));
+        if (!window) {
+            *error = QStringLiteral("window %1 lacks \"bundleID\", \"title\" or a [[x, y], "
+                                    "[width, height]] \"frame\"")
+                         .arg(i);
+            return std::nullopt;
+        }
+        capture.windows.push_back(std::move(*window));
+    }
+    return capture;
+}
+
+std::optional<SpikeCapture> SpikeCaptureFile::read(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return std::nullopt;
+    }
+    // Read in chunks, to one byte past the bound: that tells a file too large.
+    QByteArray bytes;
+    while (bytes.size() <= maxBytes) {
+        const QByteArray chunk = file.read(std::min<qint64>(1 << 20, maxBytes + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return std::nullopt;
+    }
+    return decode(bytes, error);
+}
+
+bool SpikeCaptureFile::write(const QString& path, const SpikeCapture& capture, QString* error) {
+    return isReplaceableFile(path) ? JsonFile::write(path, toJson(capture), error)
+                                   : writeDirectly(path, encode(capture), error);
+}
+
+} // namespace vellaro
