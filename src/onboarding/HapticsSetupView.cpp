@@ -17,23 +17,11 @@
 #include <QLabel>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace vellaro {
 
 namespace {
-
-QLabel* pageTitle(const QString& text, const Pal& pal) {
-    QLabel* label = OnboardingKit::text(text, KitPaint::font(19, QFont::DemiBold), pal.ink);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-QLabel* body(const QString& text, const Pal& pal) {
-    QLabel* label = OnboardingKit::text(text, KitPaint::font(12.5), pal.muted);
-    label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
-    return label;
-}
 
 QColor dotColor(HapticsChecklist::Dot dot) {
     switch (dot) {
@@ -133,30 +121,47 @@ void HapticsSetupView::rebuild() {
     Q_EMIT pageChanged();
 }
 
-QLayout* HapticsSetupView::buttons(HapticsSetupButton* quiet, HapticsSetupButton* accent) {
+HapticsSetupButton* HapticsSetupView::addButtons(QVBoxLayout* page, const QString& quiet,
+                                                 std::function<void()> onQuiet,
+                                                 const QString& accent,
+                                                 std::function<void()> onAccent) {
     auto* row = new QHBoxLayout;
     // The buttons' own margins hold the glow and make up the spacing.
     row->setSpacing(0);
     row->setContentsMargins(0, 2, 0, 0);
     row->addStretch(1);
-    row->addWidget(quiet);
-    row->addWidget(accent);
+    HapticsSetupButton* last = nullptr;
+    for (auto& [style, label, action] :
+         {std::tuple{HapticsSetupButton::Style::quiet, quiet, std::move(onQuiet)},
+          std::tuple{HapticsSetupButton::Style::accent, accent, std::move(onAccent)}}) {
+        last = new HapticsSetupButton(pal_, style, label);
+        connect(last, &HapticsSetupButton::clicked, this, action);
+        row->addWidget(last);
+    }
     row->addStretch(1);
-    return row;
+    page->addLayout(row);
+    return last;
+}
+
+void HapticsSetupView::addHead(QVBoxLayout* page, const char* title, const char* text) {
+    QLabel* heading = OnboardingKit::text(QCoreApplication::translate("HapticsSetup", title),
+                                          KitPaint::font(19, QFont::DemiBold), pal_.ink);
+    heading->setAlignment(Qt::AlignCenter);
+    page->addWidget(heading);
+    QLabel* body = OnboardingKit::text(QCoreApplication::translate("HapticsSetup", text),
+                                       KitPaint::font(12.5), pal_.muted);
+    body->setAlignment(Qt::AlignCenter);
+    body->setWordWrap(true);
+    page->addWidget(body);
 }
 
 QWidget* HapticsSetupView::explainPage() {
     auto* page = new QWidget;
     QVBoxLayout* layout = pageLayout(page);
     layout->addWidget(new HapticsMouseSymbol(pal_, s_.reduceMotion), 0, Qt::AlignHCenter);
-    layout->addWidget(
-        pageTitle(QCoreApplication::translate("HapticsSetup", "Feel every section."), pal_));
-    layout->addWidget(
-        body(QCoreApplication::translate(
-                 "HapticsSetup", "Your MX Master 4 has a haptic engine. Vellaro can tick it as the "
-                                 "dial crosses sections — the same feedback trackpad users get, "
-                                 "right in your palm."),
-             pal_));
+    addHead(layout, "Feel every section.",
+            "Your MX Master 4 has a haptic engine. Vellaro can tick it as the dial crosses "
+            "sections — the same feedback trackpad users get, right in your palm.");
     QVBoxLayout* info = rowStack(layout);
     info->addWidget(new HapticsSetupRow(
         pal_, {QStringLiteral("Two one-time installs"),
@@ -164,37 +169,26 @@ QWidget* HapticsSetupView::explainPage() {
     info->addWidget(new HapticsSetupRow(
         pal_, {QStringLiteral("Nothing runs through the cloud"),
                QStringLiteral("Vellaro talks to the mouse locally, on your computer only")}));
-    auto* notNow =
-        new HapticsSetupButton(pal_, HapticsSetupButton::Style::quiet, QStringLiteral("Not Now"));
-    connect(notNow, &HapticsSetupButton::clicked, this, &HapticsSetupView::hideRequested);
-    auto* setUp =
-        new HapticsSetupButton(pal_, HapticsSetupButton::Style::accent, QStringLiteral("Set Up"));
-    connect(setUp, &HapticsSetupButton::clicked, this, [this] { go(HapticsSetupPhase::steps); });
-    layout->addLayout(buttons(notNow, setUp));
+    addButtons(
+        layout, QStringLiteral("Not Now"), [this] { Q_EMIT hideRequested(); },
+        QStringLiteral("Set Up"), [this] { go(HapticsSetupPhase::steps); });
     return page;
 }
 
 QWidget* HapticsSetupView::stepsPage() {
     auto* page = new QWidget;
     QVBoxLayout* layout = pageLayout(page);
-    layout->addWidget(
-        pageTitle(QCoreApplication::translate("HapticsSetup", "Two installs, one buzz."), pal_));
-    layout->addWidget(body(QCoreApplication::translate(
-                               "HapticsSetup", "Vellaro watches each step and checks it off the "
-                                               "moment it's done — no restarts."),
-                           pal_));
+    addHead(layout, "Two installs, one buzz.",
+            "Vellaro watches each step and checks it off the moment it's done — no restarts.");
     QVBoxLayout* checklist = rowStack(layout);
     for (int i = 0; i < int(rows_.size()); ++i) {
         rows_[i] = new HapticsSetupRow(pal_, {});
         connect(rows_[i], &HapticsSetupRow::chipClicked, this, [this, i] { chipClicked(i); });
         checklist->addWidget(rows_[i]);
     }
-    auto* later =
-        new HapticsSetupButton(pal_, HapticsSetupButton::Style::quiet, QStringLiteral("Later"));
-    connect(later, &HapticsSetupButton::clicked, this, &HapticsSetupView::hideRequested);
-    done_ = new HapticsSetupButton(pal_, HapticsSetupButton::Style::accent, QStringLiteral("Done"));
-    connect(done_, &HapticsSetupButton::clicked, this, [this] { go(HapticsSetupPhase::vellar); });
-    layout->addLayout(buttons(later, done_));
+    done_ = addButtons(
+        layout, QStringLiteral("Later"), [this] { Q_EMIT hideRequested(); }, QStringLiteral("Done"),
+        [this] { go(HapticsSetupPhase::vellar); });
     return page;
 }
 
@@ -203,20 +197,12 @@ QWidget* HapticsSetupView::donePage() {
     QVBoxLayout* layout = pageLayout(page);
     layout->addSpacing(4 - layout->spacing());
     layout->addWidget(new HapticsBadge(pal_, s_.reduceMotion), 0, Qt::AlignHCenter);
-    layout->addWidget(
-        pageTitle(QCoreApplication::translate("HapticsSetup", "Your mouse is in vellar."), pal_));
-    layout->addWidget(
-        body(QCoreApplication::translate(
-                 "HapticsSetup", "Open the dial and glide across the sections — each border gives "
-                                 "a soft tick. Turn it off any time with the Haptics switch."),
-             pal_));
-    auto* test =
-        new HapticsSetupButton(pal_, HapticsSetupButton::Style::quiet, QStringLiteral("Test Tick"));
-    connect(test, &HapticsSetupButton::clicked, this, &HapticsSetupView::sendTestTick);
-    auto* done =
-        new HapticsSetupButton(pal_, HapticsSetupButton::Style::accent, QStringLiteral("Done"));
-    connect(done, &HapticsSetupButton::clicked, this, &HapticsSetupView::hideRequested);
-    layout->addLayout(buttons(test, done));
+    addHead(layout, "Your mouse is in vellar.",
+            "Open the dial and glide across the sections — each border gives a soft tick. Turn "
+            "it off any time with the Haptics switch.");
+    addButtons(
+        layout, QStringLiteral("Test Tick"), [this] { sendTestTick(); }, QStringLiteral("Done"),
+        [this] { Q_EMIT hideRequested(); });
     return page;
 }
 

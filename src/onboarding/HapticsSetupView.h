@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <functional>
 
 class QVBoxLayout;
 
@@ -60,7 +61,11 @@ private:
     QWidget* explainPage();
     QWidget* stepsPage();
     QWidget* donePage();
-    QLayout* buttons(HapticsSetupButton* quiet, HapticsSetupButton* accent);
+    void addHead(QVBoxLayout* page, const char* title, const char* text);
+    // The quiet and the accent button, centred; returns the accent one.
+    HapticsSetupButton* addButtons(QVBoxLayout* page, const QString& quiet,
+                                   std::function<void()> onQuiet, const QString& accent,
+                                   std::function<void()> onAccent);
     void refresh();
     void chipClicked(int row);
 

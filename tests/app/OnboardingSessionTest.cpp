@@ -2,6 +2,7 @@
 // assistant opens and holds the dial back; once begun, it resumes at the
 // rehearsal, which the real dial completes. The program's debug lines
 // (QT_LOGGING_RULES) tell what happened.
+#include "support/LoggedProgram.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 
@@ -58,12 +59,8 @@ protected:
         env.insert(
             "QT_LOGGING_RULES",
             "vellaro.overlay.debug=true;vellaro.app.debug=true;vellaro.onboarding.debug=true");
-        vellaro.setProcessEnvironment(env);
-        vellaro.setProcessChannelMode(QProcess::MergedChannels);
-        QObject::connect(&vellaro, &QProcess::readyRead, [this] { log += vellaro.readAll(); });
-        vellaro.start(QStringLiteral(VELLARO_BINARY), {});
-        ASSERT_TRUE(vellaro.waitForStarted());
-        ASSERT_TRUE(waitUntil([&] { return log.contains("Vellaro ready"); }, 30000))
+        ASSERT_TRUE(
+            test::startLogged(vellaro, log, env, QStringLiteral(VELLARO_BINARY), "Vellaro ready"))
             << log.constData();
     }
 

@@ -1,6 +1,5 @@
 #include "onboarding/HapticsNudge.h"
 #include "model/SettingsStore.h"
-#include "overlay/LoopbackTrust.h"
 #include "overlay/MouseHapticsClient.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
@@ -24,12 +23,8 @@ namespace {
 // plug-in folder there, and the real haptics client against a loopback
 // stand-in for the plug-in (or a closed port).
 struct NudgeTest : ::testing::Test {
-    static void SetUpTestSuite() {
-        certificates = std::make_unique<TestCertificates>(QString(LoopbackTrust::pluginHostName));
-    }
-    static void TearDownTestSuite() { certificates.reset(); }
     void SetUp() override {
-        ASSERT_TRUE(certificates->error().isEmpty()) << certificates->error().toStdString();
+        ASSERT_TRUE(certificates.error().isEmpty()) << certificates.error().toStdString();
     }
 
     void attachMouse(const char* name) {
@@ -48,7 +43,7 @@ struct NudgeTest : ::testing::Test {
                 [this] { ++consoleOpened; }};
     }
 
-    static inline std::unique_ptr<TestCertificates> certificates;
+    const TestCertificates& certificates = pluginCertificates();
     QTemporaryDir folder;
     Notifications hub;
     SettingsStore settings{folder.path(), hub};
@@ -90,10 +85,10 @@ TEST_F(NudgeTest, ShownOnceOnlyWhenEveryTestPassesAndThePluginIsSilent) {
         if (c.mouse)
             attachMouse(c.mouse);
         // A silent plug-in is a closed port.
-        PluginServer answering(certificates->pluginLeaf());
+        PluginServer answering(certificates.pluginLeaf());
         MouseHapticsClient haptics(scheduler, QStringLiteral("127.0.0.1"),
                                    c.pluginAnswers ? answering.port() : closedPort(),
-                                   QList{certificates->ca()});
+                                   QList{certificates.ca()});
         HapticsNudge nudge(services(haptics));
         nudge.showIfNeeded();
         if (c.probed) {

@@ -4,7 +4,6 @@
 #include "onboarding/HapticsSetupRow.h"
 #include "onboarding/HapticsSetupView.h"
 #include "onboarding/HapticsSetupWindowController.h"
-#include "overlay/LoopbackTrust.h"
 #include "overlay/MouseHapticsClient.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
@@ -103,20 +102,13 @@ TEST(HapticsChecklist, RowsFollowTheDiskAndThePlugin) {
 // plug-in on a port that starts closed.
 class HapticsSetupTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        certificates = std::make_unique<TestCertificates>(QString(LoopbackTrust::pluginHostName));
-    }
-    static void TearDownTestSuite() { certificates.reset(); }
-
     void SetUp() override {
-        ASSERT_TRUE(certificates->error().isEmpty()) << certificates->error().toStdString();
+        ASSERT_TRUE(certificates.error().isEmpty()) << certificates.error().toStdString();
         hub.observe(QLatin1String(HapticsSetupView::changedNotification),
                     [this](QObject*) { ++notifications; });
     }
 
-    void startPlugin() {
-        plugin = std::make_unique<PluginServer>(certificates->pluginLeaf(), port);
-    }
+    void startPlugin() { plugin = std::make_unique<PluginServer>(certificates.pluginLeaf(), port); }
 
     HapticsSetupView& view() { return *controller.view(); }
 
@@ -127,6 +119,20 @@ protected:
     void nextPass() {
         scheduler.advance(HapticsSetupView::pollInterval);
         answerPass();
+    }
+
+    // Opens the wizard with the plug-in silent and goes to the checklist.
+    void openOnTheChecklist() {
+        controller.show();
+        answerPass();
+        click(QStringLiteral("Set Up"));
+    }
+    // Lets the burst out tick by tick, each waiting for the socket's last one.
+    void feelTheBurst() {
+        for (int tick = 1; tick <= MouseHapticsClient::burstLength; ++tick) {
+            scheduler.advance(tick == 1 ? 0ms : MouseHapticsClient::burstSpacing);
+            ASSERT_TRUE(waitUntil([&] { return plugin->messageCount() == tick; })) << tick;
+        }
     }
 
     HapticsSetupButton* button(const QString& label) {
@@ -147,7 +153,7 @@ protected:
         return shown;
     }
 
-    static inline std::unique_ptr<TestCertificates> certificates;
+    const TestCertificates& certificates = pluginCertificates();
     QTemporaryDir folder;
     Notifications hub;
     SettingsStore settings{folder.path(), hub};
@@ -157,7 +163,7 @@ protected:
     ManualScheduler scheduler;
     const quint16 port = closedPort();
     MouseHapticsClient haptics{scheduler, QStringLiteral("127.0.0.1"), port,
-                               QList{certificates->ca()}};
+                               QList{certificates.ca()}};
     const QString applications = folder.filePath("applications");
     const QString pluginFolder = folder.filePath("Logi/LogiPluginService/Plugins/HapticWeb");
     HapticsSetupWindowController controller{
@@ -195,9 +201,7 @@ TEST_F(HapticsSetupTest, AnAnswerOnTheExplainPageIsAnnouncedWithoutABurst) {
 }
 
 TEST_F(HapticsSetupTest, ThePluginStartingOnTheChecklistGetsOneBurstAndOneNotification) {
-    controller.show();
-    answerPass();
-    click(QStringLiteral("Set Up"));
+    openOnTheChecklist();
     EXPECT_FALSE(button(QStringLiteral("Done"))->isEnabled());
     EXPECT_EQ(rows()[2]->content().detail, QStringLiteral("Waiting for the plugin…"));
 
@@ -211,36 +215,26 @@ TEST_F(HapticsSetupTest, ThePluginStartingOnTheChecklistGetsOneBurstAndOneNotifi
     EXPECT_EQ(rows()[2]->content().detail, QStringLiteral("4-tick burst sent — feel it?"));
     EXPECT_TRUE(button(QStringLiteral("Done"))->isEnabled());
 
-    // Tick by tick, each waiting for the socket's last one.
-    for (int tick = 1; tick <= MouseHapticsClient::burstLength; ++tick) {
-        scheduler.advance(tick == 1 ? 0ms : MouseHapticsClient::burstSpacing);
-        ASSERT_TRUE(waitUntil([&] { return plugin->messageCount() == tick; })) << tick;
-    }
+    feelTheBurst();
     EXPECT_EQ(plugin->payloads(), QByteArray(4, char(MouseHapticsClient::tickByte)));
     EXPECT_EQ(notifications, 1);
 }
 
 TEST_F(HapticsSetupTest, APluginThatGoesSilentAndReturnsIsAnnouncedAgainWithoutASecondBurst) {
-    controller.show();
-    answerPass();
-    click(QStringLiteral("Set Up"));
+    openOnTheChecklist();
     startPlugin();
-    scheduler.advance(HapticsSetupView::pollInterval);
-    ASSERT_TRUE(waitUntil([this] { return view().state().connected; }));
-    for (int tick = 1; tick <= MouseHapticsClient::burstLength; ++tick) {
-        scheduler.advance(tick == 1 ? 0ms : MouseHapticsClient::burstSpacing);
-        ASSERT_TRUE(waitUntil([&] { return plugin->messageCount() == tick; })) << tick;
-    }
+    nextPass();
+    feelTheBurst();
 
     plugin.reset();
-    scheduler.advance(HapticsSetupView::pollInterval);
-    ASSERT_TRUE(waitUntil([this] { return !view().state().connected; }));
+    nextPass();
+    ASSERT_FALSE(view().state().connected);
     EXPECT_FALSE(button(QStringLiteral("Done"))->isEnabled());
     EXPECT_EQ(rows()[2]->content().detail, QStringLiteral("Waiting for the plugin…"));
 
     startPlugin();
-    scheduler.advance(HapticsSetupView::pollInterval);
-    ASSERT_TRUE(waitUntil([this] { return view().state().connected; }));
+    nextPass();
+    ASSERT_TRUE(view().state().connected);
     EXPECT_EQ(notifications, 2);
     scheduler.advance(1s);
     QTest::qWait(50);
@@ -250,9 +244,7 @@ TEST_F(HapticsSetupTest, APluginThatGoesSilentAndReturnsIsAnnouncedAgainWithoutA
 TEST_F(HapticsSetupTest, AFolderWithASilentPluginWaitsInOrangeAndStillOffersTheDownload) {
     ASSERT_TRUE(QDir().mkpath(pluginFolder));
     writeTextFile(QDir(applications).filePath("logioptionsplus.desktop"), "[Desktop Entry]\n");
-    controller.show();
-    answerPass();
-    click(QStringLiteral("Set Up"));
+    openOnTheChecklist();
     const auto shown = rows();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0]->content().detail, QStringLiteral("Found on this computer"));
@@ -293,9 +285,7 @@ TEST_F(HapticsSetupTest, NothingIsAskedWhileHiddenAndALateAnswerIsDropped) {
 }
 
 TEST_F(HapticsSetupTest, LaterShowsKeepTheWindowItsPageAndOneObserver) {
-    controller.show();
-    answerPass();
-    click(QStringLiteral("Set Up"));
+    openOnTheChecklist();
     ConsoleWindowFrame* window = controller.window();
     click(QStringLiteral("Later"));
     EXPECT_FALSE(window->isVisible());

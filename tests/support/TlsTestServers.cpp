@@ -1,5 +1,7 @@
 #include "support/TlsTestServers.h"
 
+#include "overlay/LoopbackTrust.h"
+
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <QWebSocket>
@@ -136,6 +138,11 @@ quint16 closedPort() {
     QTcpServer server;
     server.listen(QHostAddress::LocalHost, 0);
     return server.serverPort();
+}
+
+const TestCertificates& pluginCertificates() {
+    static const TestCertificates certificates{QString(LoopbackTrust::pluginHostName)};
+    return certificates;
 }
 
 } // namespace vellaro::test

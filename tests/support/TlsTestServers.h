@@ -88,4 +88,7 @@ private:
 // A loopback port with nothing listening on it.
 quint16 closedPort();
 
+// Certificates for the plug-in's host name, made once per test program.
+const TestCertificates& pluginCertificates();
+
 } // namespace vellaro::test

@@ -1,6 +1,6 @@
 #include "HapticsShot.h"
 
-#include "FixedAppearance.h"
+#include "ShotHome.h"
 
 #include "model/SettingsStore.h"
 #include "model/WindowAppearance.h"
@@ -38,13 +38,6 @@ struct Scene {
     bool finish = false; // "Done" pressed once the plug-in answered
 };
 
-void settle(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 void press(HapticsSetupView& view, const QString& label) {
     for (HapticsSetupButton* button : view.findChildren<HapticsSetupButton*>())
         if (button->label() == label && !button->isHidden() && button->isEnabled()) {
@@ -54,19 +47,15 @@ void press(HapticsSetupView& view, const QString& label) {
 }
 
 QImage render(const Scene& scene, bool dark) {
-    QTemporaryDir folder;
-    Notifications hub;
-    SettingsStore settings(folder.path(), hub);
-    settings.setTheme(dark ? ThemeChoice::eclipse : ThemeChoice::pearl);
-    Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
-    dialshot::FixedAppearance appearance(dark);
+    ShotHome home(dark);
+    const QTemporaryDir& folder = home.folder;
     NoDesktop desktop;
     MouseHapticsClient haptics(QtScheduler::shared(), QStringLiteral("127.0.0.1"), 9);
     const QString pluginFolder = folder.filePath(QStringLiteral("HapticWeb"));
     if (scene.pluginFolder)
         QDir().mkpath(pluginFolder);
     HapticsSetupServices services{haptics,
-                                  hub,
+                                  home.hub,
                                   QtScheduler::shared(),
                                   desktop,
                                   QStringLiteral("logioptionsplus.desktop"),
@@ -77,7 +66,8 @@ QImage render(const Scene& scene, bool dark) {
         // Answered later, as the network would: the page may change first.
         QTimer::singleShot(0, [done, answers] { done(answers); });
     };
-    HapticsSetupWindowController controller(services, {settings, appearance, defaults});
+    HapticsSetupWindowController controller(services,
+                                            {home.settings, home.appearance, home.defaults});
     controller.show();
     HapticsSetupView& view = *controller.view();
     if (scene.steps)
@@ -93,17 +83,14 @@ QImage render(const Scene& scene, bool dark) {
 }
 
 QImage renderNudge(bool dark) {
-    QTemporaryDir folder;
-    Notifications hub;
-    SettingsStore settings(folder.path(), hub);
-    Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
+    ShotHome home(dark);
     MouseHapticsClient haptics(QtScheduler::shared(), QStringLiteral("127.0.0.1"), 9);
     const QPalette before = QApplication::palette();
     const Pal pal = dark ? Pal::dark() : Pal::light();
     QApplication::setPalette(
         WindowAppearance::palette(pal, dark ? ColorScheme::dark : ColorScheme::light));
-    HapticsNudge nudge({defaults, settings, QtScheduler::shared(), haptics, [] { return true; },
-                        [] { return false; }, [] {}});
+    HapticsNudge nudge({home.defaults, home.settings, QtScheduler::shared(), haptics,
+                        [] { return true; }, [] { return false; }, [] {}});
     nudge.present();
     settle(100);
     QWidget& panel = *nudge.panel();
