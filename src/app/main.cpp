@@ -16,11 +16,13 @@
 #include "app/X11Display.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
-#include "overlay/MouseHapticsClient.h"
 #include "onboarding/HapticsNudge.h"
+#include "onboarding/HapticsSetupWindowController.h"
 #include "onboarding/OnboardingWindowController.h"
+#include "overlay/MouseHapticsClient.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
+#include "platform/session/Desktop.h"
 #include "platform/session/DesktopNotification.h"
 #include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
@@ -114,22 +116,30 @@ int main(int argc, char** argv) {
         [] { return MouseHapticsClient::isPluginFolderPresent(); },
         [&settingsConsole] { settingsConsole.show(); }});
     HapticsNudgeAdapter hapticsNudge(nudge);
+    HapticsSetupWindowController hapticsSetup(
+        HapticsSetupServices{MouseHapticsClient::shared(), Notifications::shared(),
+                             QtScheduler::shared(), Desktop::shared()},
+        ConsoleWindowFrame::Services::shared());
+    settingsConsole.setContextPanelServices([&hapticsSetup] {
+        ContextPanelServices services = ConsoleWindowService::sharedContextPanelServices();
+        services.showHapticsSetup = [&hapticsSetup] { hapticsSetup.show(); };
+        return services;
+    });
 
     AppDelegate delegate(
-        AppDelegate::Services{
-            SettingsStore::shared(), []() -> MenuDataSource& { return MenuDataSource::shared(); },
-            Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
-            MouseTriggerCenter::shared(), QtScheduler::shared(),
-            settingsConsole, setupAssistant, updates,
-            hapticsNudge,
-            [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
-                return std::make_unique<RadialDialView>(scale, side,
-                                                        RadialMenuView::Services::shared());
-            },
-            &onboardingCompleted,
-            [](const QString& text) {
-                DesktopNotification::post(QStringLiteral("Vellaro"), text);
-            }},
+        AppDelegate::Services{SettingsStore::shared(),
+                              []() -> MenuDataSource& { return MenuDataSource::shared(); },
+                              Appearance::shared(), Notifications::shared(), HotKeyCenter::shared(),
+                              MouseTriggerCenter::shared(), QtScheduler::shared(), settingsConsole,
+                              setupAssistant, updates, hapticsNudge,
+                              [](double scale, int side) -> std::unique_ptr<OverlayDialView> {
+                                  return std::make_unique<RadialDialView>(
+                                      scale, side, RadialMenuView::Services::shared());
+                              },
+                              &onboardingCompleted,
+                              [](const QString& text) {
+                                  DesktopNotification::post(QStringLiteral("Vellaro"), text);
+                              }},
         request);
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
     return app.exec();

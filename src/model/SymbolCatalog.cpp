@@ -79,6 +79,7 @@ constexpr std::array symbols{
     Symbol{"questionmark.app", "dialog-question-symbolic"},
     Symbol{"minus.circle", "list-remove-symbolic"},
     Symbol{"hand.raised", "action-unavailable-symbolic"},
+    Symbol{"computermouse", "input-mouse-symbolic"},
 };
 
 void prepare() {

@@ -19,14 +19,14 @@ QString rgba(const QColor& c) {
         .arg(c.alpha());
 }
 
-QLabel* label(const QString& text, const QFont& font, const QColor& color) {
+} // namespace
+
+QLabel* text(const QString& text, const QFont& font, const QColor& color) {
     auto* l = new QLabel(text);
     l->setFont(font);
     l->setStyleSheet(QStringLiteral("color:%1;background:transparent;").arg(rgba(color)));
     return l;
 }
-
-} // namespace
 
 QColor successGreen() {
     static const QColor c = QColor::fromRgbF(0.45f, 0.72f, 0.52f);
@@ -39,14 +39,14 @@ QColor waitingAmber() {
 }
 
 QLabel* title(const QString& first, const QString& second, const Pal& pal) {
-    QLabel* l = label(second.isEmpty() ? first : first + u'\n' + second,
-                      widgetFont(17, QFont::DemiBold), pal.ink);
+    QLabel* l = text(second.isEmpty() ? first : first + u'\n' + second,
+                     widgetFont(17, QFont::DemiBold), pal.ink);
     l->setAlignment(Qt::AlignCenter);
     return l;
 }
 
 QLabel* paragraph(const QString& text, const Pal& pal) {
-    QLabel* l = label(text, widgetFont(11.5), pal.muted);
+    QLabel* l = OnboardingKit::text(text, widgetFont(11.5), pal.muted);
     l->setAlignment(Qt::AlignCenter);
     l->setWordWrap(true);
     l->setContentsMargins(44, 0, 44, 0);
@@ -95,7 +95,7 @@ QWidget* statusRow(const QString& text, bool satisfied, const Pal& pal) {
     dot->setStyleSheet(QStringLiteral("background:%1;border-radius:3px;")
                            .arg(rgba(satisfied ? successGreen() : waitingAmber())));
     layout->addWidget(dot);
-    layout->addWidget(label(text, widgetFont(11.5), pal.ink));
+    layout->addWidget(OnboardingKit::text(text, widgetFont(11.5), pal.ink));
     layout->addStretch();
     return row;
 }

@@ -3,6 +3,7 @@
 #include "model/Pal.h"
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <functional>
 
@@ -18,6 +19,8 @@ namespace OnboardingKit {
 QColor successGreen();
 QColor waitingAmber();
 
+// A label in `font` and `color` on a clear background.
+QLabel* text(const QString& text, const QFont& font, const QColor& color);
 QLabel* title(const QString& first, const QString& second, const Pal& pal);
 QLabel* paragraph(const QString& text, const Pal& pal);
 QPushButton* primaryButton(const QString& text, const Pal& pal, std::function<void()> action);

@@ -3,6 +3,7 @@
 #include "model/WaypointMark.h"
 #include "onboarding/GrantPage.h"
 #include "onboarding/HotkeyPage.h"
+#include "onboarding/Logging.h"
 #include "onboarding/OnboardingProgress.h"
 #include "onboarding/ReadyPage.h"
 #include "onboarding/WelcomePage.h"
@@ -137,6 +138,8 @@ void OnboardingRootView::hideEvent(QHideEvent* event) {
 }
 
 void OnboardingRootView::go(OnboardingStep step) {
+    static const char* const names[onboardingStepCount] = {"welcome", "grant", "hotkey", "ready"};
+    qCDebug(lcOnboarding) << "setup assistant page" << names[static_cast<int>(step)];
     step_ = step;
     static_cast<StepDots*>(dots_)->setCurrent(static_cast<int>(step));
     if (page_) {

@@ -1,5 +1,6 @@
 #include "onboarding/OnboardingWindowController.h"
 
+#include "onboarding/Logging.h"
 #include "onboarding/OnboardingProgress.h"
 #include "onboarding/OnboardingRootView.h"
 #include "onboarding/OnboardingShell.h"
@@ -54,6 +55,7 @@ bool OnboardingWindowController::holdsBackDial() const {
 }
 
 void OnboardingWindowController::bringForward() {
+    qCDebug(lcOnboarding) << "setup assistant holds the dial back";
     if (window_)
         window_->present();
 }

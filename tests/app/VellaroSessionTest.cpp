@@ -7,6 +7,7 @@
 #include "model/SectionKind.h"
 #include "platform/windows/X11WindowSystem.h"
 #include "support/GeometryPrinters.h"
+#include "support/LoggedProgram.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 #include "support/XtermFrame.h"
@@ -100,12 +101,8 @@ protected:
     void startVellaro() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_LOGGING_RULES", "vellaro.overlay.debug=true;vellaro.app.debug=true");
-        vellaro.setProcessEnvironment(env);
-        vellaro.setProcessChannelMode(QProcess::MergedChannels);
-        QObject::connect(&vellaro, &QProcess::readyRead, [this] { log += vellaro.readAll(); });
-        vellaro.start(QStringLiteral(VELLARO_BINARY), {});
-        ASSERT_TRUE(vellaro.waitForStarted());
-        ASSERT_TRUE(waitUntil([&] { return log.contains("Vellaro ready"); }, 30000))
+        ASSERT_TRUE(
+            test::startLogged(vellaro, log, env, QStringLiteral(VELLARO_BINARY), "Vellaro ready"))
             << log.constData();
     }
 

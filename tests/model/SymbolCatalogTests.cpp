@@ -46,8 +46,9 @@ TEST(SymbolCatalogTest, EveryKnownSymbolResolves) {
     const QStringList known = SymbolCatalog::knownSymbols();
     for (SectionKind kind : allSectionKinds)
         EXPECT_TRUE(known.contains(sectionSymbol(kind)));
-    // The dial's back sign, the add items' sign and the microphone explainer's icon.
-    for (const char* sign : {"chevron.backward", "plus", "mic"})
+    // The dial's back sign, the add items' sign, the microphone explainer's icon and
+    // the haptics setup's mouse.
+    for (const char* sign : {"chevron.backward", "plus", "mic", "computermouse"})
         EXPECT_TRUE(known.contains(QLatin1String(sign))) << sign;
     for (const QString& symbol : known)
         expectResolves(symbol);

@@ -4,7 +4,15 @@
 #include "onboarding/HotkeyPage.h"
 #include "onboarding/KeyCaps.h"
 #include "onboarding/OnboardingProgress.h"
+#include "onboarding/ReadyPage.h"
+#include "platform/session/LoginItem.h"
+#include "support/FakeUpdateControls.h"
+#include "support/WaitUntil.h"
+#include "ui/KitSwitch.h"
 
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -138,6 +146,112 @@ TEST_F(HotkeyTest, WarnsWheneverTheStoredKeyIsNotTheRegisteredOne) {
     EXPECT_TRUE(page->showsWarning());
     QTest::mouseClick(page->findChild<QPushButton*>(), Qt::LeftButton);
     EXPECT_EQ(shell.consoleOpened, 1);
+}
+
+struct ReadyTest : OnboardingFixture {
+    LoginItem login{QStringLiteral("/opt/vellaro/vellaro"),
+                    {folder.filePath(QStringLiteral("config")), {}}};
+    FakeUpdateControls updates;
+    int finished = 0;
+
+    std::unique_ptr<ReadyPage> makePage() {
+        services.login = &login;
+        services.updates = &updates;
+        auto page = std::make_unique<ReadyPage>(Pal::light(), services, [this] { ++finished; });
+        page->show();
+        return page;
+    }
+    static QStringList texts(const QWidget& page) {
+        QStringList all;
+        for (const QLabel* label : page.findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                all << label->text();
+        return all;
+    }
+    static void flip(KitSwitch* toggle) {
+        QTest::mouseClick(toggle, Qt::LeftButton, {}, toggle->trackRect().center().toPoint());
+    }
+};
+
+TEST_F(ReadyTest, RowsSayWhatIsSetUp) {
+    struct Case {
+        bool trusted, rehearsed;
+        long long mouseButton;
+        const char* access;
+        const char* trigger;
+    };
+    const Case cases[] = {
+        {true, true, -1, "Vellaro can see your windows", "Trigger learned — ⌥ Space"},
+        {false, false, 2, "Window access deferred — features will ask when needed",
+         "Trigger learned — Middle Click or ⌥ Space"},
+    };
+    for (const Case& c : cases) {
+        trust.trusted = c.trusted;
+        if (c.rehearsed)
+            defaults.setValue(OnboardingProgress::rehearsedKey, true);
+        settings.setMouseTriggerButton(c.mouseButton);
+        auto page = makePage();
+        EXPECT_TRUE(texts(*page).contains(QString::fromUtf8(c.access))) << c.access;
+        EXPECT_TRUE(texts(*page).contains(QString::fromUtf8(c.trigger)))
+            << texts(*page).join(" | ").toStdString();
+        EXPECT_EQ(page->accessSatisfied(), c.trusted);
+    }
+}
+
+TEST_F(ReadyTest, LoginSwitchWritesTheEntryAndShowsARefusal) {
+    auto page = makePage();
+    ASSERT_TRUE(page->loginSwitch());
+    EXPECT_FALSE(page->loginSwitch()->isOn());
+    flip(page->loginSwitch());
+    EXPECT_TRUE(page->loginSwitch()->isOn());
+    EXPECT_TRUE(QFile::exists(login.entryPath()));
+    flip(page->loginSwitch());
+    EXPECT_FALSE(QFile::exists(login.entryPath()));
+
+    // The autostart folder cannot be made: the switch stays off.
+    QDir(folder.filePath(QStringLiteral("config"))).removeRecursively();
+    QFile blocker(folder.filePath(QStringLiteral("config")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    flip(page->loginSwitch());
+    EXPECT_FALSE(page->loginSwitch()->isOn());
+}
+
+TEST_F(ReadyTest, UpdateSwitchTurnsAutomaticUpdatesOnOnceAndFollowsTheChoice) {
+    auto page = makePage();
+    EXPECT_TRUE(updates.downloads);
+    EXPECT_TRUE(page->updateSwitch()->isOn());
+    flip(page->updateSwitch());
+    EXPECT_FALSE(updates.downloads);
+    EXPECT_FALSE(page->updateSwitch()->isOn());
+    flip(page->updateSwitch());
+    EXPECT_TRUE(updates.downloads);
+    EXPECT_TRUE(updates.checks);
+
+    // A copy that cannot update itself says why and offers no switch.
+    updates.updatable = false;
+    updates.reason = QStringLiteral("This copy is managed by the system's package manager.");
+    auto managed = makePage();
+    EXPECT_FALSE(managed->updateSwitch()->isEnabled());
+    EXPECT_EQ(managed->updateSwitch()->parentWidget()->toolTip(), updates.reason);
+}
+
+TEST_F(ReadyTest, ComingBackToTheProgramReadsAccessAndTheLoginEntryAgain) {
+    auto page = makePage();
+    EXPECT_FALSE(page->accessSatisfied());
+    // Changed elsewhere while another program was in front.
+    page->hide();
+    ASSERT_TRUE(
+        waitUntil([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; }));
+    trust.trusted = true;
+    ASSERT_TRUE(login.registerItem());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    EXPECT_TRUE(page->accessSatisfied());
+    EXPECT_TRUE(page->loginSwitch()->isOn());
 }
 
 TEST(KeyCaps, SplitsLeadingModifiersByCharacter) {

@@ -2,6 +2,7 @@
 #include "overlay/DialGate.h"
 #include "overlay/OverlayPanel.h"
 
+#include "support/FakeDialView.h"
 #include "support/ManualScheduler.h"
 
 #include <QStringList>
@@ -12,37 +13,10 @@ namespace vellaro {
 namespace {
 
 using namespace std::chrono_literals;
+using test::FakeDialView;
 
 // Everything the controller does, in order, as short words.
 using Journal = QStringList;
-
-class FakeDialView final : public OverlayDialView {
-public:
-    FakeDialView(double scale, Journal& journal) : scale_(scale), journal_(journal) {}
-    ~FakeDialView() override = default;
-
-    QWidget* widget() override { return widget_; }
-    double scale() const override { return scale_; }
-    bool contextMenuOpen() const override { return contextMenuOpen_; }
-    void setOnDismiss(std::function<void()> onDismiss) override {
-        onDismiss_ = std::move(onDismiss);
-    }
-    void sendOpen() override { journal_ << "open"; }
-    void sendTriggerReleased() override { journal_ << "released"; }
-    void sendFocusLost() override { journal_ << "focus lost"; }
-    void reload() override { journal_ << "reload"; }
-    void panelDidHide() override { journal_ << "timers stopped"; }
-    void prepareToShow(const QRect&) override {}
-
-    void dismiss() { onDismiss_(); }
-    bool contextMenuOpen_ = false;
-
-private:
-    double scale_;
-    Journal& journal_;
-    QWidget* widget_ = new QWidget; // owned by the panel
-    std::function<void()> onDismiss_;
-};
 
 class FakeGate final : public DialGate {
 public:

@@ -1,6 +1,6 @@
 #include "ContextPanelFixture.h"
 #include "overlay/LoopbackTrust.h"
-#include "overlay/haptics/TlsTestServers.h"
+#include "support/TlsTestServers.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

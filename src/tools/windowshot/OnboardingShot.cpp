@@ -1,6 +1,6 @@
 #include "OnboardingShot.h"
 
-#include "FixedAppearance.h"
+#include "ShotHome.h"
 
 #include "model/SettingsStore.h"
 #include "onboarding/GrantPage.h"
@@ -51,12 +51,8 @@ struct Scene {
 };
 
 QImage render(const Scene& scene, bool dark) {
-    QTemporaryDir folder;
-    Notifications hub;
-    SettingsStore settings(folder.path(), hub);
-    settings.setTheme(dark ? ThemeChoice::eclipse : ThemeChoice::pearl);
-    Defaults defaults(folder.path() + QStringLiteral("/defaults.ini"));
-    dialshot::FixedAppearance appearance(dark);
+    ShotHome home(dark);
+    Defaults& defaults = home.defaults;
     PictureTrust trust;
     trust.trusted = scene.trusted;
     PictureShell shell;
@@ -69,17 +65,14 @@ QImage render(const Scene& scene, bool dark) {
     if (scene.step == OnboardingStep::ready)
         defaults.setValue(OnboardingProgress::rehearsedKey, true);
     OnboardingWindowController controller(
-        {settings, defaults, hub, QtScheduler::shared(), trust, shell},
-        {settings, appearance, defaults});
+        {home.settings, defaults, home.hub, QtScheduler::shared(), trust, shell},
+        {home.settings, home.appearance, defaults});
     controller.show(false);
     QCoreApplication::processEvents();
     if (scene.act)
-        scene.act(hub, controller.rootView()->page(), shell);
+        scene.act(home.hub, controller.rootView()->page(), shell);
     // Let the page's fade-in finish.
-    QElapsedTimer fading;
-    fading.start();
-    while (fading.elapsed() < 300)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    settle(300);
     QWidget& window = *controller.window();
     QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
     window.render(&image);

@@ -8,6 +8,7 @@
 //   windowshot --standard-set DIR   writes the reference set of every window into DIR
 
 #include "ConsoleShot.h"
+#include "HapticsShot.h"
 #include "HistoryShot.h"
 #include "OnboardingShot.h"
 #include "SectionPanelShot.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         const int written = vellaro::windowshot::writeConsoleSet(dir) +
                             vellaro::windowshot::writeHistorySet(dir) +
                             vellaro::windowshot::writeOnboardingSet(dir) +
+                            vellaro::windowshot::writeHapticsSet(dir) +
                             vellaro::windowshot::writeSectionPanelSet(dir);
         std::printf("%d images in %s\n", written, qPrintable(dir));
         return written > 0 ? 0 : 1;

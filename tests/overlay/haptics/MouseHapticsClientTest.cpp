@@ -1,8 +1,8 @@
 #include "overlay/MouseHapticsClient.h"
 
-#include "support/TestCertificates.h"
-#include "TlsTestServers.h"
 #include "support/ManualScheduler.h"
+#include "support/TestCertificates.h"
+#include "support/TlsTestServers.h"
 
 #include <QDir>
 #include <QFile>

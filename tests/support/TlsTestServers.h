@@ -37,6 +37,27 @@ private:
     QStringList connectionPaths_;
 };
 
+// A stand-in for the whole plug-in: on one TLS port it answers every plain
+// HTTP request with 404 Not Found, as the plug-in's web server does for
+// paths it does not serve, and takes WebSocket upgrades, recording every
+// message like TickServer.
+class PluginServer : public QObject {
+public:
+    // On `port` when one is given, else on any free one.
+    explicit PluginServer(const TestIdentity& identity, quint16 port = 0);
+    quint16 port() const { return server_.serverPort(); }
+    int requestCount() const { return requestCount_; }
+    QByteArray payloads() const;
+    int messageCount() const { return int(messages_.size()); }
+
+private:
+    QSslServer server_;
+    QWebSocketServer sockets_;
+    QList<TickServer::Message> messages_;
+    QStringList connectionPaths_;
+    int requestCount_ = 0;
+};
+
 // A stand-in for the plug-in's web server that answers every request with
 // 404 Not Found, or with `response` when one is given; on `port` when one
 // is given, else on any free one.
@@ -66,5 +87,8 @@ private:
 
 // A loopback port with nothing listening on it.
 quint16 closedPort();
+
+// Certificates for the plug-in's host name, made once per test program.
+const TestCertificates& pluginCertificates();
 
 } // namespace vellaro::test

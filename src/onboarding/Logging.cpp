@@ -1,0 +1,3 @@
+#include "onboarding/Logging.h"
+
+Q_LOGGING_CATEGORY(lcOnboarding, "vellaro.onboarding", QtInfoMsg)
