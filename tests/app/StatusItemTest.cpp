@@ -1,6 +1,7 @@
 #include "app/StatusItem.h"
 #include "app/ConsoleWindowService.h"
-#include "app/FeaturesNotBuiltYet.h"
+#include "app/SetupAssistant.h"
+#include "app/UpdateService.h"
 
 #include "support/ManualScheduler.h"
 
@@ -13,10 +14,25 @@
 namespace vellaro {
 namespace {
 
+// The windows a build may lack: each says so, and the menu disables its entry.
 class MissingConsole final : public SettingsConsole {
 public:
     bool isAvailable() const override { return false; }
     void show() override {}
+};
+
+class MissingSetupAssistant final : public SetupAssistant {
+public:
+    bool isAvailable() const override { return false; }
+    void show(bool) override {}
+    bool holdsBackDial() const override { return false; }
+    void bringForward() override {}
+};
+
+class MissingUpdates final : public UpdateService {
+public:
+    bool isAvailable() const override { return false; }
+    void checkForUpdates() override {}
 };
 
 class StatusItemTest : public ::testing::Test {
@@ -24,15 +40,16 @@ protected:
     StatusItem& item() {
         if (!item_) {
             item_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
-                scheduler, *console, FeaturesNotBuiltYet::setupAssistant(),
-                FeaturesNotBuiltYet::updates(), [this] { ++opened; }, [this] { return hint; },
-                [this] { return reduceMotion; }, [] { return false; }});
+                scheduler, *console, setupAssistant, updates, [this] { ++opened; },
+                [this] { return hint; }, [this] { return reduceMotion; }, [] { return false; }});
         }
         return *item_;
     }
 
     test::ManualScheduler scheduler;
     MissingConsole missing;
+    MissingSetupAssistant setupAssistant;
+    MissingUpdates updates;
     SettingsConsole* console = &missing;
     QString hint = QStringLiteral("Open: Middle Click or ⌥ Space");
     bool reduceMotion = false;
