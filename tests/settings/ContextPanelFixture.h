@@ -21,6 +21,7 @@
 #include "settings/SectionPanel.h"
 #include "settings/StatusDot.h"
 #include "settings/UpdatesGroup.h"
+#include "support/FakeUpdateControls.h"
 #include "support/ManualScheduler.h"
 #include "ui/KitSwitch.h"
 #include "ui/VelAdvanced.h"
@@ -29,7 +30,6 @@
 #include "ui/VelSeg.h"
 #include "ui/VelSliderRow.h"
 #include "ui/VelToggleRow.h"
-#include "updates/UpdateControls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,22 +51,6 @@ public:
         ++asked;
         return trusted;
     }
-};
-
-class RecordedUpdates final : public UpdateControls {
-public:
-    bool checks = false, downloads = false;
-    int checkCalls = 0;
-    void checkForUpdates() override { ++checkCalls; }
-    bool automaticallyChecksForUpdates() const override { return checks; }
-    void setAutomaticallyChecksForUpdates(bool on) override { checks = on; }
-    bool automaticallyDownloadsUpdates() const override { return downloads; }
-    void setAutomaticallyDownloadsUpdates(bool on) override { downloads = on; }
-    void enableAutomaticDownloadsIfUnset() override {}
-    QString lastCheckDescription() const override { return QStringLiteral("never checked"); }
-    QString currentVersion() const override { return QStringLiteral("0"); }
-    bool canUpdate() const override { return true; }
-    QString cannotUpdateReason() const override { return {}; }
 };
 
 // The console's side of the seam: the store's settings, a selection, and
@@ -115,7 +99,7 @@ struct ContextPanelFixture {
     // may point it at its own plug-in before open().
     std::unique_ptr<MouseHapticsClient> haptics =
         std::make_unique<MouseHapticsClient>(scheduler, QStringLiteral("127.0.0.1"), 1);
-    RecordedUpdates updates;
+    FakeUpdateControls updates;
     bool hapticsHardware = false;
     // Declared before the root so that it outlives the panel's widgets.
     RecordingHost host{store, root};

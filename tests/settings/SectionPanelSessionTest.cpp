@@ -32,7 +32,7 @@ struct SectionPanelSession : ::testing::Test, test::ConsoleWindowServices {
     LoginItem loginItem{QStringLiteral("/opt/vellaro/vellaro"),
                         {folder.filePath(QStringLiteral("config")), {}}};
     MouseHapticsClient haptics{scheduler, QStringLiteral("127.0.0.1"), 1};
-    test::RecordedUpdates updates;
+    test::FakeUpdateControls updates;
     std::unique_ptr<SettingsWindowController> controller;
 
     SectionPanelSession() {

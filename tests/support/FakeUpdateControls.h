@@ -13,6 +13,8 @@ public:
     bool chosen = false; // the person chose about installs before
     bool updatable = true;
     QString reason;
+    QString lastCheck = QStringLiteral("never checked");
+    QString version = QStringLiteral("1.0");
     int checkCalls = 0;
 
     void checkForUpdates() override { ++checkCalls; }
@@ -28,8 +30,8 @@ public:
             return;
         checks = downloads = chosen = true;
     }
-    QString lastCheckDescription() const override { return QStringLiteral("never checked"); }
-    QString currentVersion() const override { return QStringLiteral("1.0"); }
+    QString lastCheckDescription() const override { return lastCheck; }
+    QString currentVersion() const override { return version; }
     bool canUpdate() const override { return updatable; }
     QString cannotUpdateReason() const override { return reason; }
 };

@@ -5,10 +5,10 @@
 #include "model/Pal.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Notifications.h"
+#include "support/FakeUpdateControls.h"
 #include "updates/ProgressCapsule.h"
 #include "updates/ReleaseNotesCard.h"
 #include "updates/UpdateButton.h"
-#include "updates/UpdateControls.h"
 #include "updates/UpdateRootView.h"
 #include "updates/UpdateViewModel.h"
 
@@ -22,22 +22,6 @@
 
 namespace vellaro {
 namespace {
-
-class FakeControls final : public UpdateControls {
-public:
-    bool checks = false;
-    bool downloads = false;
-    void checkForUpdates() override {}
-    bool automaticallyChecksForUpdates() const override { return checks; }
-    void setAutomaticallyChecksForUpdates(bool on) override { checks = on; }
-    bool automaticallyDownloadsUpdates() const override { return downloads; }
-    void setAutomaticallyDownloadsUpdates(bool on) override { downloads = on; }
-    void enableAutomaticDownloadsIfUnset() override {}
-    QString lastCheckDescription() const override { return "checked 5 min. ago"; }
-    QString currentVersion() const override { return "1.0"; }
-    bool canUpdate() const override { return true; }
-    QString cannotUpdateReason() const override { return {}; }
-};
 
 class StillAppearance final : public Appearance {
 public:
@@ -53,6 +37,8 @@ ReleaseNotes notes(const QString& version, const QString& html) {
 
 class UpdateWindow : public ::testing::Test {
 public:
+    UpdateWindow() { controls.lastCheck = QStringLiteral("checked 5 min. ago"); }
+
     UpdateRootView& shown() {
         controller.show();
         settle();
@@ -79,7 +65,7 @@ public:
     SettingsStore settings{dir.path(), notifications};
     StillAppearance appearance;
     UpdateViewModel model;
-    FakeControls controls;
+    test::FakeUpdateControls controls;
     UpdateWindowController controller{model, controls, QUrl("https://vellaro.example/"), settings,
                                       appearance};
 };
