@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vellaro {
 
@@ -56,9 +58,25 @@ bool isReplaceableFile(const QString& path) {
     return !info.exists() || info.isFile();
 }
 
+// True when `path` names the file this process's standard output is open
+// on (/dev/stdout, /proc/self/fd/1, or that file by its own name).
+bool isStandardOutput(const QString& path) {
+    struct stat target {};
+    struct stat output {};
+    return ::stat(QFile::encodeName(path).constData(), &target) == 0 &&
+           ::fstat(STDOUT_FILENO, &output) == 0 && target.st_dev == output.st_dev &&
+           target.st_ino == output.st_ino;
+}
+
 bool writeDirectly(const QString& path, const QByteArray& bytes, QString* error) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+    // Opened anew, standard output's file would be written from its start
+    // while the summary line, printed through standard output, lands at that
+    // descriptor's own offset over the capture: share the descriptor instead.
+    const bool opened = isStandardOutput(path) ? file.open(STDOUT_FILENO, QIODevice::WriteOnly,
+                                                           QFileDevice::DontCloseHandle)
+                                               : file.open(QIODevice::WriteOnly);
+    if (!opened || file.write(bytes) != bytes.size() || !file.flush()) {
         *error = file.errorString();
         return false;
     }

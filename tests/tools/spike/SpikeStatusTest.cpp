@@ -109,6 +109,24 @@ TEST_F(HarnessStatus, AnEmptyDesktopIsCapturedAndMatched) {
     EXPECT_EQ(lines[3], QString());
 }
 
+// The capture written to standard output redirected into a file: the capture
+// first, then the summary after it, nothing overwritten.
+TEST_F(HarnessStatus, ACaptureToStandardOutputKeepsTheSummaryAfterIt) {
+    QProcess process;
+    process.setProcessEnvironment(managed_->environment());
+    process.setStandardOutputFile(path("out"));
+    process.start(QStringLiteral(VELLARO_BINARY), {capture, QStringLiteral("/dev/stdout")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+
+    const QString summary = QStringLiteral("Captured 0 windows across 0 apps -> /dev/stdout\n");
+    const QString written = fileText(path("out"));
+    ASSERT_TRUE(written.endsWith(summary)) << written.toStdString();
+    writeText(path("capture.json"), written.chopped(summary.size()).toUtf8());
+    QString error;
+    EXPECT_TRUE(SpikeCaptureFile::read(path("capture.json"), &error)) << error.toStdString();
+}
+
 TEST_F(HarnessStatus, APathUnderARegularFileEndsWith1) {
     writeText(path("plain"), "a file, not a folder");
 
