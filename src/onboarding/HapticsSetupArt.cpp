@@ -58,12 +58,14 @@ void HapticsMouseSymbol::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const qreal ratio = devicePixelRatioF();
-    QImage symbol = SymbolCatalog::image(QStringLiteral("computermouse"),
-                                         int(std::lround(symbolSide * ratio)), tint_);
-    symbol.setDevicePixelRatio(ratio);
+    if (symbol_.isNull() || symbol_.devicePixelRatio() != ratio) {
+        symbol_ = SymbolCatalog::image(QStringLiteral("computermouse"),
+                                       int(std::lround(symbolSide * ratio)), tint_);
+        symbol_.setDevicePixelRatio(ratio);
+    }
     painter.translate(width() / 2.0, height() / 2.0);
     painter.rotate(angle_);
-    painter.drawImage(QPointF(-symbolSide / 2.0, -symbolSide / 2.0), symbol);
+    painter.drawImage(QPointF(-symbolSide / 2.0, -symbolSide / 2.0), symbol_);
 }
 
 HapticsBadge::HapticsBadge(const Pal& pal, bool reduceMotion, QWidget* parent)

@@ -2,6 +2,7 @@
 
 #include "model/Pal.h"
 
+#include <QImage>
 #include <QWidget>
 
 class QVariantAnimation;
@@ -22,6 +23,7 @@ protected:
 
 private:
     QColor tint_;
+    QImage symbol_; // rendered once per pixel ratio, turned on each paint
     QVariantAnimation* wiggle_ = nullptr;
     double angle_ = 0;
 };

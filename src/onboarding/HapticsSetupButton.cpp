@@ -18,7 +18,7 @@ constexpr int margin = 6;
 } // namespace
 
 HapticsSetupButton::HapticsSetupButton(const Pal& pal, Style style, QString label, QWidget* parent)
-    : KitWidget(pal, parent), style_(style), label_(std::move(label)) {
+    : KitButton(pal, parent), style_(style), label_(std::move(label)) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
 }
@@ -43,7 +43,7 @@ QRectF HapticsSetupButton::clickArea() const {
 }
 
 void HapticsSetupButton::changeEvent(QEvent* event) {
-    KitWidget::changeEvent(event);
+    KitButton::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         update();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/KitWidget.h"
+#include "ui/KitButton.h"
 
 namespace vellaro {
 
 // The haptics wizard's two buttons: a quiet one, only its muted label, and
 // an accent one, white on the accent with a glow. Disabled, it fades to 0.4
 // and ignores clicks.
-class HapticsSetupButton : public KitWidget {
+class HapticsSetupButton : public KitButton {
     Q_OBJECT
 public:
     enum class Style { quiet, accent };
@@ -20,15 +20,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     QRectF clickArea() const override;
     bool clickable() const override { return isEnabled(); }
-    void clickedAt(QPointF) override { Q_EMIT clicked(); }
 
 private:
     QFont font() const;

@@ -44,13 +44,13 @@ std::uint32_t ownPid() {
 } // namespace
 
 const WindowAccess& desktopWindowAccess() {
-    static const WindowAccess access(X11WindowSystem::shared(), &identityOf, &entryPath, ownPid());
+    static const WindowAccess access = desktopWindowAccessOn(X11WindowSystem::shared());
     return access;
 }
 
 const WindowAccess& desktopWalkAccess() {
     static X11WindowSystem system(X11Connection::open());
-    static const WindowAccess access(system, &identityOf, &entryPath, ownPid());
+    static const WindowAccess access = desktopWindowAccessOn(system);
     return access;
 }
 
