@@ -12,8 +12,9 @@ AccessibilityExplainerView::AccessibilityExplainerView(Actions actions, Schedule
                       QStringLiteral("See and focus your windows"), parent),
       actions_(std::move(actions)), scheduler_(scheduler) {
     body()->setText(QStringLiteral(
-        "Vellaro lists your open windows and brings the one you pick to the front. Your desktop "
-        "calls this permission Accessibility.\n\nVellaro only reads window titles and positions "
+        "Vellaro lists your open windows and brings the one you pick to the front. It works "
+        "whenever a window manager that follows the desktop standard (EWMH) is running.\n\nVellaro "
+        "only reads window titles and positions "
         "— never window contents, and nothing leaves your computer."));
     linkButton()->setText(QStringLiteral("Vellaro missing? Show this copy in Files"));
 
@@ -62,7 +63,7 @@ void AccessibilityExplainerView::recheck() {
 
 void AccessibilityExplainerView::update() {
     if (trusted_) {
-        status()->setText(QStringLiteral("✓ Accessibility is enabled."));
+        status()->setText(QStringLiteral("✓ Window access is on."));
         QFont font = this->font();
         font.setWeight(QFont::DemiBold);
         status()->setFont(font);

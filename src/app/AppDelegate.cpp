@@ -15,7 +15,9 @@
 #include "platform/session/Appearance.h"
 #include "platform/session/Notifications.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QSystemTrayIcon>
 
 namespace vellaro {
 
@@ -40,7 +42,8 @@ OverlayController::DialSettings AppDelegate::dialSettings(const SettingsStore& s
 
 QString AppDelegate::hintText() const {
     const VellaroSettings& settings = s_.settings.settings();
-    return HintLine::text(settings.clampedMouseTriggerButton(), settings.hotKeyDisplay,
+    return HintLine::text(settings.clampedMouseTriggerButton(), settings.hotKeyCode,
+                          settings.hotKeyModifiers,
                           s_.hotKeys.statusOf(settings.hotKeyCode, settings.hotKeyModifiers));
 }
 
@@ -49,13 +52,33 @@ void AppDelegate::openAtPointer() {
         overlay_->show(QCursor::pos());
 }
 
+void AppDelegate::perform(std::uint32_t actions) {
+    if ((actions & LaunchRequest::quit) != 0) {
+        qCInfo(appLog) << "Asked to quit";
+        QCoreApplication::quit();
+        return;
+    }
+    if ((actions & LaunchRequest::openSettings) != 0) {
+        qCInfo(appLog) << "Asked for the settings console";
+        s_.settingsConsole.show();
+    }
+    if ((actions & LaunchRequest::setup) != 0) {
+        qCInfo(appLog) << "Asked for the setup assistant";
+        s_.setupAssistant.show(true);
+    }
+    if ((actions & LaunchRequest::checkForUpdates) != 0) {
+        qCInfo(appLog) << "Asked to check for updates";
+        s_.updates.checkForUpdates();
+    }
+}
+
 void AppDelegate::applicationDidFinishLaunching() {
     // No application menu: Qt's text fields bring their own edit bindings.
-    statusItem_ = std::make_unique<StatusItem>(
-        StatusItem::Collaborators{s_.scheduler, s_.settingsConsole, s_.setupAssistant, s_.updates,
-                                  [this] { openAtPointer(); }, [this] { return hintText(); },
-                                  [this] { return s_.appearance.reduceMotion(); },
-                                  [this] { return s_.appearance.isDark(); }});
+    statusItem_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
+        s_.scheduler, s_.settingsConsole, s_.setupAssistant, s_.updates,
+        [this] { openAtPointer(); }, [this] { return hintText(); },
+        [this] { return s_.appearance.reduceMotion(); }, [this] { return s_.appearance.isDark(); },
+        &QSystemTrayIcon::isSystemTrayAvailable});
 
     MenuDataSource& dataSource = s_.dataSource();
     overlay_ = std::make_unique<OverlayController>(OverlayController::Collaborators{
@@ -90,9 +113,8 @@ void AppDelegate::applicationDidFinishLaunching() {
         s_.mouseTrigger.apply();
     });
 
-    if (request_.openSettings)
-        s_.settingsConsole.show();
-    if (!s_.onboardingCompleted())
+    perform(request_.actions);
+    if ((request_.actions & LaunchRequest::setup) == 0 && !s_.onboardingCompleted())
         s_.setupAssistant.show(false);
 
     qCInfo(appLog) << "Vellaro ready";

@@ -51,6 +51,8 @@ public:
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
+    // Does what a launch asked for (LaunchRequest::Action bits).
+    void perform(std::uint32_t actions);
     void openAtPointer();
     QString hintText() const;
 

@@ -2,6 +2,7 @@
 
 #include "app/HotKeyCenter.h"
 #include "app/MouseTriggerCenter.h"
+#include "model/HotKeyText.h"
 #include "platform/input/HotKeyGrabber.h"
 
 namespace vellaro {
@@ -13,7 +14,7 @@ QString refusal(std::int32_t status) {
     case HotKeyGrabber::statusInvalidKey:
         return QStringLiteral(" does not exist on this keyboard");
     case HotKeyCenter::statusNeedsModifier:
-        return QStringLiteral(" is not usable: a hot key needs Control, Alt or Super");
+        return QStringLiteral(" is not usable: a hot key needs Ctrl, Alt or Super");
     default:
         return QStringLiteral(" is taken by another program");
     }
@@ -21,9 +22,9 @@ QString refusal(std::int32_t status) {
 
 } // namespace
 
-QString HintLine::text(int mouseTriggerButton, const QString& hotKeyDisplay,
-                       std::int32_t hotKeyStatus) {
-    const QString hotKey = HotKeyCenter::spacedDisplayString(hotKeyDisplay);
+QString HintLine::text(int mouseTriggerButton, std::uint32_t hotKeyCode,
+                       std::uint32_t hotKeyModifiers, std::int32_t hotKeyStatus) {
+    const QString hotKey = HotKeyText::shortcutText(hotKeyCode, hotKeyModifiers);
     QString line = QStringLiteral("Open: ");
     if (hotKeyStatus == HotKeyCenter::statusOk) {
         if (mouseTriggerButton >= 2)

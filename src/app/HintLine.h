@@ -12,8 +12,8 @@ public:
     // `mouseTriggerButton` already validated (-1...31). `hotKeyStatus` is
     // the hot key's registration status; when it was refused the line says
     // why instead of advertising a key that does nothing.
-    static QString text(int mouseTriggerButton, const QString& hotKeyDisplay,
-                        std::int32_t hotKeyStatus);
+    static QString text(int mouseTriggerButton, std::uint32_t hotKeyCode,
+                        std::uint32_t hotKeyModifiers, std::int32_t hotKeyStatus);
 };
 
 } // namespace vellaro

@@ -40,7 +40,7 @@ std::int32_t HotKeyCenter::registerHotKey(std::uint32_t keyCode, std::uint32_t m
         return statusOk;
     if (!HotKeyText::hasRequiredModifier(modifiers)) {
         qCCritical(hotKeyLog,
-                   "Could not register hot key (status %d): it needs Control, Alt or Super",
+                   "Could not register hot key (status %d): it needs Ctrl, Alt or Super",
                    statusNeedsModifier);
         lastRefusal_ = Refusal{keyCode, modifiers, statusNeedsModifier};
         return statusNeedsModifier;

@@ -62,7 +62,7 @@ void MouseTriggerCenter::apply() {
     disarm();
     activeButton_ = button;
     if (!trusted) {
-        qCInfo(mouseTriggerLog) << "Mouse trigger configured but Accessibility is not granted";
+        qCInfo(mouseTriggerLog) << "Mouse trigger configured but Window access is not granted";
         return;
     }
     // While suspended the grabber only records the button and takes it on

@@ -57,11 +57,13 @@ StatusItem::StatusItem(Collaborators collaborators, QObject* parent)
             });
     redraw();
     menuNeedsUpdate(); // the hint also shows before the first opening
-    hasStatusArea_ = QSystemTrayIcon::isSystemTrayAvailable();
-    if (!hasStatusArea_)
-        qCInfo(appLog) << "No status area on this desktop; Vellaro runs on without its status item";
+    hasStatusArea_ = c_.statusAreaAvailable();
     statusItem_->show();
-    scheduleTick();
+    // Nobody sees the mark turn without a status area: no timer then.
+    if (hasStatusArea_)
+        scheduleTick();
+    else
+        qCInfo(appLog) << "No status area on this desktop; Vellaro runs on without its status item";
 }
 
 StatusItem::~StatusItem() {

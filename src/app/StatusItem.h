@@ -30,6 +30,8 @@ public:
         std::function<QString()> hintText;
         std::function<bool()> reduceMotion;
         std::function<bool()> panelIsDark; // picks the mark's ink
+        // Whether the desktop has a status area to show the item in.
+        std::function<bool()> statusAreaAvailable;
     };
 
     static constexpr std::chrono::milliseconds tickInterval{250};

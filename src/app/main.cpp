@@ -4,7 +4,7 @@
 #include "app/ConsoleWindowService.h"
 #include "app/HapticsNudgeAdapter.h"
 #include "app/HotKeyCenter.h"
-#include "app/InstanceLock.h"
+#include "app/InstanceSelection.h"
 #include "app/LaunchRequest.h"
 #include "app/Logging.h"
 #include "app/MouseTriggerCenter.h"
@@ -29,6 +29,7 @@
 #include "platform/session/Notifications.h"
 #include "platform/session/SessionBus.h"
 #include "platform/time/QtScheduler.h"
+#include "platform/updater/HostInfo.h"
 #include "platform/updater/InstallLocation.h"
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "updates/UpdaterCenter.h"
@@ -59,6 +60,19 @@ bool onboardingCompleted() {
 int main(int argc, char** argv) {
     const LaunchRequest request = LaunchRequest::fromArguments(argumentsOf(argc, argv));
     switch (request.mode) {
+    case LaunchRequest::Mode::Help:
+        std::fputs(qPrintable(LaunchRequest::usage()), stdout);
+        return 0;
+    case LaunchRequest::Mode::Version: {
+        const HostInfo host = HostInfo::ofThisBuild();
+        std::printf("Vellaro %s (build %s)\n", qPrintable(host.version),
+                    qPrintable(host.buildVersion));
+        return 0;
+    }
+    case LaunchRequest::Mode::Usage:
+        std::fprintf(stderr, "vellaro: unknown option %s\n", qPrintable(request.badArgument));
+        std::fputs(qPrintable(LaunchRequest::usage()), stderr);
+        return 64; // EX_USAGE
     case LaunchRequest::Mode::SpikeCapture:
         return SpikeRunner().capture(request.harnessPath);
     case LaunchRequest::Mode::SpikeMatch:
@@ -74,16 +88,24 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // A second copy would fail every grab; the first one is left alone.
-    InstanceLock lock(InstanceLock::defaultRuntimeDir(), qEnvironmentVariable("DISPLAY"));
-    if (!lock.tryLock()) {
-        if (lock.heldByAnother()) {
-            std::fprintf(stderr, "vellaro: Vellaro is already running on this display\n");
-            return 1;
+    // A second copy would fail every grab: it hands its request to the first.
+    InstanceSelection instance;
+    switch (instance.claimOrHandOver(QString(), request.forwardedActions())) {
+    case InstanceSelection::Outcome::handedOver:
+        return 0;
+    case InstanceSelection::Outcome::failed:
+        if ((request.actions & LaunchRequest::quit) != 0)
+            return 0;
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+            std::fprintf(stderr, "vellaro: %s; starting without the one-copy check\n",
+                         qPrintable(instance.errorString()));
+        break;
+    case InstanceSelection::Outcome::owner:
+        if ((request.actions & LaunchRequest::quit) != 0) {
+            std::fprintf(stderr, "vellaro: Vellaro is not running on this display\n");
+            return 0;
         }
-        // An unusable lock file is no reason not to start.
-        std::fprintf(stderr, "vellaro: cannot use the instance lock %s (%s); starting without it\n",
-                     qPrintable(lock.path()), qPrintable(lock.errorString()));
+        break;
     }
 
     SessionBus::checkBeforeStart(std::chrono::milliseconds(SessionBus::answerTimeoutMs));
@@ -141,6 +163,9 @@ int main(int argc, char** argv) {
                                   DesktopNotification::post(QStringLiteral("Vellaro"), text);
                               }},
         request);
-    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+    QTimer::singleShot(0, &delegate, [&delegate, &instance] {
+        delegate.applicationDidFinishLaunching();
+        instance.listen([&delegate](std::uint32_t actions) { delegate.perform(actions); });
+    });
     return app.exec();
 }

@@ -1,6 +1,6 @@
 #include "model/HotKeyText.h"
 
-#include <QStringList>
+#include "platform/input/KeyNames.h"
 
 namespace vellaro {
 
@@ -53,6 +53,25 @@ QString HotKeyText::displayString(const KeyStroke& stroke) {
     if (stroke.modifiers & carbonCommandKey)
         text += commandGlyph;
     return text + keyName(stroke);
+}
+
+QStringList HotKeyText::shortcutParts(std::uint32_t keyCode, std::uint32_t carbonModifiers) {
+    QStringList parts;
+    if (carbonModifiers & carbonShiftKey)
+        parts << QStringLiteral("Shift");
+    if (carbonModifiers & carbonControlKey)
+        parts << QStringLiteral("Ctrl");
+    if (carbonModifiers & carbonOptionKey)
+        parts << QStringLiteral("Alt");
+    if (carbonModifiers & carbonCommandKey)
+        parts << QStringLiteral("Super");
+    const QString key = KeyNames::forKeyCode(keyCode);
+    parts << (key.isEmpty() ? QStringLiteral("Key %1").arg(keyCode) : key);
+    return parts;
+}
+
+QString HotKeyText::shortcutText(std::uint32_t keyCode, std::uint32_t carbonModifiers) {
+    return shortcutParts(keyCode, carbonModifiers).join(QLatin1Char('+'));
 }
 
 QString HotKeyText::spacedDisplayString(const QString& display) {

@@ -26,10 +26,13 @@ struct VellaroSettings {
     static constexpr double defaultGestureHoldMS = 300;
 
     std::int64_t version = currentVersion;
+    // Ctrl+Alt+Space: Alt+Space is the window menu of most Linux desktops.
     std::uint32_t hotKeyCode = 49;        // Mac virtual key code of Space
-    std::uint32_t hotKeyModifiers = 2048; // Carbon option mask
-    QString hotKeyDisplay = QStringLiteral(u"\u2325Space");
-    std::int64_t mouseTriggerButton = 2; // middle button; -1 means none
+    std::uint32_t hotKeyModifiers = 6144; // Carbon control | option masks
+    QString hotKeyDisplay = QStringLiteral(u"\u2303\u2325Space");
+    // The Forward side button (X button 9): the middle button pastes the
+    // primary selection on X11. -1 means none.
+    std::int64_t mouseTriggerButton = 4;
     ThemeChoice theme = ThemeChoice::pearl;
     MaterialChoice material = MaterialChoice::frost;
     RGBAColor customBase{0.145, 0.137, 0.129, 1.0};

@@ -1,6 +1,6 @@
 #include "onboarding/HotkeyPage.h"
 
-#include "onboarding/KeyCaps.h"
+#include "model/HotKeyText.h"
 #include "onboarding/OnboardingKit.h"
 #include "onboarding/OnboardingProgress.h"
 #include "onboarding/OnboardingShell.h"
@@ -110,9 +110,7 @@ void HotkeyPage::render() {
     row->setSpacing(8);
     row->setContentsMargins(0, 0, 0, 0);
     if (settings.mouseTriggerButton >= 2) {
-        QLabel* chip = keyCap(QStringLiteral(u"\U0001F5B1 ") +
-                                  s_.shell.mouseButtonName(settings.mouseTriggerButton),
-                              pal_);
+        QLabel* chip = keyCap(s_.shell.mouseButtonName(settings.mouseTriggerButton), pal_);
         chip->setObjectName(QStringLiteral("mouseChip"));
         chip->setFont(widgetFont(13, QFont::Medium));
         row->addWidget(chip);
@@ -122,7 +120,8 @@ void HotkeyPage::render() {
         orWord->setStyleSheet(QStringLiteral("color:%1;").arg(pal_.muted.name()));
         row->addWidget(orWord);
     }
-    for (const QString& piece : keyCapPieces(settings.hotKeyDisplay))
+    for (const QString& piece :
+         HotKeyText::shortcutParts(settings.hotKeyCode, settings.hotKeyModifiers))
         row->addWidget(keyCap(piece, pal_));
 
     qDeleteAll(outcome_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));

@@ -105,7 +105,7 @@ void ReadyPage::refresh() {
 
 QString ReadyPage::triggerText() const {
     const VellaroSettings& settings = s_.settings.settings();
-    const QString keys = HotKeyText::spacedDisplayString(settings.hotKeyDisplay);
+    const QString keys = HotKeyText::shortcutText(settings.hotKeyCode, settings.hotKeyModifiers);
     if (settings.mouseTriggerButton >= 2)
         return s_.shell.mouseButtonName(settings.mouseTriggerButton) + QStringLiteral(" or ") +
                keys;

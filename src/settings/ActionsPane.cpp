@@ -14,7 +14,7 @@ namespace vellaro {
 ActionsPane::ActionsPane(const Pal& pal, SettingsStore& store, ActionsPaneSource* source,
                          bool axTrusted, std::function<void()> showExplainer, QWidget* parent)
     : KitWidget(pal, parent),
-      permission_(new PermissionRow(pal, QStringLiteral("Accessibility"), axTrusted,
+      permission_(new PermissionRow(pal, QStringLiteral("Window access"), axTrusted,
                                     std::move(showExplainer), this)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -24,7 +24,7 @@ ActionsPane::ActionsPane(const Pal& pal, SettingsStore& store, ActionsPaneSource
     };
     column->addWidget(PanelText::heading(pal, QStringLiteral("STATUS"), this));
     column->addWidget(permission_);
-    note(QStringLiteral("Paste needs Accessibility; Dark Mode and Do Not Disturb switch your "
+    note(QStringLiteral("Paste needs Window access; Dark Mode and Do Not Disturb switch your "
                         "desktop's own settings."));
 
     const std::vector<std::pair<QString, QString>> hidden =

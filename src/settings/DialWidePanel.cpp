@@ -144,7 +144,7 @@ QWidget* DialWidePanel::buildAdvancedContent(const ContextPanelServices& service
         new VelToggleRow(pal(), QStringLiteral("Always opaque"),
                          QStringLiteral("Forces Matte; Reduce Transparency also enforces this"),
                          settings.forceOpaque, std::nullopt, content);
-    accessibility_ = new PermissionRow(pal(), QStringLiteral("Accessibility"), false,
+    accessibility_ = new PermissionRow(pal(), QStringLiteral("Window access"), false,
                                        services.showAccessibilityExplainer, content);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);

@@ -9,7 +9,7 @@ HotKeyCapture::Outcome HotKeyCapture::decide(std::optional<std::uint32_t> keyCod
                                              std::uint32_t modifiers,
                                              const Register& registerHotKey) {
     if (!HotKeyText::hasRequiredModifier(modifiers))
-        return {false, QStringLiteral("Include ⌘, ⌥, or ⌃ so normal typing keeps working")};
+        return {false, QStringLiteral("Include Ctrl, Alt or Super so normal typing keeps working")};
     if (!keyCode)
         return {false, refusal(HotKeyGrabber::statusInvalidKey)};
     const std::int32_t status = registerHotKey(*keyCode, modifiers);

@@ -161,7 +161,7 @@ void SectionPanel::buildPane(SectionKind kind, QWidget& body, QVBoxLayout& colum
         addGroup(body, column, QStringLiteral("SAVED"), workspaces_);
         break;
     case SectionKind::windows:
-        windowsAccess_ = new PermissionRow(pal(), QStringLiteral("Accessibility"), axTrusted_,
+        windowsAccess_ = new PermissionRow(pal(), QStringLiteral("Window access"), axTrusted_,
                                            services_.showAccessibilityExplainer, &body);
         addGroup(body, column, QStringLiteral("STATUS"), windowsAccess_);
         break;

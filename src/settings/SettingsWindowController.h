@@ -26,10 +26,10 @@ public:
         std::function<RadialMenuView::Services()> dial;
         // The context panel's services, asked for at the first show; none
         // leaves the panel's place empty.
-        std::function<ContextPanelServices()> contextPanel;
+        std::function<ContextPanelServices()> contextPanel = {};
         // The top bar's triggers and input, asked for at the first show;
         // without them the console has no top bar.
-        std::function<TopBar::Services()> topBar;
+        std::function<TopBar::Services()> topBar = {};
 
         static Services shared();
     };

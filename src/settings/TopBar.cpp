@@ -159,9 +159,12 @@ void TopBar::mouseCaptured(int cgButton) {
     const bool taken = mouseCapture_->stop();
     mouseRecording_ = false;
     if (!services_.triggers.isWindowAccessTrusted())
-        setMessage(QStringLiteral("The mouse trigger needs the Accessibility grant to work"));
+        setMessage(QStringLiteral("The mouse trigger needs Window access to work"));
     else if (taken)
         setMessage(QStringLiteral("That button is already used by another app"));
+    else if (cgButton == 2)
+        setMessage(QStringLiteral(
+            "Middle click also pastes on Linux: Vellaro will take it from every program"));
     follow();
 }
 
@@ -267,8 +270,9 @@ void TopBar::follow() {
 
     VelChipButton::Look hotKey = hotKeyChip_->look();
     hotKey.active = recording_;
-    hotKey.label = recording_ ? QStringLiteral("Press keys…")
-                              : HotKeyText::spacedDisplayString(settings.hotKeyDisplay);
+    hotKey.label = recording_
+                       ? QStringLiteral("Press keys…")
+                       : HotKeyText::shortcutText(settings.hotKeyCode, settings.hotKeyModifiers);
     hotKeyChip_->setLook(hotKey);
     prompt_->setVisible(recording_);
 }

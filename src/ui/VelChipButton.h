@@ -14,8 +14,8 @@ public:
         bool dashed = false;
         bool danger = false;
         bool disabled = false;
-        QString label;
-        QString symbol; // a symbol name; empty: none
+        QString label = {};
+        QString symbol = {}; // a symbol name; empty: none
         bool mono = false;
     };
 

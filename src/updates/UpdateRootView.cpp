@@ -344,8 +344,9 @@ void UpdateRootView::rebuild() {
     }
     case UpdatePhase::error: {
         auto* body = makeUpdateLabel(
-            QCoreApplication::translate("UpdateWindow", "You can try again from the tray menu — "
-                                                        "or grab the latest version any time at") +
+            QCoreApplication::translate(
+                "UpdateWindow", "You can try again from the status menu, or by "
+                                "starting Vellaro again — or grab the latest version any time at") +
                 QLatin1Char(' ') + website_.toString() + QLatin1Char('.'),
             11.5, QFont::Normal, pal_.muted);
         body->setWordWrap(true);

@@ -34,10 +34,10 @@ public:
         Scheduler& scheduler;
         // Builds the update window on its first show.
         WindowFactory makeWindow;
-        std::function<QDateTime()> now;               // the system's when empty
-        QList<QSslCertificate> extraCaCertificates;   // tests
-        std::function<bool(const QString&)> relaunch; // Relauncher when empty
-        std::function<void()> quit;                   // quits Qt when empty
+        std::function<QDateTime()> now = {};               // the system's when empty
+        QList<QSslCertificate> extraCaCertificates = {};   // tests
+        std::function<bool(const QString&)> relaunch = {}; // Relauncher when empty
+        std::function<void()> quit = {};                   // quits Qt when empty
     };
 
     // Starts the updater (a failure is logged, and every check then shows

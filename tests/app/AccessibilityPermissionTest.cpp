@@ -73,7 +73,7 @@ TEST_F(AccessibilityPermissionTest, ExplainerWalksFromRequestToGranted) {
     scheduler.advance(AccessibilityExplainerView::pollInterval - std::chrono::milliseconds(1));
     expectLook(look(), {notNow, openSettings, hint, true});
     scheduler.advance(std::chrono::milliseconds(1));
-    expectLook(look(), {"Done", {}, "✓ Accessibility is enabled.", false});
+    expectLook(look(), {"Done", {}, "✓ Window access is on.", false});
 
     QTest::keyClick(window, Qt::Key_Escape); // "Done"
     EXPECT_EQ(permission.window(), nullptr);
@@ -103,7 +103,7 @@ TEST_F(AccessibilityPermissionTest, TrustedFromTheStartShowsTheGrantedState) {
     permission.request(); // no prompt, nothing opened
     EXPECT_EQ(panes.windowAccessOpened, 0);
     permission.showExplainer();
-    expectLook(look(), {"Done", {}, "✓ Accessibility is enabled.", false});
+    expectLook(look(), {"Done", {}, "✓ Window access is on.", false});
 }
 
 } // namespace

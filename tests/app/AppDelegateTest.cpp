@@ -46,8 +46,10 @@ public:
 
 class FakeUpdates final : public UpdateService {
 public:
+    explicit FakeUpdates(Journal& j) : journal(j) {}
     bool isAvailable() const override { return false; }
-    void checkForUpdates() override {}
+    void checkForUpdates() override { journal << "update check"; }
+    Journal& journal;
 };
 
 class FakeNudge final : public HapticsNudgeService {
@@ -120,7 +122,7 @@ protected:
     test::ManualScheduler scheduler;
     FakeConsole console{journal};
     FakeSetup setup{journal};
-    FakeUpdates updates;
+    FakeUpdates updates{journal};
     FakeNudge nudge{journal};
     bool onboardingCompleted = true;
     QStringList desktopNotices;
@@ -135,10 +137,12 @@ TEST_F(AppDelegateTest, LaunchRunsInOrder) {
     };
     const Case cases[] = {
         {"plain launch", {"vellaro"}, true, {}},
-        {"open settings anywhere",
-         {"vellaro", "-x", "--open-settings"},
-         true,
-         {"settings console"}},
+        {"open settings", {"vellaro", "--open-settings"}, true, {"settings console"}},
+        {"the setup assistant from its start instead of where it was left",
+         {"vellaro", "--setup"},
+         false,
+         {"setup restart"}},
+        {"check for updates", {"vellaro", "--check-for-updates"}, true, {"update check"}},
         {"first launch resumes the setup assistant", {"vellaro"}, false, {"setup resume"}},
         {"both: the console first",
          {"vellaro", "--open-settings"},
@@ -152,9 +156,9 @@ TEST_F(AppDelegateTest, LaunchRunsInOrder) {
         auto delegate = launch(LaunchRequest::fromArguments(c.arguments));
         EXPECT_EQ(journal,
                   Journal({"data source", "dial view 1", "haptics nudge"}) + c.expectedTail);
-        EXPECT_TRUE(hotKeys.isRegistered(49, 2048));
+        EXPECT_TRUE(hotKeys.isRegistered(49, 6144));
         EXPECT_TRUE(mouseTrigger.isArmed());
-        EXPECT_EQ(delegate->hintText(), "Open: Middle Click or ⌥ Space");
+        EXPECT_EQ(delegate->hintText(), "Open: MB5 · Forward or Ctrl+Alt+Space");
     }
 }
 
@@ -172,13 +176,23 @@ TEST_F(AppDelegateTest, TriggersReachTheOverlayAndSettingsChangesReachBoth) {
     store.setMouseTriggerButton(3);
     EXPECT_TRUE(hotKeys.isRegistered(40, carbonCommandKey | carbonShiftKey));
     EXPECT_EQ(buttonGrabber.calls, (QStringList{"ungrab", "grab 3"}));
-    EXPECT_EQ(delegate->hintText(), "Open: MB4 · Back or ⇧ ⌘ K");
+    EXPECT_EQ(delegate->hintText(), "Open: MB4 · Back or Shift+Super+K");
+}
+
+// What later launches hand over, once the program runs.
+TEST_F(AppDelegateTest, RequestsOfLaterLaunchesOpenTheirWindows) {
+    auto delegate = launch({});
+    journal.clear();
+    delegate->perform(LaunchRequest::fromArguments({"vellaro"}).forwardedActions());
+    delegate->perform(LaunchRequest::setup | LaunchRequest::checkForUpdates);
+    EXPECT_EQ(journal, Journal({"settings console", "setup restart", "update check"}));
 }
 
 TEST_F(AppDelegateTest, RefusedHotKeyShowsInTheHint) {
     hotKeyGrabber.nextStatus = HotKeyGrabber::statusKeyTaken;
     auto delegate = launch({});
-    EXPECT_EQ(delegate->hintText(), "Open: Middle Click · ⌥ Space is taken by another program");
+    EXPECT_EQ(delegate->hintText(),
+              "Open: MB5 · Forward · Ctrl+Alt+Space is taken by another program");
     Q_EMIT delegate->statusItem()->menu()->aboutToShow();
     EXPECT_EQ(delegate->statusItem()->hintItem()->text(), delegate->hintText());
 
@@ -186,7 +200,7 @@ TEST_F(AppDelegateTest, RefusedHotKeyShowsInTheHint) {
     // goes back to normal.
     hotKeyGrabber.nextStatus = HotKeyGrabber::statusOk;
     store.setTheme(ThemeChoice::pearl);
-    EXPECT_EQ(delegate->hintText(), "Open: Middle Click or ⌥ Space");
+    EXPECT_EQ(delegate->hintText(), "Open: MB5 · Forward or Ctrl+Alt+Space");
 }
 
 // The offscreen platform has no status area, so a refusal goes to the
@@ -204,17 +218,17 @@ TEST_F(AppDelegateTest, ARefusedHotKeyIsPostedOnceWithoutAStatusArea) {
          49,
          carbonOptionKey,
          HotKeyGrabber::statusKeyTaken,
-         {"Open: Middle Click · ⌥ Space is taken by another program"}},
+         {"Open: MB5 · Forward · Alt+Space is taken by another program"}},
         {"no such key",
          49,
          carbonOptionKey,
          HotKeyGrabber::statusInvalidKey,
-         {"Open: Middle Click · ⌥ Space does not exist on this keyboard"}},
+         {"Open: MB5 · Forward · Alt+Space does not exist on this keyboard"}},
         {"no modifier",
          0,
          0,
          HotKeyGrabber::statusOk,
-         {"Open: Middle Click · A is not usable: a hot key needs Control, Alt or Super"}},
+         {"Open: MB5 · Forward · A is not usable: a hot key needs Ctrl, Alt or Super"}},
         {"registered", 49, carbonOptionKey, HotKeyGrabber::statusOk, {}},
     };
     for (const auto& c : cases) {
@@ -229,8 +243,9 @@ TEST_F(AppDelegateTest, ARefusedHotKeyIsPostedOnceWithoutAStatusArea) {
         EXPECT_TRUE(mouseTrigger.isArmed()); // the mouse trigger works regardless
         store.setTheme(ThemeChoice::pearl);  // a save tries the key again, silently
         EXPECT_EQ(desktopNotices, c.notices);
-        if (c.modifiers == 0)
+        if (c.modifiers == 0) {
             EXPECT_TRUE(hotKeyGrabber.calls.isEmpty()); // never grabbed
+        }
     }
 }
 
@@ -238,7 +253,7 @@ TEST_F(AppDelegateTest, HugeStoredButtonMeansNoMouseTrigger) {
     store.update([](VellaroSettings& s) { s.mouseTriggerButton = 9223372036854775807LL; });
     auto delegate = launch({});
     EXPECT_FALSE(mouseTrigger.isArmed());
-    EXPECT_EQ(delegate->hintText(), "Open: ⌥ Space");
+    EXPECT_EQ(delegate->hintText(), "Open: Ctrl+Alt+Space");
 }
 
 } // namespace

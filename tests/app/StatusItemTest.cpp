@@ -41,7 +41,8 @@ protected:
         if (!item_) {
             item_ = std::make_unique<StatusItem>(StatusItem::Collaborators{
                 scheduler, *console, setupAssistant, updates, [this] { ++opened; },
-                [this] { return hint; }, [this] { return reduceMotion; }, [] { return false; }});
+                [this] { return hint; }, [this] { return reduceMotion; }, [] { return false; },
+                [this] { return statusArea; }});
         }
         return *item_;
     }
@@ -51,8 +52,9 @@ protected:
     MissingSetupAssistant setupAssistant;
     MissingUpdates updates;
     SettingsConsole* console = &missing;
-    QString hint = QStringLiteral("Open: Middle Click or ⌥ Space");
+    QString hint = QStringLiteral("Open: MB5 · Forward or Ctrl+Alt+Space");
     bool reduceMotion = false;
+    bool statusArea = true;
     int opened = 0;
     std::unique_ptr<StatusItem> item_;
 };
@@ -65,7 +67,7 @@ TEST_F(StatusItemTest, MenuEntriesInOrderWithLaterFeaturesDisabled) {
     };
     const std::vector<Entry> expected{
         {"Open Vellaro at Pointer", true, {}},
-        {"Open: Middle Click or ⌥ Space", false, {}},
+        {"Open: MB5 · Forward or Ctrl+Alt+Space", false, {}},
         {"", true, {}},
         {"Settings…", false, QKeySequence(Qt::CTRL | Qt::Key_Comma)},
         {"Setup…", false, {}},
@@ -105,7 +107,7 @@ TEST_F(StatusItemTest, ALeftClickOpensTheSameMenu) {
 
 TEST_F(StatusItemTest, HintIsRetitledWhenTheMenuOpens) {
     item();
-    hint = QStringLiteral("Open: ⌥ Space is taken by another program");
+    hint = QStringLiteral("Open: Alt+Space is taken by another program");
     Q_EMIT item().menu()->aboutToShow();
     EXPECT_EQ(item().hintItem()->text(), hint);
 }
@@ -124,6 +126,14 @@ TEST_F(StatusItemTest, MarkTurnsEveryTickAndRestsUnderReducedMotion) {
     reduceMotion = false;
     scheduler.advance(StatusItem::tickInterval);
     EXPECT_DOUBLE_EQ(item().markAngle(), 0.75); // resumes from rest
+}
+
+TEST_F(StatusItemTest, WithoutAStatusAreaNoTimerRuns) {
+    statusArea = false;
+    EXPECT_FALSE(item().hasStatusArea());
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+    scheduler.advance(StatusItem::tickInterval * 4);
+    EXPECT_DOUBLE_EQ(item().markAngle(), 0.0);
 }
 
 TEST_F(StatusItemTest, MarkAngleWrapsBelow360) {

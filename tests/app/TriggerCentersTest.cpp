@@ -227,26 +227,29 @@ TEST(MouseTriggerCenter, ButtonNames) {
 }
 
 TEST(HintLine, NamesTheTriggersAndWhyAKeyWasRefused) {
+    constexpr std::uint32_t ctrlAlt = 6144, alt = 2048, super = 256;
     struct Case {
         int button;
-        const char* display;
+        std::uint32_t keyCode;
+        std::uint32_t modifiers;
         std::int32_t status;
         const char* expected;
     };
     const Case cases[] = {
-        {2, "⌥Space", 0, "Open: Middle Click or ⌥ Space"},
-        {-1, "⌥Space", 0, "Open: ⌥ Space"},
-        {1, "⌥Space", 0, "Open: ⌥ Space"},
-        {2, "⌃⌥⌘K", 0, "Open: Middle Click or ⌃ ⌥ ⌘ K"},
-        {3, "⌘Space", 0, "Open: MB4 · Back or ⌘ Space"},
-        {2, "⌥Space", -9878, "Open: Middle Click · ⌥ Space is taken by another program"},
-        {-1, "⌥Space", -9878, "Open: ⌥ Space is taken by another program"},
-        {2, "⌥Key 127", -9879, "Open: Middle Click · ⌥ Key 127 does not exist on this keyboard"},
-        {2, "A", HotKeyCenter::statusNeedsModifier,
-         "Open: Middle Click · A is not usable: a hot key needs Control, Alt or Super"},
+        {4, 49, ctrlAlt, 0, "Open: MB5 · Forward or Ctrl+Alt+Space"},
+        {2, 49, alt, 0, "Open: Middle Click or Alt+Space"},
+        {-1, 49, ctrlAlt, 0, "Open: Ctrl+Alt+Space"},
+        {1, 49, ctrlAlt, 0, "Open: Ctrl+Alt+Space"},
+        {2, 40, 6400, 0, "Open: Middle Click or Ctrl+Alt+Super+K"},
+        {3, 49, super, 0, "Open: MB4 · Back or Super+Space"},
+        {2, 49, alt, -9878, "Open: Middle Click · Alt+Space is taken by another program"},
+        {-1, 49, alt, -9878, "Open: Alt+Space is taken by another program"},
+        {2, 127, alt, -9879, "Open: Middle Click · Alt+Key 127 does not exist on this keyboard"},
+        {2, 0, 0, HotKeyCenter::statusNeedsModifier,
+         "Open: Middle Click · A is not usable: a hot key needs Ctrl, Alt or Super"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(HintLine::text(c.button, QString::fromUtf8(c.display), c.status),
+        EXPECT_EQ(HintLine::text(c.button, c.keyCode, c.modifiers, c.status),
                   QString::fromUtf8(c.expected))
             << c.expected;
     }

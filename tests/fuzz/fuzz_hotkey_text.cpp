@@ -1,6 +1,6 @@
 // The hot-key text helpers on any key code, modifier mask and characters:
-// they never crash, the spaced form only adds blanks, and the modifier rule
-// agrees with the mask.
+// they never crash, the spaced form only adds blanks, the Linux name always
+// ends in a key name, and the modifier rule agrees with the mask.
 #include "FuzzCheck.h"
 #include "model/HotKeyText.h"
 
@@ -20,6 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString::fromUtf8(reinterpret_cast<const char*>(data + 8), qsizetype(size - 8));
 
     HotKeyText::keyName(stroke);
+    // The Linux name always ends in the key's name, whatever the code.
+    const QStringList parts = HotKeyText::shortcutParts(stroke.keyCode, stroke.modifiers);
+    FUZZ_CHECK(!parts.isEmpty() && !parts.last().isEmpty());
+    FUZZ_CHECK(HotKeyText::shortcutText(stroke.keyCode, stroke.modifiers) ==
+               parts.join(QLatin1Char('+')));
     const QString display = HotKeyText::displayString(stroke);
     for (const QString& text : {display, stroke.characters}) {
         QString spaced = HotKeyText::spacedDisplayString(text);

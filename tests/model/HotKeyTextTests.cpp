@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace vellaro;
 
 TEST(HotKeyText, DisplayStrings) {
@@ -45,6 +47,85 @@ TEST(HotKeyText, SpacedDisplayStrings) {
         EXPECT_EQ(HotKeyText::spacedDisplayString(QString::fromUtf16(stored)),
                   QString::fromUtf16(spaced));
     }
+}
+
+// Every combination of the four modifiers, in the order Linux desktops
+// write them; the stored Mac glyphs never reach a person.
+TEST(HotKeyText, ShortcutTextNamesEveryModifierSetTheLinuxWay) {
+    const std::pair<std::uint32_t, const char*> names[] = {{carbonShiftKey, "Shift"},
+                                                           {carbonControlKey, "Ctrl"},
+                                                           {carbonOptionKey, "Alt"},
+                                                           {carbonCommandKey, "Super"}};
+    for (int set = 0; set < 16; ++set) {
+        std::uint32_t mask = 0;
+        QStringList expected;
+        for (int bit = 0; bit < 4; ++bit) {
+            if (set & (1 << bit)) {
+                mask |= names[bit].first;
+                expected << names[bit].second;
+            }
+        }
+        expected << "Space";
+        EXPECT_EQ(HotKeyText::shortcutParts(49, mask), expected) << mask;
+        EXPECT_EQ(HotKeyText::shortcutText(49, mask), expected.join('+')) << mask;
+    }
+    // Other mask bits (Caps Lock, the Fn key) are not part of the name.
+    EXPECT_EQ(HotKeyText::shortcutText(49, carbonOptionKey | 0x400 | 0x20000), "Alt+Space");
+}
+
+TEST(HotKeyText, ShortcutTextNamesTheKeys) {
+    constexpr std::uint32_t ctrlAlt = carbonControlKey | carbonOptionKey;
+    const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
+        {49, ctrlAlt, "Ctrl+Alt+Space"},
+        {40, carbonCommandKey, "Super+K"},
+        {18, carbonShiftKey | carbonControlKey, "Shift+Ctrl+1"},
+        {0, carbonControlKey, "Ctrl+A"},
+        // function keys, scattered over the Mac codes
+        {122, ctrlAlt, "Ctrl+Alt+F1"},
+        {120, ctrlAlt, "Ctrl+Alt+F2"},
+        {96, carbonControlKey, "Ctrl+F5"},
+        {111, carbonCommandKey, "Super+F12"},
+        {90, carbonControlKey, "Ctrl+F20"},
+        // the keypad
+        {82, carbonOptionKey, "Alt+Keypad 0"},
+        {92, carbonOptionKey, "Alt+Keypad 9"},
+        {65, carbonOptionKey, "Alt+Keypad ."},
+        {67, carbonOptionKey, "Alt+Keypad *"},
+        {69, carbonOptionKey, "Alt+Keypad +"},
+        {75, carbonOptionKey, "Alt+Keypad /"},
+        {76, carbonOptionKey, "Alt+Keypad Enter"},
+        {78, carbonOptionKey, "Alt+Keypad -"},
+        {81, carbonOptionKey, "Alt+Keypad ="},
+        // named keys
+        {36, carbonControlKey, "Ctrl+Return"},
+        {48, carbonOptionKey, "Alt+Tab"},
+        {51, carbonControlKey, "Ctrl+Backspace"},
+        {53, carbonControlKey, "Ctrl+Esc"},
+        {114, carbonControlKey, "Ctrl+Insert"},
+        {117, carbonControlKey, "Ctrl+Delete"},
+        {115, carbonControlKey, "Ctrl+Home"},
+        {119, carbonControlKey, "Ctrl+End"},
+        {116, carbonControlKey, "Ctrl+Page Up"},
+        {121, carbonControlKey, "Ctrl+Page Down"},
+        {123, carbonCommandKey, "Super+Left"},
+        {124, carbonCommandKey, "Super+Right"},
+        {125, carbonCommandKey, "Super+Down"},
+        {126, carbonCommandKey, "Super+Up"},
+        {72, carbonControlKey, "Ctrl+Volume Up"},
+        // punctuation by its character
+        {24, carbonControlKey, "Ctrl+="},
+        {27, carbonControlKey, "Ctrl+-"},
+        {33, carbonControlKey, "Ctrl+["},
+        {42, carbonControlKey, "Ctrl+\\"},
+        {50, carbonControlKey, "Ctrl+`"},
+        // keys with no name on a PC keyboard: the stored code
+        {10, carbonControlKey, "Ctrl+Key 10"},
+        {63, carbonOptionKey, "Alt+Key 63"},
+        {127, 0, "Key 127"},
+        {4294967295u, ctrlAlt, "Ctrl+Alt+Key 4294967295"},
+    };
+    for (const auto& [keyCode, mask, text] : cases)
+        EXPECT_EQ(HotKeyText::shortcutText(keyCode, mask), QString::fromUtf8(text)) << keyCode;
 }
 
 TEST(HotKeyText, CarbonModifiersFromQtModifiers) {

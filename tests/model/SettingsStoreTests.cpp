@@ -59,6 +59,13 @@ TEST_F(SettingsStoreTest, StartsWithDefaultsAndWritesNothingUntilTheFirstChange)
     store->setTheme(ThemeChoice::pearl); // unchanged value still saves
     const QJsonObject written = fileObject();
     EXPECT_EQ(written.size(), 24);
+    // Ctrl+Alt+Space and the Forward button: Alt+Space is the window menu of
+    // most desktops and the middle button pastes the primary selection.
+    EXPECT_EQ(written.value(QStringLiteral("hotKeyCode")).toInt(), 49);
+    EXPECT_EQ(written.value(QStringLiteral("hotKeyModifiers")).toInt(), 6144);
+    EXPECT_EQ(written.value(QStringLiteral("hotKeyDisplay")).toString(),
+              QStringLiteral(u"\u2303\u2325Space"));
+    EXPECT_EQ(written.value(QStringLiteral("mouseTriggerButton")).toInt(), 4);
     EXPECT_EQ(reloaded(), store->settings());
 }
 
@@ -154,8 +161,9 @@ TEST_F(SettingsStoreTest, ANewerFileKeepsItsVersionAndKeysAndIsKeptAsideOnlyWhen
             EXPECT_EQ(written.value(QStringLiteral("laterFeature")), QJsonArray({1, 2}));
             const QStringList aside = rejectedFiles();
             ASSERT_EQ(aside.size(), c.keptAside ? 1 : 0);
-            if (c.keptAside)
+            if (c.keptAside) {
                 EXPECT_EQ(fileContent(QDir(folder()).filePath(aside[0])), c.file);
+            }
         }
         // What this version wrote back loses nothing when written again.
         auto store = makeStore();
