@@ -6,6 +6,7 @@
 #include "overlay/DialFont.h"
 #include "platform/session/Defaults.h"
 #include "platform/windows/WindowAccessTrust.h"
+#include "ui/KitAccentButton.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -82,8 +83,8 @@ void GrantPage::check() {
 }
 
 void GrantPage::render() {
-    button_->setText(phase_ == Phase::watching ? QStringLiteral("Open Window Access Settings")
-                                               : QStringLiteral("Request Access…"));
+    button_->setLabel(phase_ == Phase::watching ? QStringLiteral("Open Window Access Settings")
+                                                : QStringLiteral("Request Access…"));
     button_->setEnabled(phase_ != Phase::granted);
     const QColor green = OnboardingKit::successGreen();
     const QColor amber = OnboardingKit::waitingAmber();

@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace vellaro {
 
+class KitAccentButton;
+
 // Asks for window access, watches for it from every source while the page
 // exists, and completes once, a moment after it arrives; or is put off.
 class GrantPage : public QWidget {
@@ -26,7 +28,7 @@ public:
               QWidget* parent = nullptr);
 
     Phase phase() const { return phase_; }
-    QPushButton* primaryButton() const { return button_; }
+    KitAccentButton* primaryButton() const { return button_; }
     QPushButton* laterLink() const { return later_; }
 
     // Turns the page granted when window access is there.
@@ -45,7 +47,7 @@ private:
     Phase phase_ = Phase::idle;
     bool advanced_ = false;
     bool watchingSources_ = false;
-    QPushButton* button_ = nullptr;
+    KitAccentButton* button_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* reveal_ = nullptr;
     QPushButton* later_ = nullptr;

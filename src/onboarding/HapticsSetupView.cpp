@@ -2,12 +2,12 @@
 
 #include "onboarding/HapticsChecklist.h"
 #include "onboarding/HapticsSetupArt.h"
-#include "onboarding/HapticsSetupButton.h"
 #include "onboarding/HapticsSetupRow.h"
 #include "onboarding/OnboardingKit.h"
 #include "overlay/MouseHapticsClient.h"
 #include "platform/session/Desktop.h"
 #include "platform/session/Notifications.h"
+#include "ui/KitAccentButton.h"
 #include "ui/KitPaint.h"
 
 #include <QCoreApplication>
@@ -121,21 +121,20 @@ void HapticsSetupView::rebuild() {
     Q_EMIT pageChanged();
 }
 
-HapticsSetupButton* HapticsSetupView::addButtons(QVBoxLayout* page, const QString& quiet,
-                                                 std::function<void()> onQuiet,
-                                                 const QString& accent,
-                                                 std::function<void()> onAccent) {
+KitAccentButton* HapticsSetupView::addButtons(QVBoxLayout* page, const QString& quiet,
+                                              std::function<void()> onQuiet, const QString& accent,
+                                              std::function<void()> onAccent) {
     auto* row = new QHBoxLayout;
     // The buttons' own margins hold the glow and make up the spacing.
     row->setSpacing(0);
     row->setContentsMargins(0, 2, 0, 0);
     row->addStretch(1);
-    HapticsSetupButton* last = nullptr;
+    KitAccentButton* last = nullptr;
     for (auto& [style, label, action] :
-         {std::tuple{HapticsSetupButton::Style::quiet, quiet, std::move(onQuiet)},
-          std::tuple{HapticsSetupButton::Style::accent, accent, std::move(onAccent)}}) {
-        last = new HapticsSetupButton(pal_, style, label);
-        connect(last, &HapticsSetupButton::clicked, this, action);
+         {std::tuple{KitAccentButton::Style::quiet, quiet, std::move(onQuiet)},
+          std::tuple{KitAccentButton::Style::filled, accent, std::move(onAccent)}}) {
+        last = new KitAccentButton(pal_, style, label);
+        connect(last, &KitAccentButton::clicked, this, action);
         row->addWidget(last);
     }
     row->addStretch(1);

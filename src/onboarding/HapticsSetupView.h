@@ -15,7 +15,7 @@ class QVBoxLayout;
 
 namespace vellaro {
 
-class HapticsSetupButton;
+class KitAccentButton;
 class HapticsSetupRow;
 
 // The haptics wizard's content: explain, the checklist of the two installs
@@ -63,9 +63,9 @@ private:
     QWidget* donePage();
     void addHead(QVBoxLayout* page, const char* title, const char* text);
     // The quiet and the accent button, centred; returns the accent one.
-    HapticsSetupButton* addButtons(QVBoxLayout* page, const QString& quiet,
-                                   std::function<void()> onQuiet, const QString& accent,
-                                   std::function<void()> onAccent);
+    KitAccentButton* addButtons(QVBoxLayout* page, const QString& quiet,
+                                std::function<void()> onQuiet, const QString& accent,
+                                std::function<void()> onAccent);
     void refresh();
     void chipClicked(int row);
 
@@ -80,7 +80,7 @@ private:
     QVBoxLayout* slot_ = nullptr;
     QPointer<QWidget> page_;
     std::array<HapticsSetupRow*, 3> rows_{};
-    HapticsSetupButton* done_ = nullptr;
+    KitAccentButton* done_ = nullptr;
 
     // A pass is a disk check and a probe; the next one starts a second after
     // the answer. Hiding stops the loop and bumps the generation, so an

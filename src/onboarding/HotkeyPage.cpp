@@ -6,10 +6,10 @@
 #include "onboarding/OnboardingShell.h"
 #include "overlay/DialFont.h"
 #include "platform/session/Defaults.h"
+#include "ui/KitAccentButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vellaro {
@@ -95,7 +95,7 @@ bool HotkeyPage::showsMouseChip() const {
 }
 
 bool HotkeyPage::showsWarning() const {
-    return outcome_->findChild<QPushButton*>() != nullptr;
+    return outcome_->findChild<KitAccentButton*>() != nullptr;
 }
 
 void HotkeyPage::render() {
@@ -142,8 +142,8 @@ void HotkeyPage::render() {
         pal_);
     warning->setStyleSheet(QStringLiteral("color:%1;").arg(OnboardingKit::waitingAmber().name()));
     outcome->addWidget(warning);
-    QPushButton* choose = OnboardingKit::primaryButton(QStringLiteral("Choose a Different Hotkey…"),
-                                                       pal_, [this] { s_.shell.openConsole(); });
+    KitAccentButton* choose = OnboardingKit::primaryButton(
+        QStringLiteral("Choose a Different Hotkey…"), pal_, [this] { s_.shell.openConsole(); });
     static_cast<QVBoxLayout*>(outcome)->addWidget(choose, 0, Qt::AlignHCenter);
 }
 

@@ -1,8 +1,8 @@
 #include "onboarding/OnboardingKit.h"
 
 #include "overlay/DialFont.h"
+#include "ui/KitAccentButton.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -53,21 +53,9 @@ QLabel* paragraph(const QString& text, const Pal& pal) {
     return l;
 }
 
-QPushButton* primaryButton(const QString& text, const Pal& pal, std::function<void()> action) {
-    auto* b = new QPushButton(text);
-    b->setFont(widgetFont(12.5, QFont::DemiBold));
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setStyleSheet(QStringLiteral("QPushButton{color:%1;background:%2;border:1px solid %1;"
-                                    "border-radius:10px;padding:9px 22px;}"
-                                    "QPushButton:disabled{color:%3;border-color:%3;}")
-                         .arg(rgba(pal.accent), rgba(pal.accentSoft), rgba(pal.muted)));
-    auto* shadow = new QGraphicsDropShadowEffect(b);
-    shadow->setColor(pal.glow);
-    shadow->setBlurRadius(16);
-    shadow->setOffset(0, 1);
-    b->setGraphicsEffect(shadow);
-    QObject::connect(b, &QPushButton::clicked, b, [action = std::move(action)] { action(); });
+KitAccentButton* primaryButton(const QString& text, const Pal& pal, std::function<void()> action) {
+    auto* b = new KitAccentButton(pal, KitAccentButton::Style::tinted, text);
+    QObject::connect(b, &KitAccentButton::clicked, b, [action = std::move(action)] { action(); });
     return b;
 }
 

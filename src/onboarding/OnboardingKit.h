@@ -13,6 +13,8 @@ class QWidget;
 
 namespace vellaro {
 
+class KitAccentButton;
+
 // The elements every assistant page is built from.
 namespace OnboardingKit {
 
@@ -23,7 +25,8 @@ QColor waitingAmber();
 QLabel* text(const QString& text, const QFont& font, const QColor& color);
 QLabel* title(const QString& first, const QString& second, const Pal& pal);
 QLabel* paragraph(const QString& text, const Pal& pal);
-QPushButton* primaryButton(const QString& text, const Pal& pal, std::function<void()> action);
+// The kit's accent button, tinted.
+KitAccentButton* primaryButton(const QString& text, const Pal& pal, std::function<void()> action);
 QPushButton* link(const QString& text, const Pal& pal, std::function<void()> action);
 // A 7-point dot, green when satisfied, amber otherwise, and the text.
 QWidget* statusRow(const QString& text, bool satisfied, const Pal& pal);

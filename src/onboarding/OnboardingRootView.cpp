@@ -1,6 +1,5 @@
 #include "onboarding/OnboardingRootView.h"
 
-#include "model/WaypointMark.h"
 #include "onboarding/GrantPage.h"
 #include "onboarding/HotkeyPage.h"
 #include "onboarding/Logging.h"
@@ -9,6 +8,7 @@
 #include "onboarding/WelcomePage.h"
 #include "overlay/DialFont.h"
 #include "platform/session/Defaults.h"
+#include "ui/WaypointMark.h"
 
 #include <QElapsedTimer>
 #include <QGraphicsOpacityEffect>
@@ -29,7 +29,7 @@ constexpr double markTurnSeconds = 120;
 // The mark, turning once per two minutes while it is shown.
 class TurningMark : public QWidget {
 public:
-    TurningMark(const WaypointMark& mark, QWidget* parent) : QWidget(parent), mark_(mark) {
+    TurningMark(const Pal& pal, QWidget* parent) : QWidget(parent), pal_(pal) {
         setFixedSize(46, 46);
     }
     void setTurn(double turn) {
@@ -44,11 +44,11 @@ protected:
         painter.translate(width() / 2.0, height() / 2.0);
         painter.rotate(turn_ * 360.0);
         painter.translate(-width() / 2.0, -height() / 2.0);
-        mark_.paint(painter, QRectF(rect()));
+        WaypointMark::paint(painter, QRectF(rect()), pal_.ink, pal_.accent, 2.4);
     }
 
 private:
-    WaypointMark mark_;
+    Pal pal_;
     double turn_ = 0;
 };
 
@@ -98,7 +98,7 @@ OnboardingRootView::OnboardingRootView(const Pal& pal, OnboardingServices& servi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 40, 0, 24);
     layout->setSpacing(18);
-    auto* mark = new TurningMark(WaypointMark{pal.ink, pal.accent, 2.4}, this);
+    auto* mark = new TurningMark(pal, this);
     mark_ = mark;
     layout->addWidget(mark, 0, Qt::AlignHCenter);
     auto* wordmark = new QLabel(QStringLiteral("VELLARO"), this);

@@ -8,6 +8,7 @@
 #include "overlay/DialFont.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/LoginItem.h"
+#include "ui/KitAccentButton.h"
 #include "ui/KitSwitch.h"
 #include "updates/UpdateControls.h"
 

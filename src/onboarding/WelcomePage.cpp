@@ -1,6 +1,7 @@
 #include "onboarding/WelcomePage.h"
 
 #include "onboarding/OnboardingKit.h"
+#include "ui/KitAccentButton.h"
 
 #include <QLabel>
 #include <QPushButton>

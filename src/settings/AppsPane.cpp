@@ -93,11 +93,9 @@ void AppsPane::pinsChanged() {
 }
 
 void AppsPane::buildPinned(QWidget& body, QVBoxLayout& column) {
-    if (!source_) {
-        column.addWidget(new PanelText(pal(), QStringLiteral("Not part of this build yet"),
-                                       KitPaint::font(11.5), &Pal::muted, &body));
+    // A provider without pins (sample sections) lists none.
+    if (!source_)
         return;
-    }
     if (entries_.empty())
         column.addWidget(new PanelNote(
             pal(), QStringLiteral("Nothing pinned yet — search below and click an app to add it."),

@@ -1,8 +1,8 @@
 #include "settings/ContextPanelIconTile.h"
 
 #include "model/SymbolCatalog.h"
-#include "model/WaypointMark.h"
 #include "ui/KitPaint.h"
+#include "ui/WaypointMark.h"
 
 #include <QPainter>
 
@@ -30,7 +30,7 @@ void ContextPanelIconTile::draw(QPainter& painter) const {
     if (symbol_.isEmpty()) {
         QRectF mark(0, 0, 17, 17);
         mark.moveCenter(QRectF(rect()).center());
-        WaypointMark{pal().accent, pal().accent, 1.6}.paint(painter, mark);
+        WaypointMark::paint(painter, mark, pal().accent, pal().accent, 1.6);
         return;
     }
     const qreal ratio = painter.device()->devicePixelRatioF();

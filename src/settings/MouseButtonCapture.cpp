@@ -30,15 +30,6 @@ std::optional<int> cgButtonOf(Qt::MouseButton button) {
                                                 firstExtraXButton);
 }
 
-Qt::MouseButton qtButtonOf(int cgButton) {
-    const std::optional<int> x = MouseButtonTable::xButtonForCgButton(cgButton);
-    if (!x)
-        return Qt::NoButton;
-    if (*x == 2)
-        return Qt::MiddleButton;
-    return static_cast<Qt::MouseButton>(1u << (*x - firstExtraXButton + firstExtraBit));
-}
-
 bool take(std::vector<Qt::MouseButton>& list, Qt::MouseButton button) {
     const auto it = std::ranges::find(list, button);
     if (it == list.end())
@@ -56,7 +47,6 @@ MouseButtonCapture::MouseButtonCapture(ConsoleTriggers& triggers, ButtonMonitor&
 MouseButtonCapture::~MouseButtonCapture() {
     stop();
     releasesToTake_.clear();
-    pressesToTake_.clear();
     followFilter();
 }
 
@@ -64,11 +54,10 @@ void MouseButtonCapture::start(Handler onButton) {
     stop();
     running_ = true;
     onButton_ = std::move(onButton);
-    pressesToTake_.clear();
     triggers_.suspendMouseTrigger();
     followFilter();
     // Without the session-wide monitor, presses over our windows still count.
-    monitor_.start([this](int cgButton) { heard(cgButton, true); });
+    monitor_.start([this](int cgButton) { heardElsewhere(cgButton); });
 }
 
 bool MouseButtonCapture::stop() {
@@ -76,22 +65,26 @@ bool MouseButtonCapture::stop() {
         return false;
     running_ = false;
     reporting_ = false;
+    recordedPress_.reset();
     onButton_ = nullptr;
     monitor_.stop();
     followFilter();
     return triggers_.resumeMouseTrigger();
 }
 
-void MouseButtonCapture::heard(int cgButton, bool fromMonitor) {
+void MouseButtonCapture::heardElsewhere(int cgButton) {
+    // A press over our windows reaches them too, and is reported at its
+    // release: the trigger coming back earlier would take the rest of that
+    // click's events for its own.
+    if (recordedPress_ || QGuiApplication::topLevelAt(QCursor::pos()))
+        return;
+    report(cgButton);
+}
+
+void MouseButtonCapture::report(int cgButton) {
     if (!running_ || reporting_)
         return;
-    // The monitor hears a press before its event reaches our window; that
-    // event must still be taken once the recording has ended.
-    if (fromMonitor && QGuiApplication::topLevelAt(QCursor::pos()))
-        pressesToTake_.push_back(qtButtonOf(cgButton));
-    // Reported once the events already read have been handled: the trigger
-    // comes back only after the recorded press went by, so it does not
-    // open the dial as well.
+    // From the event loop, once the events read with this one went by.
     reporting_ = true;
     QTimer::singleShot(0, this, [this, cgButton] {
         reporting_ = false;
@@ -108,24 +101,21 @@ bool MouseButtonCapture::eventFilter(QObject* watched, QEvent* event) {
                std::ranges::count(releasesToTake_, static_cast<QMouseEvent*>(event)->button()) > 0;
     case QEvent::MouseButtonPress: {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-        const std::optional<int> cgButton = cgButtonOf(button);
-        if (!cgButton)
+        if (!running_ || !cgButtonOf(button))
             return false;
-        if (running_) {
-            take(pressesToTake_, button);
-            releasesToTake_.push_back(button);
-            heard(*cgButton, false);
-        } else if (take(pressesToTake_, button)) {
-            releasesToTake_.push_back(button);
-        } else {
-            return false;
-        }
-        followFilter();
+        if (!recordedPress_)
+            recordedPress_ = button;
+        releasesToTake_.push_back(button);
         return true;
     }
     case QEvent::MouseButtonRelease: {
-        if (!take(releasesToTake_, static_cast<QMouseEvent*>(event)->button()))
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (!take(releasesToTake_, button))
             return false;
+        if (recordedPress_ == button) {
+            recordedPress_.reset();
+            report(*cgButtonOf(button));
+        }
         followFilter();
         return true;
     }
@@ -135,7 +125,7 @@ bool MouseButtonCapture::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MouseButtonCapture::followFilter() {
-    const bool wanted = running_ || !pressesToTake_.empty() || !releasesToTake_.empty();
+    const bool wanted = running_ || !releasesToTake_.empty();
     if (wanted == filtering_ || !QCoreApplication::instance())
         return;
     filtering_ = wanted;

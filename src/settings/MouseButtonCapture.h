@@ -4,6 +4,7 @@
 #include <Qt>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vellaro {
@@ -13,7 +14,7 @@ class ConsoleTriggers;
 
 // Records the next extra mouse button pressed anywhere: the running mouse
 // trigger stands aside meanwhile, a session-wide monitor hears presses over
-// other programs, and presses over our own windows are taken before any
+// other programs, and clicks over our own windows are taken before any
 // widget sees them (a middle press must not paste into a field). Main thread.
 class MouseButtonCapture : public QObject {
     Q_OBJECT
@@ -25,7 +26,8 @@ public:
     ~MouseButtonCapture() override;
 
     // Replaces a running recording. `onButton` hears the first press from
-    // the event loop, after the events read with it.
+    // the event loop; over our windows, once its release went by, so the
+    // returning trigger sees no part of that click.
     void start(Handler onButton);
     // Ends the recording and brings the trigger back; true when another
     // program holds the trigger's button. Nothing when not recording.
@@ -36,7 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void heard(int cgButton, bool fromMonitor);
+    void heardElsewhere(int cgButton);
+    void report(int cgButton);
     void followFilter();
 
     ConsoleTriggers& triggers_;
@@ -45,9 +48,9 @@ private:
     bool running_ = false;
     bool reporting_ = false; // a press is heard and about to be reported
     bool filtering_ = false;
-    // Presses the monitor already reported whose own events are still to come
-    // over our windows, and releases of presses taken.
-    std::vector<Qt::MouseButton> pressesToTake_;
+    // The press over our windows that is recorded at its release.
+    std::optional<Qt::MouseButton> recordedPress_;
+    // Releases of the presses taken over our windows.
     std::vector<Qt::MouseButton> releasesToTake_;
 };
 

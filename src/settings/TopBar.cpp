@@ -12,8 +12,8 @@
 #include "settings/MouseButtonCapture.h"
 #include "settings/TopBarText.h"
 #include "ui/KitPaint.h"
-#include "ui/KitWaypointMark.h"
 #include "ui/VelChipButton.h"
+#include "ui/WaypointMark.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -83,7 +83,7 @@ TopBar::TopBar(const Pal& pal, ConsoleModel& model, const Services& services, QW
     row->setContentsMargins(sideInset, topInset, sideInset, bottomInset);
     row->setSpacing(10);
 
-    auto* mark = new KitWaypointMark(pal, 1.8, this);
+    auto* mark = new WaypointMark(pal, 1.8, this);
     mark->setFixedSize(20, 20);
     auto* name = new TopBarText(pal, spaced(11, QFont::DemiBold, 3.4), &Pal::ink, this);
     name->setText(QStringLiteral("VELLARO"));
@@ -203,9 +203,18 @@ bool TopBar::isConsoleEvent(QObject* watched) const {
 }
 
 bool TopBar::eventFilter(QObject* watched, QEvent* event) {
-    if (!recording_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) ||
+    const QEvent::Type type = event->type();
+    if (!recording_ ||
+        (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+         type != QEvent::ShortcutOverride) ||
         !isConsoleEvent(watched))
         return KitWidget::eventFilter(watched, event);
+    if (type == QEvent::ShortcutOverride) {
+        // Taken as an ordinary key press: the console's shortcuts (Ctrl+Z
+        // undoes) never see it while recording.
+        event->accept();
+        return true;
+    }
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (event->type() == QEvent::KeyPress && !key.isAutoRepeat())
         capture(key);

@@ -43,11 +43,9 @@ void WorkspacesPane::hideEvent(QHideEvent* event) {
 }
 
 void WorkspacesPane::build(QWidget& body, QVBoxLayout& column) {
-    if (!source_) {
-        column.addWidget(new PanelText(pal(), QStringLiteral("Not part of this build yet"),
-                                       KitPaint::font(11.5), &Pal::muted, &body));
+    // A provider without workspaces (sample sections) lists none.
+    if (!source_)
         return;
-    }
     const std::vector<WorkspacesPaneSource::Summary> workspaces = source_->workspaceSummaries();
     if (workspaces.empty())
         column.addWidget(new PanelNote(

@@ -4,12 +4,14 @@
 
 namespace vellaro {
 
-// A kit widget that reports each click; subclasses paint and say when it
-// may be clicked.
+// A kit widget that reports each click, from the pointer or the keyboard;
+// subclasses paint and say when it may be clicked.
 class KitButton : public KitWidget {
     Q_OBJECT
 public:
-    using KitWidget::KitWidget;
+    explicit KitButton(const Pal& pal, QWidget* parent = nullptr) : KitWidget(pal, parent) {
+        takeKeyboardFocus();
+    }
 
 Q_SIGNALS:
     void clicked();

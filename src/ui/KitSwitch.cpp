@@ -13,6 +13,7 @@ KitSwitch::KitSwitch(const Pal& pal, bool on, std::optional<KitMotion::Services>
     : KitWidget(pal, parent), on_(on),
       slide_(motion, std::chrono::milliseconds(250), [this](double) { update(); }) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    takeKeyboardFocus();
     slide_.jumpTo(on ? 1 : 0);
 }
 
@@ -26,6 +27,11 @@ void KitSwitch::setOn(bool on) {
 
 QRectF KitSwitch::trackRect() const {
     return QRectF(margin, margin, 42, 24);
+}
+
+QPainterPath KitSwitch::focusRing() const {
+    // Around the track, inside the halo's margin.
+    return KitPaint::roundedRect(trackRect().adjusted(-2, -2, 2, 2), 15);
 }
 
 QPointF KitSwitch::knobCenter() const {

@@ -30,6 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     QRectF clickArea() const override { return trackRect(); }
     void clickedAt(QPointF) override { Q_EMIT toggled(!on_); }
+    QPainterPath focusRing() const override;
 
 private:
     void draw(QPainter& painter) const;

@@ -2,6 +2,7 @@
 
 #include "model/Pal.h"
 
+#include <QPainterPath>
 #include <QWidget>
 
 namespace vellaro {
@@ -15,6 +16,8 @@ public:
 
     const Pal& pal() const { return pal_; }
     void setPal(const Pal& pal);
+    // The focus ring shows: the focus came from the keyboard.
+    bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
 
 protected:
     bool pressed() const { return pressed_; }
@@ -27,9 +30,25 @@ protected:
     virtual bool clickable() const { return true; }
     virtual void clickedAt(QPointF point) { Q_UNUSED(point); }
 
+    // Controls reached with Tab (a click does not move the focus): Space
+    // presses and releases, Return presses at once; each activates.
+    void takeKeyboardFocus();
+    // What a key press does: a click in the middle of `clickArea()`.
+    virtual void activate() { clickedAt(clickArea().center()); }
+    // Where the focus ring is drawn.
+    virtual QPainterPath focusRing() const;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
+    void paintFocusRing();
+
     Pal pal_;
     bool pressed_ = false;
+    bool keyboardFocus_ = false;
 };
 
 } // namespace vellaro

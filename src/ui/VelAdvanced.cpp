@@ -38,6 +38,7 @@ VelAdvanced::VelAdvanced(const Pal& pal, bool open, QString summary, QWidget* co
                                     [this](double) { update(); }, KitMotion::Easing::easeInOut) {
     turn_.jumpTo(open ? 1 : 0);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    takeKeyboardFocus();
     auto* card = new QVBoxLayout(this);
     card->setContentsMargins(0, headerHeight(), 0, 0);
     card->setSpacing(0);

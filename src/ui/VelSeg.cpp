@@ -2,9 +2,13 @@
 
 #include "ui/KitPaint.h"
 
+#include <QFocusEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 namespace vellaro {
 
@@ -24,6 +28,7 @@ QFont optionFont() {
 VelSeg::VelSeg(const Pal& pal, QStringList options, QString selected, QWidget* parent)
     : KitWidget(pal, parent), options_(std::move(options)), selected_(std::move(selected)) {
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    takeKeyboardFocus();
 }
 
 void VelSeg::setSelected(const QString& selected) {
@@ -101,12 +106,68 @@ void VelSeg::draw(QPainter& painter) const {
     }
 }
 
-void VelSeg::clickedAt(QPointF point) {
+int VelSeg::optionAt(QPointF point) const {
     for (int i = 0; i < options_.size(); ++i)
-        if (optionRect(i).contains(point)) {
-            Q_EMIT chosen(options_[i]);
-            return;
-        }
+        if (optionRect(i).contains(point))
+            return i;
+    return -1;
+}
+
+void VelSeg::mousePressEvent(QMouseEvent* event) {
+    pressedOption_ = optionAt(event->position());
+    KitWidget::mousePressEvent(event);
+}
+
+void VelSeg::clickedAt(QPointF point) {
+    // Like any button: the option under the release counts only when the
+    // press fell on it too.
+    const int released = optionAt(point);
+    if (released >= 0 && released == std::exchange(pressedOption_, -1))
+        choose(released);
+}
+
+void VelSeg::choose(int index) {
+    focused_ = index;
+    update();
+    Q_EMIT chosen(options_[index]);
+}
+
+void VelSeg::activate() {
+    if (focused_ < options_.size())
+        choose(focused_);
+}
+
+QPainterPath VelSeg::focusRing() const {
+    if (focused_ >= options_.size())
+        return KitWidget::focusRing();
+    return KitPaint::roundedRect(optionRect(focused_).adjusted(-1, -1, 1, 1), 8);
+}
+
+void VelSeg::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        step = layoutDirection() == Qt::RightToLeft && event->key() == Qt::Key_Left ? 1 : -1;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        step = layoutDirection() == Qt::RightToLeft && event->key() == Qt::Key_Right ? -1 : 1;
+        break;
+    default:
+        KitWidget::keyPressEvent(event);
+        return;
+    }
+    const int next = focused_ + step;
+    if (next >= 0 && next < options_.size())
+        choose(next);
+}
+
+void VelSeg::focusInEvent(QFocusEvent* event) {
+    // The ring starts on the selected option.
+    const qsizetype selected = options_.indexOf(selected_);
+    focused_ = selected >= 0 ? int(selected) : 0;
+    KitWidget::focusInEvent(event);
 }
 
 } // namespace vellaro

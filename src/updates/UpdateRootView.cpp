@@ -1,7 +1,7 @@
 #include "updates/UpdateRootView.h"
 
 #include "model/WindowAppearance.h"
-#include "ui/KitWaypointMark.h"
+#include "ui/WaypointMark.h"
 #include "updates/ByteCount.h"
 #include "updates/ProgressCapsule.h"
 #include "updates/ReleaseNotesCard.h"
@@ -192,7 +192,7 @@ QWidget* UpdateRootView::header() {
     auto* row = new QHBoxLayout(block);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    auto* mark = new KitWaypointMark(pal_, 1.8);
+    auto* mark = new WaypointMark(pal_, 1.8);
     mark->setFixedSize(34, 34);
     row->addWidget(mark);
     auto* texts = new QVBoxLayout;

@@ -7,10 +7,12 @@
 #include "app/ConsoleTriggersService.h"
 #include "app/HotKeyCenter.h"
 #include "app/MouseTriggerCenter.h"
+#include "model/EffectiveSections.h"
 #include "platform/input/XcbButtonGrabber.h"
 #include "platform/input/XcbButtonMonitor.h"
 #include "platform/input/XcbHotKeyGrabber.h"
 #include "platform/input/XcbRecorderKeyboard.h"
+#include "settings/ConsoleModel.h"
 #include "settings/ConsoleWindowFixture.h"
 #include "settings/TopBar.h"
 #include "support/WaitUntil.h"
@@ -25,7 +27,7 @@ namespace {
 using test::waitUntil;
 
 constexpr std::uint32_t kAlt = 0xffe9, kControl = 0xffe3, kShift = 0xffe1, kSpace = 0x20, kK = 0x6b,
-                        kF = 0x66;
+                        kF = 0x66, kZ = 0x7a;
 
 struct ConsoleTriggersSession : ::testing::Test, test::ConsoleWindowServices {
     XcbHotKeyGrabber keys;
@@ -179,6 +181,47 @@ TEST_F(ConsoleTriggersSession, MouseRecorder) {
     clickAt(elsewhere, 10);
     ASSERT_TRUE(waitUntil([&] { return settings.settings().mouseTriggerButton == 5; }));
     EXPECT_EQ(bar().message(), "That button is already used by another app");
+}
+
+TEST_F(ConsoleTriggersSession, ControlZIsRecordedNotUndone) {
+    controller->model()->applyPreset(DialPreset::builtIns().back());
+    const std::vector<SectionKind> applied = effectiveSections(settings.settings());
+    ASSERT_NE(applied, standardSections());
+    clickChip(bar().hotKeyChip());
+    ASSERT_TRUE(waitUntil([&] { return client.isKeyboardGrabbedElsewhere(); }));
+    chord({kControl, kZ});
+    ASSERT_TRUE(waitUntil([&] { return !bar().isRecording(); }));
+    EXPECT_EQ(settings.settings().hotKeyCode, 6); // the Mac Z key
+    EXPECT_EQ(settings.settings().hotKeyModifiers, carbonControlKey);
+    EXPECT_EQ(effectiveSections(settings.settings()), applied);
+    // Recording ended: Ctrl+Z is the dial's key now, and no longer the console's.
+    chord({kControl, kZ});
+    ASSERT_TRUE(waitUntil([&] { return hotKeyDowns == 1; }));
+}
+
+TEST_F(ConsoleTriggersSession, MiddleClickOverTheConsoleIsRecordedWithoutOpeningTheDial) {
+    settings.setMouseTriggerButton(2);
+    ASSERT_TRUE(mouse.isArmed());
+    RadialMenuView& dial = *controller->root()->preview().dial();
+    const QPoint over = dial.mapToGlobal(dial.rect().center());
+    // The race lost only now and then: try a few clicks, short and long.
+    for (const bool held : {false, true, false, true}) {
+        SCOPED_TRACE(held ? "held" : "short");
+        clickChip(bar().mouseChip());
+        ASSERT_TRUE(waitUntil([&] { return bar().isMouseRecording(); }));
+        client.movePointer(over.x(), over.y());
+        client.button(2, true);
+        if (held)
+            settle();
+        client.button(2, false);
+        ASSERT_TRUE(waitUntil([&] { return !bar().isMouseRecording(); }));
+        settle();
+        EXPECT_EQ(settings.settings().mouseTriggerButton, 2);
+        EXPECT_EQ(triggerDowns, 0);
+    }
+    // The trigger is back for the next click.
+    clickAt(over, 2);
+    ASSERT_TRUE(waitUntil([&] { return triggerDowns == 1; }));
 }
 
 } // namespace

@@ -9,7 +9,6 @@ target_compile_definitions(section_model_tests PRIVATE
 vellaro_add_test(dial_colour_tests LABEL unit QT_MAIN
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/VellaroThemeTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/PalTests.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/WaypointMarkTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/WindowAppearanceTests.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ColorExpectations.h
     LIBS vellaro_model)

@@ -1,6 +1,5 @@
 #include "model/SettingsStore.h"
 #include "onboarding/HapticsChecklist.h"
-#include "onboarding/HapticsSetupButton.h"
 #include "onboarding/HapticsSetupRow.h"
 #include "onboarding/HapticsSetupView.h"
 #include "onboarding/HapticsSetupWindowController.h"
@@ -14,6 +13,7 @@
 #include "support/TlsTestServers.h"
 #include "support/WaitUntil.h"
 #include "support/WriteTextFile.h"
+#include "ui/KitAccentButton.h"
 #include "ui/VelChipButton.h"
 
 #include <QDir>
@@ -135,14 +135,14 @@ protected:
         }
     }
 
-    HapticsSetupButton* button(const QString& label) {
-        for (auto* b : controller.window()->findChildren<HapticsSetupButton*>())
+    KitAccentButton* button(const QString& label) {
+        for (auto* b : controller.window()->findChildren<KitAccentButton*>())
             if (b->label() == label && b->isVisible())
                 return b;
         return nullptr;
     }
     void click(const QString& label) {
-        HapticsSetupButton* b = button(label);
+        KitAccentButton* b = button(label);
         ASSERT_TRUE(b) << label.toStdString();
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
     }

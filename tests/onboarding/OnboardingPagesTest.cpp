@@ -8,6 +8,7 @@
 #include "support/FakeUpdateControls.h"
 #include "support/MissingGlyphs.h"
 #include "support/WaitUntil.h"
+#include "ui/KitAccentButton.h"
 #include "ui/KitSwitch.h"
 
 #include <QDir>
@@ -169,7 +170,7 @@ TEST_F(HotkeyTest, WarnsWheneverTheStoredKeyIsNotTheRegisteredOne) {
     shell.registered = false; // a refused change kept the earlier key
     settings.setMouseTriggerButton(2);
     EXPECT_TRUE(page->showsWarning());
-    QTest::mouseClick(page->findChild<QPushButton*>(), Qt::LeftButton);
+    QTest::mouseClick(page->findChild<KitAccentButton*>(), Qt::LeftButton);
     EXPECT_EQ(shell.consoleOpened, 1);
 }
 

@@ -2,7 +2,7 @@
 
 // The context panel on a real data source over the fixture's settings,
 // whose apps, clipboard, actions and workspaces sections are fake pane
-// sources (or, with `withProviders` false, sections not built yet).
+// sources (or, with `withProviders` false, providers that offer no pane).
 #include "ContextPanelFixture.h"
 #include "SectionPaneFakes.h"
 

@@ -1,11 +1,13 @@
 #include "ConsoleWindowFixture.h"
 
+#include "model/EffectiveSections.h"
 #include "settings/TopBar.h"
 #include "ui/VelChipButton.h"
 
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -132,6 +134,22 @@ TEST_F(TopBarTest, RecordedKeysAreRegisteredBeforeTheyAreStored) {
     EXPECT_EQ(model().settings().hotKeyDisplay, "⌃⇧1");
 }
 
+TEST_F(TopBarTest, WhileRecordingControlZIsRecordedNotUndone) {
+    model().applyPreset(DialPreset::builtIns().back());
+    const std::vector<SectionKind> applied = effectiveSections(settings.settings());
+    ASSERT_NE(applied, standardSections());
+    clickChip(bar().hotKeyChip());
+    // Through the shortcut map, as typed keys go.
+    QTest::keyClick(controller->window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(effectiveSections(settings.settings()), applied);
+    EXPECT_EQ(bar().message(), "Include ⌘, ⌥, or ⌃ so normal typing keeps working");
+    EXPECT_TRUE(bar().isRecording());
+    // Once recording ended, Ctrl+Z undoes again.
+    clickChip(bar().hotKeyChip());
+    QTest::keyClick(controller->window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(effectiveSections(settings.settings()), standardSections());
+}
+
 TEST_F(TopBarTest, RecordingHoldsTheKeyboardAndTheDialsOwnKey) {
     clickChip(bar().hotKeyChip());
     EXPECT_EQ(triggers.take(), QStringList{"suspend hot key"});
@@ -225,6 +243,22 @@ TEST_F(TopBarTest, ButtonsOverTheConsoleAreTakenBeforeAnyView) {
     EXPECT_FALSE(bar().isMouseRecording());
     // Once recorded, the button reaches the views again.
     EXPECT_TRUE(otherButtonReached(Qt::ExtraButton3));
+}
+
+TEST_F(TopBarTest, TheTriggerComesBackOnlyOnceTheRecordedClickIsOver) {
+    // Back before the release, the trigger's grab would take that release,
+    // or a press still on its way, for a trigger of its own.
+    clickChip(bar().mouseChip());
+    triggers.take();
+    mouse(dial(), QEvent::MouseButtonPress, core(), Qt::MiddleButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(triggers.take(), QStringList{});
+    EXPECT_TRUE(bar().isMouseRecording());
+    mouse(dial(), QEvent::MouseButtonRelease, core(), Qt::MiddleButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(triggers.take(), QStringList{"resume mouse"});
+    EXPECT_EQ(model().settings().mouseTriggerButton, 2);
+    EXPECT_FALSE(bar().isMouseRecording());
 }
 
 TEST_F(TopBarTest, RemoveAndHideEndTheMouseTrigger) {

@@ -9,8 +9,10 @@
 #include "ui/VelToggleRow.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -178,6 +180,84 @@ TEST(Seg, ReportsEveryClickAndShowsOnlyAnEqualOption) {
     ASSERT_EQ(chosen.size(), 2);
     EXPECT_EQ(chosen[1][0].toString(), "Standard");
     EXPECT_NE(render(seg).pixelColor(corner), none.pixelColor(corner));
+}
+
+TEST(Seg, ChoosesOnlyWhenPressAndReleaseFallOnTheSameOption) {
+    VelSeg seg(pal(), {"Small", "Standard", "Large"}, "Standard");
+    seg.resize(seg.sizeHint());
+    struct Case {
+        int pressOn, releaseOn;
+        QString chosen; // empty: nothing
+    } cases[] = {{0, 0, "Small"}, {0, 2, ""}, {2, 1, ""}, {2, 2, "Large"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pressOn * 10 + c.releaseOn);
+        QSignalSpy chosen(&seg, &VelSeg::chosen);
+        press(seg, seg.optionRect(c.pressOn).center());
+        moveHeld(seg, seg.optionRect(c.releaseOn).center());
+        release(seg, seg.optionRect(c.releaseOn).center());
+        ASSERT_EQ(chosen.size(), c.chosen.isEmpty() ? 0 : 1);
+        if (!c.chosen.isEmpty())
+            EXPECT_EQ(chosen[0][0].toString(), c.chosen);
+    }
+}
+
+TEST(Kit, ControlsAreReachedAndPressedFromTheKeyboard) {
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* field = new QLineEdit;
+    auto* chip = new VelChipButton(pal(), {.label = "Undo"});
+    auto* seg = new VelSeg(pal(), {"Small", "Standard", "Large"}, "Standard");
+    auto* control = new KitSwitch(pal(), false, std::nullopt);
+    auto* advanced = new VelAdvanced(pal(), false, "summary", new QLabel("inside"));
+    for (QWidget* w : std::initializer_list<QWidget*>{field, chip, seg, control, advanced})
+        column->addWidget(w);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+
+    // A click never moves the focus to a control.
+    click(*chip, chip->chipRect().center());
+    EXPECT_TRUE(field->hasFocus());
+
+    QSignalSpy clicks(chip, &VelChipButton::clicked);
+    const QImage plain = chip->grab().toImage();
+    QTest::keyClick(&window, Qt::Key_Tab);
+    ASSERT_TRUE(chip->hasFocus());
+    // The ring shows around the chip, outside its body.
+    const QPoint ringAt(int(chip->chipRect().left()) - 1, int(chip->chipRect().center().y()));
+    EXPECT_NE(chip->grab().toImage().pixelColor(ringAt), plain.pixelColor(ringAt));
+    QTest::keyClick(chip, Qt::Key_Space);
+    QTest::keyClick(chip, Qt::Key_Return);
+    EXPECT_EQ(clicks.size(), 2);
+
+    QSignalSpy chosen(seg, &VelSeg::chosen);
+    QTest::keyClick(&window, Qt::Key_Tab);
+    ASSERT_TRUE(seg->hasFocus());
+    EXPECT_EQ(seg->focusedOption(), 1) << "the ring starts on the selection";
+    QTest::keyClick(seg, Qt::Key_Right);
+    QTest::keyClick(seg, Qt::Key_Right); // already the last
+    QTest::keyClick(seg, Qt::Key_Left);
+    QTest::keyClick(seg, Qt::Key_Space);
+    ASSERT_EQ(chosen.size(), 3);
+    EXPECT_EQ(chosen[0][0].toString(), "Large");
+    EXPECT_EQ(chosen[1][0].toString(), "Standard");
+    EXPECT_EQ(chosen[2][0].toString(), "Standard");
+
+    QSignalSpy toggled(control, &KitSwitch::toggled);
+    QTest::keyClick(&window, Qt::Key_Tab);
+    ASSERT_TRUE(control->hasFocus());
+    QTest::keyClick(control, Qt::Key_Space);
+    ASSERT_EQ(toggled.size(), 1);
+    EXPECT_TRUE(toggled[0][0].toBool());
+
+    QSignalSpy opened(advanced, &VelAdvanced::toggled);
+    QTest::keyClick(&window, Qt::Key_Tab);
+    ASSERT_TRUE(advanced->hasFocus());
+    QTest::keyClick(advanced, Qt::Key_Return);
+    EXPECT_EQ(opened.size(), 1);
+    QTest::keyClick(&window, Qt::Key_Backtab);
+    EXPECT_TRUE(control->hasFocus());
 }
 
 TEST(Kit, NarrowColumnsKeepEveryControlInside) {

@@ -5,7 +5,6 @@
 #include "model/SettingsStore.h"
 #include "model/WindowAppearance.h"
 #include "onboarding/HapticsNudge.h"
-#include "onboarding/HapticsSetupButton.h"
 #include "onboarding/HapticsSetupView.h"
 #include "onboarding/HapticsSetupWindowController.h"
 #include "overlay/MouseHapticsClient.h"
@@ -13,6 +12,7 @@
 #include "platform/session/Desktop.h"
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
+#include "ui/KitAccentButton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,7 +39,7 @@ struct Scene {
 };
 
 void press(HapticsSetupView& view, const QString& label) {
-    for (HapticsSetupButton* button : view.findChildren<HapticsSetupButton*>())
+    for (KitAccentButton* button : view.findChildren<KitAccentButton*>())
         if (button->label() == label && !button->isHidden() && button->isEnabled()) {
             Q_EMIT button->clicked();
             return;

@@ -12,6 +12,7 @@
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/WindowAccessTrust.h"
+#include "ui/KitAccentButton.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,18 @@
-#include "model/WaypointMark.h"
+#include "ui/WaypointMark.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 
 namespace vellaro {
+
+WaypointMark::WaypointMark(const Pal& pal, qreal lineWidth, QWidget* parent)
+    : KitWidget(pal, parent), lineWidth_(lineWidth) {}
+
+void WaypointMark::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint(painter, rect(), pal().ink, pal().accent, lineWidth_);
+}
 
 QRectF WaypointMark::square(const QRectF& frame) {
     const qreal side = std::min(frame.width(), frame.height());
@@ -13,7 +21,8 @@ QRectF WaypointMark::square(const QRectF& frame) {
     return square;
 }
 
-void WaypointMark::paint(QPainter& painter, const QRectF& frame) const {
+void WaypointMark::paint(QPainter& painter, const QRectF& frame, const QColor& ink,
+                         const QColor& accent, qreal lineWidth) {
     const QRectF box = square(frame);
     const qreal side = box.width();
     if (side <= 0)

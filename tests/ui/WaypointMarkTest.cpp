@@ -1,5 +1,5 @@
+#include "ui/WaypointMark.h"
 #include "model/Pal.h"
-#include "model/WaypointMark.h"
 
 #include <QDir>
 #include <QImage>
@@ -10,11 +10,11 @@
 namespace vellaro {
 namespace {
 
-QImage render(const WaypointMark& mark, QSize size) {
+QImage render(QColor ink, QColor accent, qreal lineWidth, QSize size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    mark.paint(painter, QRectF(QPointF(0, 0), size));
+    WaypointMark::paint(painter, QRectF(QPointF(0, 0), size), ink, accent, lineWidth);
     painter.end();
     return image;
 }
@@ -39,8 +39,7 @@ TEST(WaypointMarkTest, KeepsASquareCentredInItsFrame) {
     EXPECT_EQ(WaypointMark::square(QRectF(10, 10, 20, 50)), QRectF(10, 25, 20, 20));
 
     // In a 46 x 30 frame: ring radius 12 around (23, 15), dot diameter 7.5.
-    const WaypointMark mark{Qt::black, Qt::red, 2};
-    const QImage image = render(mark, QSize(46, 30));
+    const QImage image = render(Qt::black, Qt::red, 2, QSize(46, 30));
     EXPECT_GT(image.pixelColor(23, 27).alpha(), 200) << "ring bottom";
     EXPECT_GT(image.pixelColor(11, 15).alpha(), 200) << "ring left";
     EXPECT_EQ(image.pixelColor(23, 15).alpha(), 0) << "centre";
@@ -53,8 +52,7 @@ TEST(WaypointMarkTest, KeepsASquareCentredInItsFrame) {
 
 TEST(WaypointMarkTest, OpenRingWithTheDotInItsGap) {
     const Pal& pal = Pal::light();
-    const WaypointMark mark{pal.ink, pal.accent, 12};
-    const QImage image = render(mark, QSize(240, 240));
+    const QImage image = render(pal.ink, pal.accent, 12, QSize(240, 240));
     QDir().mkpath(QStringLiteral(VELLARO_TEST_OUTPUT_DIR));
     image.save(QStringLiteral(VELLARO_TEST_OUTPUT_DIR "/waypoint-mark.png"));
 
