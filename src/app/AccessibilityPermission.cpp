@@ -22,15 +22,18 @@ AccessibilityPermission& AccessibilityPermission::shared() {
     return *instance;
 }
 
-void AccessibilityPermission::request() {
+QString AccessibilityPermission::request() {
     if (isTrusted_())
-        return;
+        return {};
     // X11 has no grant to prompt for: access follows the window manager.
-    qCInfo(permissionLog) << "Window access needs a window manager that publishes its window list";
+    const QString reason =
+        QStringLiteral("Window access needs a window manager that publishes its window list");
+    qCInfo(permissionLog).noquote() << reason;
+    return reason;
 }
 
-void AccessibilityPermission::openSystemSettings() {
-    panes_.openWindowAccess();
+QString AccessibilityPermission::openSystemSettings() {
+    return panes_.openWindowAccess();
 }
 
 void AccessibilityPermission::revealAppInFinder() {

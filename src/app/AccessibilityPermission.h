@@ -23,8 +23,9 @@ public:
     static AccessibilityPermission& shared();
 
     bool isTrusted() const { return isTrusted_(); }
-    void request();
-    void openSystemSettings();
+    // Each returns why nothing could be shown; empty when something was.
+    QString request();
+    QString openSystemSettings();
     void revealAppInFinder();
     void showExplainer();
     void dismissExplainer();

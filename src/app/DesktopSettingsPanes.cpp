@@ -14,21 +14,23 @@ SettingsPanes& SettingsPanes::desktop() {
     return instance;
 }
 
-void DesktopSettingsPanes::launchFirst(const std::vector<QStringList>& candidates) {
+QString DesktopSettingsPanes::launchFirst(const std::vector<QStringList>& candidates) {
     for (const QStringList& command : candidates) {
         const QString program = QStandardPaths::findExecutable(command.front());
         if (program.isEmpty())
             continue;
         if (QProcess::startDetached(program, command.mid(1)))
-            return;
+            return {};
     }
-    qCInfo(permissionLog) << "No desktop settings program found to open";
+    const QString reason = QStringLiteral("No desktop settings program found to open");
+    qCInfo(permissionLog).noquote() << reason;
+    return reason;
 }
 
-void DesktopSettingsPanes::openWindowAccess() {
-    launchFirst({{QStringLiteral("gnome-control-center")},
-                 {QStringLiteral("systemsettings")},
-                 {QStringLiteral("xfce4-settings-manager")}});
+QString DesktopSettingsPanes::openWindowAccess() {
+    return launchFirst({{QStringLiteral("gnome-control-center")},
+                        {QStringLiteral("systemsettings")},
+                        {QStringLiteral("xfce4-settings-manager")}});
 }
 
 void DesktopSettingsPanes::openMicrophone() {

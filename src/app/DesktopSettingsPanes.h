@@ -12,13 +12,14 @@ namespace vellaro {
 // org.freedesktop.FileManager1, else the folder opened as a URL.
 class DesktopSettingsPanes final : public SettingsPanes {
 public:
-    void openWindowAccess() override;
+    QString openWindowAccess() override;
     void openMicrophone() override;
     void revealApplication() override;
 
 private:
     // Each candidate is a program and its arguments; the first on PATH runs.
-    static void launchFirst(const std::vector<QStringList>& candidates);
+    // Returns why none did; empty when one started.
+    static QString launchFirst(const std::vector<QStringList>& candidates);
 };
 
 } // namespace vellaro

@@ -13,11 +13,11 @@ namespace vellaro {
 bool OnboardingShellServices::isTrusted() const {
     return access_.isTrusted();
 }
-void OnboardingShellServices::requestAccess() {
-    access_.request();
+QString OnboardingShellServices::requestAccess() {
+    return access_.request();
 }
-void OnboardingShellServices::openAccessSettings() {
-    access_.openSystemSettings();
+QString OnboardingShellServices::openAccessSettings() {
+    return access_.openSystemSettings();
 }
 void OnboardingShellServices::revealApp() {
     access_.revealAppInFinder();

@@ -20,8 +20,8 @@ public:
         : access_(access), hotKeys_(hotKeys), settings_(settings), console_(console) {}
 
     bool isTrusted() const override;
-    void requestAccess() override;
-    void openAccessSettings() override;
+    QString requestAccess() override;
+    QString openAccessSettings() override;
     void revealApp() override;
     bool storedHotKeyIsRegistered() const override;
     QString mouseButtonName(long long button) const override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace vellaro {
 
 // Where the permission explainers send the user: the desktop's settings and
@@ -7,8 +9,9 @@ namespace vellaro {
 class SettingsPanes {
 public:
     virtual ~SettingsPanes() = default;
-    // The desktop's settings where window access is decided.
-    virtual void openWindowAccess() = 0;
+    // The desktop's settings where window access is decided. Returns why
+    // nothing could be opened; empty when it opened.
+    virtual QString openWindowAccess() = 0;
     // The desktop's settings for the microphone.
     virtual void openMicrophone() = 0;
     // Shows this program's own file in the file manager.

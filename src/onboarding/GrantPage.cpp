@@ -33,6 +33,11 @@ GrantPage::GrantPage(const Pal& pal, OnboardingServices& services, std::function
     status_->setFixedHeight(16);
     status_->setAlignment(Qt::AlignCenter);
     layout->addWidget(status_);
+    // Where nothing can come up (no window manager, no settings program), say why here.
+    reasonLabel_ = OnboardingKit::paragraph(QString(), pal);
+    reasonLabel_->setStyleSheet(
+        QStringLiteral("color:%1;").arg(OnboardingKit::waitingAmber().name()));
+    layout->addWidget(reasonLabel_);
     reveal_ = OnboardingKit::link(QStringLiteral("Vellaro missing? Show this copy in Files"), pal,
                                   [this] { s_.shell.revealApp(); });
     layout->addWidget(reveal_, 0, Qt::AlignHCenter);
@@ -62,10 +67,11 @@ void GrantPage::showEvent(QShowEvent* event) {
 
 void GrantPage::request() {
     if (phase_ != Phase::idle) {
-        s_.shell.openAccessSettings();
+        reason_ = s_.shell.openAccessSettings();
+        render();
         return;
     }
-    s_.shell.requestAccess();
+    reason_ = s_.shell.requestAccess();
     phase_ = Phase::watching;
     render();
 }
@@ -103,6 +109,8 @@ void GrantPage::render() {
         status_->setText(QStringLiteral("✓ Granted — Vellaro can see your windows."));
         break;
     }
+    reasonLabel_->setText(reason_);
+    reasonLabel_->setVisible(phase_ != Phase::granted && !reason_.isEmpty());
     reveal_->setVisible(phase_ == Phase::watching);
     later_->setVisible(phase_ != Phase::granted);
 }

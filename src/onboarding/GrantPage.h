@@ -30,6 +30,8 @@ public:
     Phase phase() const { return phase_; }
     KitAccentButton* primaryButton() const { return button_; }
     QPushButton* laterLink() const { return later_; }
+    // Why the last request or settings call showed nothing; empty otherwise.
+    QString reason() const { return reason_; }
 
     // Turns the page granted when window access is there.
     void check();
@@ -49,6 +51,8 @@ private:
     bool watchingSources_ = false;
     KitAccentButton* button_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* reasonLabel_ = nullptr;
+    QString reason_;
     QPushButton* reveal_ = nullptr;
     QPushButton* later_ = nullptr;
 };

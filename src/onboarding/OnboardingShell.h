@@ -9,10 +9,11 @@ class OnboardingShell {
 public:
     virtual ~OnboardingShell() = default;
 
-    // Window access (the Accessibility counterpart).
+    // Window access (the Accessibility counterpart). Asking for it and
+    // opening its settings return why nothing could be shown, else empty.
     virtual bool isTrusted() const = 0;
-    virtual void requestAccess() = 0;
-    virtual void openAccessSettings() = 0;
+    virtual QString requestAccess() = 0;
+    virtual QString openAccessSettings() = 0;
     virtual void revealApp() = 0;
 
     // Whether the stored hot key is the one actually registered.

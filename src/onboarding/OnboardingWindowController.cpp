@@ -29,9 +29,9 @@ void OnboardingWindowController::show(bool restart) {
                     : OnboardingProgress::read(s_.defaults).resumeStep(s_.shell.isTrusted());
         rehearsalReached_ = start > OnboardingStep::grant;
         const QSize size(440, 520);
-        window_ = new ConsoleWindowFrame(frameServices_,
-                                         {QStringLiteral("Welcome to Vellaro"),
-                                          QStringLiteral("OnboardingWindow"), size, size, false});
+        // Centred at every build, so its frame is not kept.
+        window_ = new ConsoleWindowFrame(
+            frameServices_, {QStringLiteral("Welcome to Vellaro"), QString(), size, size, false});
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->setFixedSize(size);
         auto* layout = new QVBoxLayout(window_);

@@ -12,6 +12,7 @@
 #include "ui/KitSwitch.h"
 #include "updates/UpdateControls.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,16 +23,34 @@ namespace vellaro {
 
 namespace {
 
-QWidget* switchRow(KitSwitch* toggle, const QString& text, const Pal& pal) {
+// A switch and its label, with a caption below the label when given; a
+// disabled row is drawn faded.
+QWidget* switchRow(KitSwitch* toggle, const QString& text, const Pal& pal,
+                   const QString& caption = {}) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(toggle);
+    layout->addWidget(toggle, 0, Qt::AlignVCenter);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(1);
     auto* label = new QLabel(text);
     label->setFont(widgetFont(11.5));
     label->setStyleSheet(QStringLiteral("color:%1;").arg(pal.ink.name()));
-    layout->addWidget(label);
-    layout->addStretch();
+    texts->addWidget(label);
+    if (!caption.isEmpty()) {
+        auto* note = new QLabel(caption);
+        note->setFont(widgetFont(10));
+        note->setStyleSheet(QStringLiteral("color:%1;").arg(pal.muted.name()));
+        note->setWordWrap(true);
+        note->setMaximumWidth(300);
+        texts->addWidget(note);
+    }
+    layout->addLayout(texts);
+    if (!toggle->isEnabled()) {
+        auto* faded = new QGraphicsOpacityEffect(toggle);
+        faded->setOpacity(0.45);
+        toggle->setGraphicsEffect(faded);
+    }
     return row;
 }
 
@@ -53,7 +72,10 @@ ReadyPage::ReadyPage(const Pal& pal, OnboardingServices& services, std::function
     rows->setContentsMargins(0, 2, 0, 2);
     layout->addWidget(rows_, 0, Qt::AlignHCenter);
 
-    auto* switches = new QVBoxLayout;
+    // The rows align on their left edges; the block sits centred on the page.
+    auto* switchBlock = new QWidget;
+    auto* switches = new QVBoxLayout(switchBlock);
+    switches->setContentsMargins(0, 0, 0, 0);
     switches->setSpacing(6);
     if (s_.login) {
         login_ = new KitSwitch(pal, s_.login->status() == LoginItem::Status::enabled, std::nullopt);
@@ -61,18 +83,16 @@ ReadyPage::ReadyPage(const Pal& pal, OnboardingServices& services, std::function
         switches->addWidget(switchRow(login_, QStringLiteral("Open Vellaro at login"), pal));
     }
     if (s_.updates) {
-        update_ = new KitSwitch(pal, true, std::nullopt);
+        // A copy that cannot update itself shows the switch off, and why.
+        const bool updatable = s_.updates->canUpdate();
+        update_ = new KitSwitch(pal, updatable, std::nullopt);
+        update_->setEnabled(updatable);
         connect(update_, &KitSwitch::toggled, this, &ReadyPage::setAutoUpdate);
-        QWidget* row =
-            switchRow(update_, QStringLiteral("Keep Vellaro updated automatically"), pal);
-        if (!s_.updates->canUpdate()) {
-            row->setEnabled(false);
-            row->setToolTip(s_.updates->cannotUpdateReason());
-        }
-        switches->addWidget(row);
+        switches->addWidget(switchRow(update_, QStringLiteral("Keep Vellaro updated automatically"),
+                                      pal,
+                                      updatable ? QString() : s_.updates->cannotUpdateReason()));
     }
-    layout->addLayout(switches);
-    layout->setAlignment(switches, Qt::AlignHCenter);
+    layout->addWidget(switchBlock, 0, Qt::AlignHCenter);
     layout->addWidget(
         OnboardingKit::primaryButton(QStringLiteral("Enter Vellar"), pal, std::move(onFinish)), 0,
         Qt::AlignHCenter);
@@ -91,7 +111,7 @@ void ReadyPage::showEvent(QShowEvent* event) {
         return;
     shownOnce_ = true;
     refresh();
-    if (s_.updates) {
+    if (s_.updates && s_.updates->canUpdate()) {
         s_.updates->enableAutomaticDownloadsIfUnset();
         update_->setOn(s_.updates->automaticallyDownloadsUpdates());
     }
@@ -105,12 +125,14 @@ void ReadyPage::refresh() {
 }
 
 QString ReadyPage::triggerText() const {
+    // Only triggers that work: a hot key the desktop refused is left out.
     const VellaroSettings& settings = s_.settings.settings();
-    const QString keys = HotKeyText::shortcutText(settings.hotKeyCode, settings.hotKeyModifiers);
+    QStringList working;
     if (settings.mouseTriggerButton >= 2)
-        return s_.shell.mouseButtonName(settings.mouseTriggerButton) + QStringLiteral(" or ") +
-               keys;
-    return keys;
+        working << s_.shell.mouseButtonName(settings.mouseTriggerButton);
+    if (s_.shell.storedHotKeyIsRegistered())
+        working << HotKeyText::shortcutText(settings.hotKeyCode, settings.hotKeyModifiers);
+    return working.join(QStringLiteral(" or "));
 }
 
 void ReadyPage::renderRows() {
@@ -119,9 +141,11 @@ void ReadyPage::renderRows() {
         trusted_ ? QStringLiteral("Vellaro can see your windows")
                  : QStringLiteral("Window access deferred — features will ask when needed"),
         trusted_, pal_));
-    rows_->layout()->addWidget(
-        OnboardingKit::statusRow(QStringLiteral("Trigger learned — ") + triggerText(),
-                                 s_.defaults.boolValue(OnboardingProgress::rehearsedKey), pal_));
+    const QString triggers = triggerText();
+    rows_->layout()->addWidget(OnboardingKit::statusRow(
+        triggers.isEmpty() ? QStringLiteral("No trigger works yet — choose one in Settings")
+                           : QStringLiteral("Trigger learned — ") + triggers,
+        !triggers.isEmpty() && s_.defaults.boolValue(OnboardingProgress::rehearsedKey), pal_));
 }
 
 void ReadyPage::setLaunchAtLogin(bool on) {
@@ -131,6 +155,8 @@ void ReadyPage::setLaunchAtLogin(bool on) {
 }
 
 void ReadyPage::setAutoUpdate(bool on) {
+    if (!s_.updates->canUpdate())
+        return;
     update_->setOn(on);
     s_.updates->setAutomaticallyDownloadsUpdates(on);
     if (on)

@@ -42,7 +42,8 @@ ConsoleWindowFrame::~ConsoleWindowFrame() {
 }
 
 void ConsoleWindowFrame::placeFirstTime(const Look& look) {
-    if (const std::optional<QRect> saved = autosave_.savedFrame()) {
+    if (const std::optional<QRect> saved =
+            autosave_.name().isEmpty() ? std::nullopt : autosave_.savedFrame()) {
         setGeometry(*saved);
         return;
     }
@@ -100,7 +101,7 @@ void ConsoleWindowFrame::hideEvent(QHideEvent* event) {
 }
 
 void ConsoleWindowFrame::saveFrame() {
-    if (shown_)
+    if (shown_ && !autosave_.name().isEmpty())
         autosave_.save(geometry());
 }
 

@@ -31,7 +31,7 @@ public:
 
     struct Look {
         QString title;
-        QString frameName; // the Defaults key of the saved frame
+        QString frameName; // the Defaults key of the saved frame; empty keeps none
         QSize size;        // the first size, centred, when nothing is saved
         QSize minimumSize;
         bool maximizable = true;

@@ -343,14 +343,18 @@ void UpdateRootView::rebuild() {
         break;
     }
     case UpdatePhase::error: {
-        auto* body = makeUpdateLabel(
-            QCoreApplication::translate(
-                "UpdateWindow", "You can try again from the status menu, or by "
-                                "starting Vellaro again — or grab the latest version any time at") +
-                QLatin1Char(' ') + website_.toString() + QLatin1Char('.'),
-            11.5, QFont::Normal, pal_.muted);
-        body->setWordWrap(true);
-        column->addWidget(body);
+        // Without a web site to name, the sentence would end in nothing.
+        if (!website_.isEmpty()) {
+            auto* body = makeUpdateLabel(
+                QCoreApplication::translate(
+                    "UpdateWindow",
+                    "You can try again from the status menu, or by "
+                    "starting Vellaro again — or grab the latest version any time at") +
+                    QLatin1Char(' ') + website_.toString() + QLatin1Char('.'),
+                11.5, QFont::Normal, pal_.muted);
+            body->setWordWrap(true);
+            column->addWidget(body);
+        }
         auto* row = newRow();
         row->addStretch(1);
         addButton(row, true, QStringLiteral("OK"), acknowledge);

@@ -32,7 +32,7 @@ UpdaterCenter::UpdaterCenter(Collaborators c, QObject* parent)
         Updater::Collaborators{c.host, c.install, driver_, c.defaults, c.scheduler, c.now,
                                c.extraCaCertificates,
                                [this](const QList<AppcastItem>& items) {
-                                   model_.setNotes(collectNotes(items, host_.buildVersion));
+                                   model_.setNotes(collectNotes(items, host_));
                                },
                                c.relaunch, c.quit},
         this);
@@ -59,13 +59,20 @@ UpdaterCenter& UpdaterCenter::shared() {
 }
 
 QList<ReleaseNotes> UpdaterCenter::collectNotes(const QList<AppcastItem>& items,
-                                                const QString& runningBuild) {
-    const qint64 running = buildNumber(runningBuild);
+                                                const HostInfo& host) {
+    const qint64 running = buildNumber(host.buildVersion);
+    // A release offered as several packages is one entry; the first with notes speaks for it.
     QList<std::pair<qint64, const AppcastItem*>> newer;
     for (const AppcastItem& item : items) {
         const qint64 build = buildNumber(item.buildVersion);
-        if (build > running)
+        if (build <= running || !host.runs(item))
+            continue;
+        const auto same = std::find_if(newer.begin(), newer.end(),
+                                       [build](const auto& kept) { return kept.first == build; });
+        if (same == newer.end())
             newer.append({build, &item});
+        else if (same->second->description.trimmed().isEmpty())
+            same->second = &item;
     }
     std::stable_sort(newer.begin(), newer.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });

@@ -64,11 +64,11 @@ public:
     bool canUpdate() const override;
     QString cannotUpdateReason() const override;
 
-    // The notes of every item whose build number is above the running one,
-    // largest first. Build numbers are read as decimal integers; anything
-    // else counts as 0.
-    static QList<ReleaseNotes> collectNotes(const QList<AppcastItem>& items,
-                                            const QString& runningBuild);
+    // The notes of every item this host could install whose build number is
+    // above the running one, largest first, one entry per build (the first
+    // item of a build that has notes). Build numbers are read as decimal
+    // integers; anything else counts as 0.
+    static QList<ReleaseNotes> collectNotes(const QList<AppcastItem>& items, const HostInfo& host);
 
 private:
     void show() override;

@@ -10,7 +10,10 @@ public:
     int microphoneOpened = 0;
     int revealed = 0;
 
-    void openWindowAccess() override { ++windowAccessOpened; }
+    QString openWindowAccess() override {
+        ++windowAccessOpened;
+        return {};
+    }
     void openMicrophone() override { ++microphoneOpened; }
     void revealApplication() override { ++revealed; }
 };

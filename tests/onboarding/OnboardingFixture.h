@@ -28,14 +28,22 @@ class FakeShell final : public OnboardingShell {
 public:
     explicit FakeShell(FakeTrust& trust) : trust_(trust) {}
     bool isTrusted() const override { return trust_.trusted; }
-    void requestAccess() override { ++requests; }
-    void openAccessSettings() override { ++settingsOpened; }
+    QString requestAccess() override {
+        ++requests;
+        return refusal;
+    }
+    QString openAccessSettings() override {
+        ++settingsOpened;
+        return settingsRefusal;
+    }
     void revealApp() override {}
     bool storedHotKeyIsRegistered() const override { return registered; }
     QString mouseButtonName(long long) const override { return QStringLiteral("Middle Click"); }
     void openConsole() override { ++consoleOpened; }
 
     bool registered = true;
+    QString refusal;         // why a request shows nothing
+    QString settingsRefusal; // why the settings do not open
     int requests = 0;
     int settingsOpened = 0;
     int consoleOpened = 0;

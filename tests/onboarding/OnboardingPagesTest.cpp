@@ -10,14 +10,17 @@
 #include "support/WaitUntil.h"
 #include "ui/KitAccentButton.h"
 #include "ui/KitSwitch.h"
+#include "updates/UpdaterCenter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTest>
 
 #include <chrono>
+#include <cmath>
 #include <memory>
 
 using namespace vellaro;
@@ -203,16 +206,22 @@ TEST_F(ReadyTest, RowsSayWhatIsSetUp) {
     struct Case {
         bool trusted, rehearsed;
         long long mouseButton;
+        bool keyRegistered;
         const char* access;
         const char* trigger;
     };
     const Case cases[] = {
-        {true, true, -1, "Vellaro can see your windows", "Trigger learned — Ctrl+Alt+Space"},
-        {false, false, 2, "Window access deferred — features will ask when needed",
+        {true, true, -1, true, "Vellaro can see your windows", "Trigger learned — Ctrl+Alt+Space"},
+        {false, false, 2, true, "Window access deferred — features will ask when needed",
          "Trigger learned — Middle Click or Ctrl+Alt+Space"},
+        // The desktop took the hot key: only the button is named.
+        {true, true, 2, false, "Vellaro can see your windows", "Trigger learned — Middle Click"},
+        {true, false, -1, false, "Vellaro can see your windows",
+         "No trigger works yet — choose one in Settings"},
     };
     for (const Case& c : cases) {
         trust.trusted = c.trusted;
+        shell.registered = c.keyRegistered;
         if (c.rehearsed)
             defaults.setValue(OnboardingProgress::rehearsedKey, true);
         settings.setMouseTriggerButton(c.mouseButton);
@@ -253,13 +262,72 @@ TEST_F(ReadyTest, UpdateSwitchTurnsAutomaticUpdatesOnOnceAndFollowsTheChoice) {
     flip(page->updateSwitch());
     EXPECT_TRUE(updates.downloads);
     EXPECT_TRUE(updates.checks);
+}
 
-    // A copy that cannot update itself says why and offers no switch.
-    updates.updatable = false;
-    updates.reason = QStringLiteral("This copy is managed by the system's package manager.");
-    auto managed = makePage();
-    EXPECT_FALSE(managed->updateSwitch()->isEnabled());
-    EXPECT_EQ(managed->updateSwitch()->parentWidget()->toolTip(), updates.reason);
+TEST_F(ReadyTest, ACopyThatCannotUpdateItselfShowsTheSwitchOffWithWhyAndWritesNothing) {
+    const auto file = [this] {
+        QFile ini(folder.path() + "/defaults.ini");
+        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
+    };
+    // The track's far end: accent when on, the well when off.
+    const auto trackEnd = [](QWidget& page) {
+        KitSwitch* toggle = static_cast<ReadyPage&>(page).updateSwitch();
+        const QPoint at = toggle->mapTo(
+            &page,
+            QPointF(toggle->trackRect().right() - 5, toggle->trackRect().center().y()).toPoint());
+        return page.grab().toImage().pixelColor(at);
+    };
+    const QColor accent = Pal::light().accent;
+    const auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue()) <
+               40;
+    };
+    for (const bool updatable : {true, false}) {
+        SCOPED_TRACE(updatable);
+        QFile::remove(folder.path() + "/defaults.ini");
+        HostInfo host;
+        host.appcastUrl = QUrl("https://vellaro.example/appcast.xml");
+        host.publicKey = QByteArray(32, 'k');
+        InstallLocation install;
+        if (updatable) {
+            install.kind = InstallLocation::Kind::appImage;
+            install.appImagePath = folder.filePath("Vellaro.AppImage");
+        } else {
+            install.reason = "installed by your system's package manager; update it there";
+        }
+        UpdaterCenter center({host, install, defaults, scheduler, {}});
+        services.login = &login;
+        services.updates = &center;
+        const QByteArray before = file();
+        ReadyPage page(Pal::light(), services, [] {});
+        page.resize(440, 400);
+        page.show();
+        page.layout()->activate();
+        flip(page.updateSwitch());
+        flip(page.updateSwitch());
+        EXPECT_EQ(page.updateSwitch()->isEnabled(), updatable);
+        EXPECT_EQ(page.updateSwitch()->isOn(), updatable);
+        EXPECT_EQ(near(trackEnd(page), accent), updatable);
+        EXPECT_EQ(texts(page).contains(install.reason), !updatable);
+        if (!updatable)
+            EXPECT_EQ(file(), before);
+        else
+            EXPECT_TRUE(defaults.boolValue(Updater::automaticDownloadsKey));
+    }
+}
+
+TEST_F(ReadyTest, TheSwitchesSitCentredOnThePage) {
+    auto page = makePage();
+    page->resize(440, 400);
+    page->layout()->activate();
+    QWidget* block = page->loginSwitch()->parentWidget()->parentWidget();
+    const QRect box(block->mapTo(page.get(), QPoint()), block->size());
+    EXPECT_NEAR(box.center().x(), page->rect().center().x(), 1);
+    EXPECT_GT(box.left(), 40);
+    EXPECT_EQ(page->loginSwitch()->mapTo(page.get(), QPoint()).x(),
+              page->updateSwitch()->mapTo(page.get(), QPoint()).x())
+        << "the rows align on their left edges";
 }
 
 TEST_F(ReadyTest, ComingBackToTheProgramReadsAccessAndTheLoginEntryAgain) {

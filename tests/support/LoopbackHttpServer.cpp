@@ -5,6 +5,7 @@
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace vellaro::test {
 
@@ -81,8 +82,24 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const QByteArray& request) {
         "\r\n";
     if (!response.location.isEmpty())
         head += "Location: " + response.location + "\r\n";
-    socket->write(head + "\r\n" + response.body);
-    socket->disconnectFromHost();
+    if (response.drip.count() == 0) {
+        socket->write(head + "\r\n" + response.body);
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->write(head + "\r\n");
+    auto* timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket,
+            [this, socket, timer, body = response.body, sent = qsizetype(0)]() mutable {
+                if (sent == body.size()) {
+                    timer->stop();
+                    socket->disconnectFromHost();
+                    return;
+                }
+                socket->write(body.mid(sent++, 1));
+                ++dripped_;
+            });
+    timer->start(response.drip);
 }
 
 } // namespace vellaro::test

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,8 @@ public:
         int status = 200;
         QByteArray body;
         QByteArray location; // for redirects
+        // When set, the body follows the head one byte per interval.
+        std::chrono::milliseconds drip{0};
     };
 
     explicit LoopbackHttpServer(std::optional<TestIdentity> identity = std::nullopt);
@@ -40,6 +43,8 @@ public:
     Response response(const QString& path) const { return responses_.value(path); }
     QStringList requestedPaths() const { return requested_; }
     int connectionCount() const { return connections_; }
+    // Body bytes sent so far by dripped responses.
+    qint64 drippedBytes() const { return dripped_; }
 
 private:
     void answer(QTcpSocket* socket, const QByteArray& request);
@@ -49,6 +54,7 @@ private:
     QHash<QString, Response> responses_;
     QStringList requested_;
     int connections_ = 0;
+    qint64 dripped_ = 0;
 };
 
 } // namespace vellaro::test

@@ -1,6 +1,7 @@
 // The update window offscreen over a real model, with the update service's
 // controls faked: its texts, capsule, buttons, keys, checkbox and look.
 #include "updates/UpdateWindowController.h"
+#include "updates/UpdaterCenter.h"
 
 #include "model/Pal.h"
 #include "platform/session/Appearance.h"
@@ -131,6 +132,29 @@ TEST_F(UpdateWindow, ShowsTheTextsOfEachPhase) {
     found(true, 1);
     settle();
     EXPECT_EQ(view.primaryButton()->text(), "Install Update");
+}
+
+TEST_F(UpdateWindow, TheErrorScreenNamesTheWebSiteOnlyWhenThereIsOne) {
+    model.setErrorMessage("installed by your system's package manager; update it there");
+    model.setPhase(UpdatePhase::error);
+    const auto bodyOf = [](const UpdateRootView& view) {
+        QStringList lines;
+        for (const QLabel* label : view.findChildren<QLabel*>()) {
+            if (label->text().startsWith("You can try again"))
+                lines << label->text();
+        }
+        return lines;
+    };
+    for (const QUrl& website : {QUrl("https://vellaro.example/"), QUrl()}) {
+        SCOPED_TRACE(website.toString().toStdString());
+        const UpdateRootView view(model, controls, website, [] {});
+        if (website.isEmpty())
+            EXPECT_TRUE(bodyOf(view).isEmpty());
+        else
+            EXPECT_EQ(bodyOf(view), QStringList({"You can try again from the tray menu — or grab "
+                                                 "the latest version any time at "
+                                                 "https://vellaro.example/."}));
+    }
 }
 
 TEST_F(UpdateWindow, TheCapsuleNeverEmptiesAndNeverOverflows) {
@@ -282,6 +306,30 @@ TEST_F(UpdateWindow, TheNotesCardListsEveryReleaseOrSaysThereAreNone) {
                     notes("1.1", "")});
     settle();
     EXPECT_EQ(texts(), QStringList({"1.2", "May 1", "NEW", "Faster", "1.1"}));
+
+    // A release in two kinds of package, and releases for other machines.
+    const auto release = [](const QString& build, const QString& version, const QString& html,
+                            const QString& os, const QString& arch) {
+        AppcastItem item;
+        item.buildVersion = build;
+        item.displayVersion = version;
+        item.description = html;
+        item.os = os;
+        item.architecture = arch;
+        return item;
+    };
+    HostInfo host;
+    host.buildVersion = "100";
+    host.architecture = "x86_64";
+    model.setNotes(UpdaterCenter::collectNotes(
+        {release("101", "1.1", "<h2>1.1</h2><h3>Fixed</h3><li>Fans</li>", "linux", "x86_64"),
+         release("101", "1.1", "", "linux", "x86_64"),
+         release("102", "1.2", "<h2>1.2</h2><h3>New</h3><li>Arm only</li>", "linux", "arm64"),
+         release("103", "1.3", "<h2>1.3</h2><h3>New</h3><li>Windows only</li>", "windows",
+                 "x86_64")},
+        host));
+    settle();
+    EXPECT_EQ(texts(), QStringList({"1.1", "FIXED", "Fans"}));
 }
 
 // Pictures of every screen, light and dark, when VELLARO_UPDATE_SHOTS names a folder.

@@ -18,12 +18,27 @@ private:
     int& shows_;
 };
 
-AppcastItem item(const QString& build, const QString& display) {
+AppcastItem item(const QString& build, const QString& display, const QString& os = "linux",
+                 const QString& arch = "x86_64") {
     AppcastItem made;
     made.buildVersion = build;
     made.displayVersion = display;
     made.description = "<h2>" + display + "</h2><h3>New</h3><li>thing " + display + "</li>";
+    made.os = os;
+    made.architecture = arch;
     return made;
+}
+
+AppcastItem withoutNotes(AppcastItem made) {
+    made.description.clear();
+    return made;
+}
+
+HostInfo hostRunning(const QString& build) {
+    HostInfo host;
+    host.buildVersion = build;
+    host.architecture = "x86_64";
+    return host;
 }
 
 class UpdaterCenterTest : public ::testing::Test {
@@ -46,7 +61,7 @@ protected:
     int shows = 0;
 };
 
-TEST_F(UpdaterCenterTest, CollectsTheNotesOfNewerBuildsLargestFirst) {
+TEST_F(UpdaterCenterTest, CollectsTheNotesOfNewerInstallableBuildsLargestFirst) {
     struct Case {
         const char* name;
         QString running;
@@ -65,12 +80,34 @@ TEST_F(UpdaterCenterTest, CollectsTheNotesOfNewerBuildsLargestFirst) {
          "+5",
          {item("+6", "plus"), item("99999999999999999999", "huge")},
          {"plus"}},
+        // The feed docs/RELEASING.md shows: one release as a tar.xz and an AppImage.
+        {"one release in two kinds",
+         "100",
+         {item("101", "1.1"), withoutNotes(item("101", "1.1"))},
+         {"1.1"}},
+        {"the kind with notes speaks for the release",
+         "100",
+         {withoutNotes(item("101", "1.1")), item("101", "1.1")},
+         {"1.1"}},
+        {"other processors and systems",
+         "100",
+         {item("101", "1.1"), item("102", "1.2", "linux", "arm64"), item("103", "1.3", "windows")},
+         {"1.1"}},
     };
     for (const Case& c : cases) {
         QStringList versions;
-        for (const ReleaseNotes& notes : UpdaterCenter::collectNotes(c.items, c.running))
+        QStringList items;
+        for (const ReleaseNotes& notes :
+             UpdaterCenter::collectNotes(c.items, hostRunning(c.running))) {
             versions << notes.version;
+            for (const ReleaseNotes::Group& group : notes.groups)
+                items << group.items;
+        }
         EXPECT_EQ(versions, c.versions) << c.name;
+        QStringList expectedItems;
+        for (const QString& version : c.versions)
+            expectedItems << "thing " + version;
+        EXPECT_EQ(items, expectedItems) << c.name;
     }
 }
 
@@ -87,7 +124,7 @@ TEST_F(UpdaterCenterTest, AnOfferWithoutCollectedNotesShowsItsOwn) {
     EXPECT_EQ(center->model().expectedLength(), 4096u);
     EXPECT_FALSE(center->model().foundAlreadyStaged());
 
-    center->model().setNotes(UpdaterCenter::collectNotes({item("15", "1.5")}, "12"));
+    center->model().setNotes(UpdaterCenter::collectNotes({item("15", "1.5")}, hostRunning("12")));
     driver.showUpdateFound(found, UpdateStage::downloaded, [](UpdateChoice) {});
     EXPECT_EQ(center->model().notes().first().version, "1.5");
     EXPECT_TRUE(center->model().foundAlreadyStaged());

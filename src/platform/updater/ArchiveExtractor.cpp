@@ -3,14 +3,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSet>
 #include <QStringList>
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace vellaro {
@@ -40,9 +44,16 @@ bool isUnder(const QString& path, const QString& folder) {
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
 }
 
+QString notEnoughSpace(qint64 needed) {
+    return QStringLiteral("There is not enough free space for the update (%1 needed)")
+        .arg(QLocale::system().formattedDataSize(needed, 1, QLocale::DataSizeSIFormat));
+}
+
 class Extraction {
 public:
-    Extraction(const QString& destination) : root_(destination) {}
+    // `announced`: the bytes the archive's headers promise, which no write passes.
+    Extraction(const QString& destination, qint64 announced)
+        : root_(destination), announced_(announced) {}
 
     QString entry(archive* handle, archive_entry* entry) {
         const QString raw = QString::fromUtf8(archive_entry_pathname_utf8(entry)
@@ -84,6 +95,7 @@ private:
         if (fd < 0)
             return QStringLiteral("The update could not write %1.").arg(path);
         QString error;
+        const la_int64_t entrySize = archive_entry_size(entry);
         const void* block = nullptr;
         size_t size = 0;
         la_int64_t offset = 0;
@@ -97,12 +109,15 @@ private:
                 break;
             }
             unpacked_ += qint64(size);
-            if (unpacked_ > ArchiveExtractor::maximumUnpackedBytes) {
-                error = QStringLiteral("The update unpacks to more than 2 GB.");
+            if (unpacked_ > announced_ || offset + la_int64_t(size) > entrySize) {
+                error =
+                    QStringLiteral("The update is damaged: %1 is larger than announced.").arg(path);
                 break;
             }
             if (::pwrite(fd, block, size, off_t(offset)) != ssize_t(size)) {
-                error = QStringLiteral("The update could not write %1.").arg(path);
+                error = errno == ENOSPC || errno == EDQUOT
+                            ? notEnoughSpace(announced_)
+                            : QStringLiteral("The update could not write %1.").arg(path);
                 break;
             }
         }
@@ -143,33 +158,83 @@ private:
     QString root_;
     QSet<QString> links_;
     QStringList targets_;
+    qint64 announced_;
     qint64 unpacked_ = 0;
 };
 
-QString unpack(const QString& archivePath, const QString& destination,
-               const std::function<void(double)>& progress) {
-    const std::unique_ptr<archive, ArchiveFree> handle(archive_read_new());
-    archive_read_support_filter_xz(handle.get());
-    archive_read_support_format_tar(handle.get());
-    if (archive_read_open_filename(handle.get(), QFile::encodeName(archivePath).constData(),
+struct Opened {
+    std::unique_ptr<archive, ArchiveFree> handle;
+    QString error;
+};
+
+Opened open(const QString& archivePath) {
+    Opened opened{std::unique_ptr<archive, ArchiveFree>(archive_read_new()), {}};
+    archive_read_support_filter_xz(opened.handle.get());
+    archive_read_support_format_tar(opened.handle.get());
+    if (archive_read_open_filename(opened.handle.get(), QFile::encodeName(archivePath).constData(),
                                    64 * 1024) != ARCHIVE_OK)
-        return QStringLiteral("The update could not be opened: %1")
-            .arg(QString::fromUtf8(archive_error_string(handle.get())));
-    const double size = double(std::max<qint64>(1, QFileInfo(archivePath).size()));
-    Extraction extraction(destination);
+        opened.error = QStringLiteral("The update could not be opened: %1")
+                           .arg(QString::fromUtf8(archive_error_string(opened.handle.get())));
+    return opened;
+}
+
+QString damaged(archive* handle) {
+    return QStringLiteral("The update is damaged: %1")
+        .arg(QString::fromUtf8(archive_error_string(handle)));
+}
+
+// What the headers announce, added up without writing anything; stops as
+// soon as the sum passes the limit.
+QString announcedSize(const QString& archivePath, qint64* total) {
+    Opened opened = open(archivePath);
+    if (!opened.error.isEmpty())
+        return opened.error;
+    *total = 0;
     archive_entry* entry = nullptr;
     for (;;) {
-        const int status = archive_read_next_header(handle.get(), &entry);
+        const int status = archive_read_next_header(opened.handle.get(), &entry);
+        if (status == ARCHIVE_EOF)
+            return {};
+        if (status != ARCHIVE_OK)
+            return damaged(opened.handle.get());
+        if (archive_entry_filetype(entry) == AE_IFREG) {
+            const la_int64_t size = archive_entry_size(entry);
+            if (size < 0 || size > ArchiveExtractor::maximumUnpackedBytes - *total)
+                return QStringLiteral("The update unpacks to more than 2 GB.");
+            *total += size;
+        }
+    }
+}
+
+qint64 freeBytesOn(const QString& folder) {
+    struct statvfs info {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &info) != 0)
+        return std::numeric_limits<qint64>::max();
+    return qint64(
+        std::min<unsigned long long>((unsigned long long)info.f_bavail * info.f_frsize,
+                                     (unsigned long long)std::numeric_limits<qint64>::max()));
+}
+
+QString unpack(const QString& archivePath, const QString& destination, qint64 announced,
+               const std::function<void(double)>& progress) {
+    Opened opened = open(archivePath);
+    if (!opened.error.isEmpty())
+        return opened.error;
+    archive* handle = opened.handle.get();
+    const double size = double(std::max<qint64>(1, QFileInfo(archivePath).size()));
+    Extraction extraction(destination, announced);
+    archive_entry* entry = nullptr;
+    for (;;) {
+        const int status = archive_read_next_header(handle, &entry);
         if (status == ARCHIVE_EOF)
             break;
         if (status != ARCHIVE_OK)
-            return QStringLiteral("The update is damaged: %1")
-                .arg(QString::fromUtf8(archive_error_string(handle.get())));
-        const QString error = extraction.entry(handle.get(), entry);
+            return damaged(handle);
+        const QString error = extraction.entry(handle, entry);
         if (!error.isEmpty())
             return error;
         if (progress)
-            progress(std::min(1.0, double(archive_filter_bytes(handle.get(), -1)) / size));
+            progress(std::min(1.0, double(archive_filter_bytes(handle, -1)) / size));
     }
     const QFileInfo binary(destination + QStringLiteral("/bin/vellaro"));
     if (!binary.isFile() || !binary.isExecutable())
@@ -182,11 +247,19 @@ QString unpack(const QString& archivePath, const QString& destination,
 } // namespace
 
 QString ArchiveExtractor::extract(const QString& archivePath, const QString& destination,
-                                  const std::function<void(double)>& progress) {
-    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink() ||
-        !QDir().mkdir(destination))
+                                  const std::function<void(double)>& progress,
+                                  const FreeSpace& freeSpace) {
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink())
         return QStringLiteral("The update could not be unpacked into %1.").arg(destination);
-    const QString error = unpack(archivePath, destination, progress);
+    qint64 announced = 0;
+    if (const QString error = announcedSize(archivePath, &announced); !error.isEmpty())
+        return error;
+    const QString parent = QFileInfo(destination).absolutePath();
+    if (announced > (freeSpace ? freeSpace(parent) : freeBytesOn(parent)))
+        return notEnoughSpace(announced);
+    if (!QDir().mkdir(destination))
+        return QStringLiteral("The update could not be unpacked into %1.").arg(destination);
+    const QString error = unpack(archivePath, destination, announced, progress);
     if (!error.isEmpty())
         QDir(destination).removeRecursively();
     return error;

@@ -25,6 +25,10 @@ QString HostInfo::whyUnusable() const {
     return {};
 }
 
+bool HostInfo::runs(const AppcastItem& item) const {
+    return item.os == u"linux" && item.architecture == architecture;
+}
+
 QUrl HostInfo::originOf(const QUrl& url) {
     if (url.isEmpty())
         return {};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/updater/AppcastItem.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -21,6 +23,9 @@ struct HostInfo {
 
     // Why updates cannot run with these values; empty when they can.
     QString whyUnusable() const;
+
+    // Whether the item is built for this system and processor.
+    bool runs(const AppcastItem& item) const;
 
     static QUrl originOf(const QUrl& url);
 };

@@ -11,9 +11,22 @@
 
 namespace vellaro {
 
-HttpsTransfer::HttpsTransfer(QNetworkAccessManager& network, QIODevice& sink, qint64 maximumBytes,
-                             const QList<QSslCertificate>& extraCaCertificates, QObject* parent)
-    : QObject(parent), network_(network), sink_(sink), maximumBytes_(maximumBytes),
+namespace {
+
+int statusOf(const QNetworkReply& reply) {
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+bool isRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+} // namespace
+
+HttpsTransfer::HttpsTransfer(QNetworkAccessManager& network, Scheduler& scheduler, QIODevice& sink,
+                             Limits limits, const QList<QSslCertificate>& extraCaCertificates,
+                             QObject* parent)
+    : QObject(parent), network_(network), scheduler_(scheduler), sink_(sink), limits_(limits),
       extraCaCertificates_(extraCaCertificates) {}
 
 HttpsTransfer::~HttpsTransfer() {
@@ -21,17 +34,31 @@ HttpsTransfer::~HttpsTransfer() {
 }
 
 void HttpsTransfer::start(const QUrl& url) {
+    deadlineTask_ = scheduler_.schedule(limits_.deadline, [this] {
+        deadlineTask_ = 0;
+        finish(QStringLiteral("The update server took too long to answer."));
+    });
+    lastActivity_ = scheduler_.now();
+    watchForStall(stallTimeout);
+    get(url);
+}
+
+void HttpsTransfer::get(const QUrl& url) {
     if (!UpdateUrlPolicy::allows(url)) {
         const QString message =
-            QStringLiteral("Updates are only fetched over HTTPS (refused %1).").arg(url.toString());
+            redirects_ == 0
+                ? QStringLiteral("Updates are only fetched over HTTPS (refused %1).")
+                      .arg(url.toString())
+                : QStringLiteral("The update server redirected to an address that is not "
+                                 "HTTPS (%1).")
+                      .arg(url.toString());
         QTimer::singleShot(0, this, [this, message] { finish(message); });
         return;
     }
     QNetworkRequest request(url);
+    // Qt's own following misreads a chain of redirects; each hop is checked here.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(maximumRedirects);
-    request.setTransferTimeout(transferTimeoutMs);
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     if (!extraCaCertificates_.isEmpty()) {
@@ -40,45 +67,58 @@ void HttpsTransfer::start(const QUrl& url) {
         request.setSslConfiguration(tls);
     }
     reply_ = network_.get(request);
-    connect(reply_, &QNetworkReply::redirected, this, [this](const QUrl& target) {
-        const QUrl next = reply_->url().resolved(target);
-        if (UpdateUrlPolicy::allows(next)) {
-            Q_EMIT reply_->redirectAllowed();
-            return;
-        }
-        finish(QStringLiteral("The update server redirected to an address that is not "
-                              "HTTPS (%1).")
-                   .arg(next.toString()));
-    });
+    const auto active = [this] { lastActivity_ = scheduler_.now(); };
+    connect(reply_, &QNetworkReply::metaDataChanged, this, active);
+    connect(reply_, &QNetworkReply::readyRead, this, active);
     connect(reply_, &QNetworkReply::readyRead, this, &HttpsTransfer::readBody);
-    connect(reply_, &QNetworkReply::finished, this, [this] {
-        if (done_)
-            return;
-        readBody();
-        if (done_)
-            return;
-        if (reply_->error() != QNetworkReply::NoError) {
-            finish(QStringLiteral("The update server could not be reached: %1")
-                       .arg(reply_->errorString()));
-            return;
-        }
-        const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status != 200) {
+    connect(reply_, &QNetworkReply::finished, this, &HttpsTransfer::replyFinished);
+}
+
+void HttpsTransfer::replyFinished() {
+    if (done_ || !reply_)
+        return;
+    readBody();
+    if (done_)
+        return;
+    if (reply_->error() != QNetworkReply::NoError && !isRedirect(statusOf(*reply_))) {
+        finish(QStringLiteral("The update server could not be reached: %1")
+                   .arg(reply_->errorString()));
+        return;
+    }
+    const int status = statusOf(*reply_);
+    if (isRedirect(status)) {
+        const QUrl target = reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        if (target.isEmpty()) {
             finish(QStringLiteral("The update server answered with status %1.").arg(status));
             return;
         }
-        finish(QString());
-    });
+        if (++redirects_ > maximumRedirects) {
+            finish(QStringLiteral("The update server answered with too many redirects."));
+            return;
+        }
+        const QUrl next = reply_->url().resolved(target);
+        reply_->disconnect(this);
+        reply_->deleteLater();
+        reply_.clear();
+        get(next);
+        return;
+    }
+    if (status != 200) {
+        finish(QStringLiteral("The update server answered with status %1.").arg(status));
+        return;
+    }
+    finish(QString());
 }
 
 void HttpsTransfer::readBody() {
     if (done_ || !reply_)
         return;
     const QByteArray chunk = reply_->readAll();
-    if (chunk.isEmpty())
+    // A redirect's own body is not the document.
+    if (chunk.isEmpty() || isRedirect(statusOf(*reply_)))
         return;
     total_ += chunk.size();
-    if (total_ > maximumBytes_) {
+    if (total_ > limits_.maximumBytes) {
         finish(QStringLiteral("The update server sent more than expected."));
         return;
     }
@@ -89,8 +129,21 @@ void HttpsTransfer::readBody() {
     Q_EMIT received(chunk.size());
 }
 
+void HttpsTransfer::watchForStall(Scheduler::Duration delay) {
+    stallTask_ = scheduler_.schedule(delay, [this] {
+        stallTask_ = 0;
+        const Scheduler::Duration quiet = scheduler_.now() - lastActivity_;
+        if (quiet >= stallTimeout)
+            finish(QStringLiteral("The update server stopped answering."));
+        else
+            watchForStall(stallTimeout - quiet);
+    });
+}
+
 void HttpsTransfer::abort() {
     done_ = true;
+    scheduler_.cancel(std::exchange(stallTask_, 0));
+    scheduler_.cancel(std::exchange(deadlineTask_, 0));
     if (reply_) {
         reply_->disconnect(this);
         reply_->abort();

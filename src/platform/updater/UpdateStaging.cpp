@@ -2,6 +2,7 @@
 
 #include "platform/crypto/Ed25519.h"
 #include "platform/updater/ArchiveExtractor.h"
+#include "platform/updater/UpdateManifest.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -56,7 +57,8 @@ bool UpdateStaging::isStaged(const QString& build) const {
     if (location_.kind == InstallLocation::Kind::appImage)
         return staged.isFile() && !staged.isSymLink();
     return build != location_.runningFolder && staged.isDir() && !staged.isSymLink() &&
-           QFileInfo(stagedPath(build) + QStringLiteral("/bin/vellaro")).isExecutable();
+           QFileInfo(stagedPath(build) + QStringLiteral("/bin/vellaro")).isExecutable() &&
+           UpdateManifest::check(stagedPath(build), build).isEmpty();
 }
 
 void UpdateStaging::removeLeftovers() const {
@@ -117,9 +119,13 @@ QString UpdateStaging::stageVersionFolder(const QString& download, const QString
         return QStringLiteral("This version is already installed.");
     const QString partial = folder() + QStringLiteral("/.") + build + partialSuffix;
     removeAny(partial);
-    const QString error = ArchiveExtractor::extract(download, partial, progress);
-    if (!error.isEmpty())
+    QString error = ArchiveExtractor::extract(download, partial, progress);
+    if (error.isEmpty())
+        error = UpdateManifest::check(partial, build);
+    if (!error.isEmpty()) {
+        removeAny(partial);
         return error;
+    }
     const QString staged = stagedPath(build);
     removeAny(staged);
     if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(staged).constData()) !=

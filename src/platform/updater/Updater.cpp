@@ -34,7 +34,16 @@ Updater::~Updater() {
 }
 
 bool Updater::start() {
-    startError_ = c_.install.canUpdate() ? c_.host.whyUnusable() : c_.install.reason;
+    if (!c_.install.canUpdate()) {
+        // The normal state of a copy someone else updates: nothing failed.
+        startError_ = c_.install.reason;
+        qCInfo(lcUpdates).noquote()
+            << QStringLiteral("Updates are off: %1 (%2 is neither an AppImage nor a versioned "
+                              "install)")
+                   .arg(startError_, c_.install.launcherPath);
+        return false;
+    }
+    startError_ = c_.host.whyUnusable();
     if (!startError_.isEmpty()) {
         qCCritical(lcUpdates).noquote() << "Updater failed to start:" << startError_;
         return false;
@@ -121,8 +130,9 @@ void Updater::beginCheck(bool userInitiated) {
     appcast_.clear();
     appcastSink_.close();
     appcastSink_.open(QIODevice::WriteOnly);
-    transfer_ = std::make_unique<HttpsTransfer>(network_, appcastSink_, Appcast::maximumSize,
-                                                c_.extraCaCertificates);
+    transfer_ = std::make_unique<HttpsTransfer>(
+        network_, c_.scheduler, appcastSink_,
+        HttpsTransfer::Limits{Appcast::maximumSize, checkDeadline}, c_.extraCaCertificates);
     connect(transfer_.get(), &HttpsTransfer::finished, this, &Updater::appcastFetched);
     transfer_->start(c_.host.appcastUrl);
     // Told last: the driver may cancel from inside the call.
@@ -168,7 +178,7 @@ std::optional<AppcastItem> Updater::newestOfOurs(const QList<AppcastItem>& items
     std::optional<AppcastItem> newest;
     const QString type = c_.install.packageType();
     for (const AppcastItem& item : items) {
-        if (item.os != u"linux" || item.architecture != c_.host.architecture || item.type != type)
+        if (!c_.host.runs(item) || item.type != type)
             continue;
         if (VersionComparator::compare(item.buildVersion, c_.host.buildVersion) <= 0)
             continue;
@@ -217,8 +227,9 @@ void Updater::download() {
         fail(QStringLiteral("The update could not be saved: %1").arg(downloadFile_.errorString()));
         return;
     }
-    transfer_ = std::make_unique<HttpsTransfer>(network_, downloadFile_, item_.length,
-                                                c_.extraCaCertificates);
+    transfer_ = std::make_unique<HttpsTransfer>(
+        network_, c_.scheduler, downloadFile_,
+        HttpsTransfer::Limits{item_.length, downloadDeadline}, c_.extraCaCertificates);
     connect(transfer_.get(), &HttpsTransfer::received, this, [this](qint64 bytes) {
         if (visible_)
             c_.driver.showDownloadDidReceiveDataOfLength(quint64(bytes));

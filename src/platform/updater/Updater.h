@@ -39,6 +39,9 @@ public:
     static constexpr const char* lastCheckKey = "SULastCheckTime";
     static constexpr std::chrono::seconds firstCheckDelay{60};
     static constexpr std::chrono::hours checkInterval{24};
+    // However slowly a server answers, a check or a download ends by then.
+    static constexpr std::chrono::minutes checkDeadline{1};
+    static constexpr std::chrono::minutes downloadDeadline{30};
 
     struct Collaborators {
         HostInfo host;
@@ -60,7 +63,8 @@ public:
     ~Updater() override;
 
     // Checks that this copy can update itself and plans the automatic
-    // checks. On failure logs "Updater failed to start: <reason>".
+    // checks. A copy installed otherwise logs why at info level; a build
+    // without a feed or key logs "Updater failed to start: <reason>".
     bool start();
     bool isStarted() const { return started_; }
     // Why the updater cannot run (empty once started).

@@ -35,8 +35,8 @@ public:
     PictureTrust* trust = nullptr;
     bool registered = true;
     bool isTrusted() const override { return trust->trusted; }
-    void requestAccess() override {}
-    void openAccessSettings() override {}
+    QString requestAccess() override { return {}; }
+    QString openAccessSettings() override { return {}; }
     void revealApp() override {}
     bool storedHotKeyIsRegistered() const override { return registered; }
     QString mouseButtonName(long long) const override { return QStringLiteral("Middle Click"); }

@@ -20,9 +20,14 @@ TestArchive& TestArchive::link(const QString& path, const QString& target) {
     return *this;
 }
 
-TestArchive TestArchive::versionFolder(const QByteArray& version) {
+QByteArray TestArchive::manifest(const QByteArray& build) {
+    return "{\n    \"build\": \"" + build + "\",\n    \"version\": 1\n}\n";
+}
+
+TestArchive TestArchive::versionFolder(const QByteArray& version, const QByteArray& build) {
     TestArchive archive;
-    archive.folder("bin")
+    archive.file("vellaro-update.json", manifest(build))
+        .folder("bin")
         .file("bin/vellaro", "#!/bin/sh\necho " + version + "\n", 0755)
         .folder("share")
         .file("share/notes.txt", "version " + version + "\n")

@@ -23,8 +23,11 @@ struct TestArchive {
     TestArchive& folder(const QString& path);
     TestArchive& link(const QString& path, const QString& target);
 
-    // A version folder whose bin/vellaro is an executable script saying `version`.
-    static TestArchive versionFolder(const QByteArray& version);
+    // A version folder whose bin/vellaro is an executable script saying
+    // `version`, with a manifest naming `build`.
+    static TestArchive versionFolder(const QByteArray& version, const QByteArray& build = "101");
+    // The manifest the update-package target writes.
+    static QByteArray manifest(const QByteArray& build);
 
     QByteArray toTarXz() const;
 };

@@ -6,6 +6,7 @@
 #include "platform/crypto/Ed25519.h"
 #include "platform/session/Defaults.h"
 #include "platform/updater/Appcast.h"
+#include "platform/updater/HttpsTransfer.h"
 #include "platform/updater/Updater.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ManualScheduler.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -208,16 +210,87 @@ TEST_F(UpdaterEndToEnd, InstallsASignedVersionFolderAndRelaunches) {
     EXPECT_EQ(quits, 1);
 }
 
-TEST_F(UpdaterEndToEnd, FollowsRedirectsThatStayOnHttps) {
-    InstallTree tree = InstallTree::versioned("100");
-    publish(Release(), TestArchive::versionFolder("1.1").toTarXz());
-    server->serve("/moved.xml", {200, server->response("/appcast.xml").body, {}});
-    server->serve("/appcast.xml", {302, "", server->url("/moved.xml").toEncoded()});
-    const auto updater = makeUpdater(tree.location);
-    ASSERT_TRUE(updater->start());
-    checkAndDownload(*updater);
-    EXPECT_EQ(server->requestedPaths(),
-              QStringList({"/appcast.xml", "/moved.xml", "/vellaro-1.1.tar.xz"}));
+TEST_F(UpdaterEndToEnd, FollowsUpToFiveRedirectsThatStayOnHttps) {
+    // Feed and package each reached through a chain of `hops` redirects.
+    const auto chain = [this](const QString& path, int hops) {
+        const LoopbackHttpServer::Response target = server->response(path);
+        QString from = path;
+        for (int hop = 1; hop <= hops; ++hop) {
+            const QString to = QStringLiteral("%1.hop%2").arg(path).arg(hop);
+            server->serve(from, {302, "moved", server->url(to).toEncoded()});
+            from = to;
+        }
+        server->serve(from, target);
+    };
+    for (const int hops : {2, 5, 6}) {
+        SCOPED_TRACE(hops);
+        server = std::make_unique<LoopbackHttpServer>(certificates->pluginLeaf());
+        host.appcastUrl = server->url("/appcast.xml");
+        InstallTree tree = InstallTree::versioned("100");
+        publish(Release(), TestArchive::versionFolder("1.1").toTarXz());
+        chain("/appcast.xml", hops);
+        chain("/vellaro-1.1.tar.xz", std::min(hops, 2));
+        driver = RecordingDriver();
+        const auto updater = makeUpdater(tree.location);
+        ASSERT_TRUE(updater->start());
+        if (hops > HttpsTransfer::maximumRedirects) {
+            updater->checkForUpdates();
+            waitFor("error");
+            EXPECT_EQ(driver.errorMessage, "The update server answered with too many redirects.");
+            EXPECT_EQ(server->requestedPaths().size(), HttpsTransfer::maximumRedirects + 1);
+            continue;
+        }
+        checkAndDownload(*updater);
+        EXPECT_EQ(server->requestedPaths().size(), hops + 1 + 3);
+        EXPECT_EQ(server->requestedPaths().last(), "/vellaro-1.1.tar.xz.hop2");
+        driver.installReply(UpdateChoice::install);
+        EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
+    }
+}
+
+TEST_F(UpdaterEndToEnd, ASlowOrSilentServerEndsTheCheck) {
+    struct Case {
+        const char* name;
+        std::chrono::milliseconds drip;
+        std::chrono::seconds step; // manual time that passes per byte received
+        const char* error;
+    };
+    const Case cases[] = {
+        // A byte every 10 s never stalls, but the check's deadline ends it.
+        {"dripped", std::chrono::milliseconds(10), std::chrono::seconds(10),
+         "The update server took too long to answer."},
+        {"silent", std::chrono::hours(1), std::chrono::seconds(0),
+         "The update server stopped answering."},
+    };
+    defaults.setValue(Updater::automaticChecksKey, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        server = std::make_unique<LoopbackHttpServer>(certificates->pluginLeaf());
+        host.appcastUrl = server->url("/appcast.xml");
+        InstallTree tree = InstallTree::versioned("100");
+        server->serve("/appcast.xml", {200, feed(QByteArray(4000, ' ')), {}, c.drip});
+        driver = RecordingDriver();
+        const auto updater = makeUpdater(tree.location);
+        ASSERT_TRUE(updater->start());
+        const auto started = scheduler.now();
+        updater->checkForUpdates();
+        if (c.step.count() == 0) {
+            scheduler.advance(HttpsTransfer::stallTimeout);
+        } else {
+            while (!driver.calls.contains("error")) {
+                const qint64 sent = server->drippedBytes();
+                ASSERT_TRUE(waitUntil([&] { return server->drippedBytes() > sent; }));
+                scheduler.advance(c.step);
+                ASSERT_LE(scheduler.now() - started, Updater::checkDeadline);
+            }
+        }
+        EXPECT_EQ(driver.calls, QStringList({"checking", "error"}));
+        EXPECT_EQ(driver.errorMessage, c.error);
+        if (c.step.count() != 0)
+            EXPECT_EQ(scheduler.now() - started, Updater::checkDeadline);
+        driver.acknowledge();
+        EXPECT_TRUE(updater->isIdle());
+    }
 }
 
 TEST_F(UpdaterEndToEnd, InstallsASignedAppImageKeepingItsMode) {
@@ -385,6 +458,19 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
          [&](UpdaterEndToEnd& t) {
              t.publish(Release(), signedArchive(TestArchive().file("readme", "nothing")));
          }},
+        // A genuinely signed older build replayed under a newer number.
+        {"older build announced as newer",
+         [&](UpdaterEndToEnd& t) {
+             Release release;
+             release.build = "999";
+             t.publish(release, package);
+         }},
+        {"no manifest",
+         [&](UpdaterEndToEnd& t) {
+             TestArchive archive = TestArchive::versionFolder("1.1");
+             archive.entries.removeFirst();
+             t.publish(Release(), signedArchive(archive));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
@@ -398,12 +484,16 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
         const QString before = tree.snapshot();
         updater->checkForUpdates();
         ASSERT_TRUE(waitUntil([&] {
-            return driver.calls.contains("found 101") || driver.calls.contains("error");
+            return driver.calls.contains("error") ||
+                   !driver.calls.filter(QRegularExpression("^found ")).isEmpty();
         })) << driver.calls.join(", ").toStdString();
         if (!driver.calls.contains("error"))
             driver.updateReply(UpdateChoice::install);
         waitFor("error");
         EXPECT_FALSE(driver.errorMessage.isEmpty());
+        if (c.name == "older build announced as newer")
+            EXPECT_EQ(driver.errorMessage,
+                      "The update is build 101, but the feed announced build 999.");
         EXPECT_FALSE(driver.calls.contains("ready"));
         EXPECT_EQ(tree.snapshot(), before);
         EXPECT_FALSE(QFileInfo::exists(absolute));
@@ -446,11 +536,26 @@ TEST_F(UpdaterEndToEnd, CancellingWhileCheckingOrDownloadingLeavesNothingBehind)
     EXPECT_EQ(tree.snapshot(), before);
 }
 
+QStringList* capturedLines = nullptr;
+
+void captureLine(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    capturedLines->append(QString::fromLatin1(type == QtInfoMsg ? "info " : "other ") +
+                          QString::fromLatin1(context.category) + ": " + text);
+}
+
 TEST_F(UpdaterEndToEnd, ACopyThatCannotUpdateItselfSaysWhyWithoutAsking) {
     InstallLocation system;
     system.reason = "installed by your system's package manager; update it there";
+    system.launcherPath = "/usr/bin/vellaro";
     const auto updater = makeUpdater(system);
+    QStringList lines;
+    capturedLines = &lines;
+    const QtMessageHandler previous = qInstallMessageHandler(captureLine);
     EXPECT_FALSE(updater->start());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(lines, QStringList({"info vellaro.updates: Updates are off: installed by your "
+                                  "system's package manager; update it there (/usr/bin/vellaro "
+                                  "is neither an AppImage nor a versioned install)"}));
     updater->checkForUpdates();
     EXPECT_EQ(driver.calls, QStringList({"checking", "error"}));
     EXPECT_EQ(driver.errorMessage, system.reason);
@@ -477,15 +582,10 @@ TEST_F(UpdaterEndToEnd, ScheduledChecksRunDailyAndDownloadSilentlyWhenAllowed) {
     EXPECT_EQ(QFileInfo(tree.path("current")).symLinkTarget(), tree.path("versions/101"));
 }
 
-QStringList* capturedLines = nullptr;
-
 TEST_F(UpdaterEndToEnd, ScheduledChecksThatFindNothingOrFailOnlyLog) {
     QStringList lines;
     capturedLines = &lines;
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
-            capturedLines->append(QString::fromLatin1(context.category) + ": " + text);
-        });
+    const QtMessageHandler previous = qInstallMessageHandler(captureLine);
     InstallTree tree = InstallTree::versioned("100");
     Release same;
     same.build = "100";
@@ -494,12 +594,12 @@ TEST_F(UpdaterEndToEnd, ScheduledChecksThatFindNothingOrFailOnlyLog) {
     ASSERT_TRUE(updater->start());
     scheduler.advance(Updater::firstCheckDelay);
     ASSERT_TRUE(waitUntil([&] { return !lines.isEmpty(); }));
-    EXPECT_EQ(lines.last(), "vellaro.updates: No update available");
+    EXPECT_EQ(lines.last(), "info vellaro.updates: No update available");
 
     server->serve("/appcast.xml", {404, "", {}});
     scheduler.advance(Updater::checkInterval);
     ASSERT_TRUE(waitUntil([&] { return lines.size() == 2; }));
-    EXPECT_TRUE(lines.last().startsWith("vellaro.updates: Update check failed:"));
+    EXPECT_TRUE(lines.last().startsWith("other vellaro.updates: Update check failed:"));
     qInstallMessageHandler(previous);
     EXPECT_TRUE(driver.calls.isEmpty()) << driver.calls.join(", ").toStdString();
 }
@@ -553,10 +653,14 @@ TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
     program.write("#!/bin/sh\necho 1.1\n");
     program.setPermissions(program.permissions() | QFile::ExeOwner);
     program.close();
+    QFile manifest(work.filePath("version/vellaro-update.json"));
+    ASSERT_TRUE(manifest.open(QIODevice::WriteOnly));
+    manifest.write(TestArchive::manifest("101"));
+    manifest.close();
     const QString packagePath = work.filePath("vellaro-1.1.0-linux-x86_64.tar.xz");
     QProcess tar;
     tar.setWorkingDirectory(work.filePath("version"));
-    tar.start(CMAKE_COMMAND, {"-E", "tar", "cJf", packagePath, "bin"});
+    tar.start(CMAKE_COMMAND, {"-E", "tar", "cJf", packagePath, "bin", "vellaro-update.json"});
     ASSERT_TRUE(tar.waitForFinished(30000));
     ASSERT_EQ(tar.exitCode(), 0) << tar.readAllStandardError().toStdString();
     QFile file(packagePath);
