@@ -16,10 +16,10 @@
 #include "support/ManualScheduler.h"
 #include "support/PrivateXSession.h"
 #include "support/WaitUntil.h"
+#include "ui/KitAccentButton.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
