@@ -14,6 +14,7 @@
 #include "app/SectionProviderFactory.h"
 #include "app/UpdaterCenterService.h"
 #include "app/X11Display.h"
+#include "harness/SpikeRunner.h"
 #include "model/MenuDataSource.h"
 #include "model/SettingsStore.h"
 #include "onboarding/HapticsNudge.h"
@@ -30,7 +31,6 @@
 #include "platform/time/QtScheduler.h"
 #include "platform/updater/InstallLocation.h"
 #include "platform/windows/X11WindowAccessTrust.h"
-#include "tools/spike/SpikeRunner.h"
 #include "updates/UpdaterCenter.h"
 
 #include <QApplication>

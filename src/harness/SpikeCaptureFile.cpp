@@ -1,7 +1,7 @@
-#include "tools/spike/SpikeCaptureFile.h"
+#include "harness/SpikeCaptureFile.h"
 
+#include "harness/SpikeText.h"
 #include "platform/session/JsonFile.h"
-#include "tools/spike/SpikeText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/spike/SpikeCapture.h"
+#include "harness/SpikeCapture.h"
 
 #include <QByteArray>
 #include <QJsonObject>

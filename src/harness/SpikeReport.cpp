@@ -1,6 +1,6 @@
-#include "tools/spike/SpikeReport.h"
+#include "harness/SpikeReport.h"
 
-#include "tools/spike/SpikeText.h"
+#include "harness/SpikeText.h"
 
 #include <QSet>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/MatchReport.h"
-#include "tools/spike/SpikeCapture.h"
+#include "harness/SpikeCapture.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
-#include "tools/spike/SpikeRunner.h"
+#include "harness/SpikeRunner.h"
 
 #include "core/WindowMatcher.h"
+#include "harness/SpikeCaptureFile.h"
+#include "harness/SpikeReport.h"
+#include "harness/SpikeStatus.h"
+#include "harness/SpikeText.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "platform/windows/X11WindowSystem.h"
-#include "tools/spike/SpikeCaptureFile.h"
-#include "tools/spike/SpikeReport.h"
-#include "tools/spike/SpikeStatus.h"
-#include "tools/spike/SpikeText.h"
 #include "workspaces/DesktopWindowAccess.h"
 #include "workspaces/WindowAccess.h"
 

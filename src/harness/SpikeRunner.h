@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SpikeHarness.h"
 #include "core/CapturedWindow.h"
-#include "tools/spike/SpikeCapture.h"
+#include "harness/SpikeCapture.h"
+#include "harness/SpikeHarness.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tools/spike/SpikeText.h"
+#include "harness/SpikeText.h"
 
 namespace vellaro {
 

@@ -2,8 +2,8 @@
 // accepts encodes and decodes again to the same moment and windows, and
 // titles print without control characters.
 #include "FuzzCheck.h"
-#include "tools/spike/SpikeCaptureFile.h"
-#include "tools/spike/SpikeText.h"
+#include "harness/SpikeCaptureFile.h"
+#include "harness/SpikeText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The capture file: its coding, what makes it unreadable, and how it is
 // written to files and to other targets.
-#include "tools/spike/SpikeCaptureFile.h"
+#include "harness/SpikeCaptureFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The harness's printed texts: the re-match report over what the matcher
 // finds between a capture and a later walk, and the capture summary.
-#include "tools/spike/SpikeReport.h"
+#include "harness/SpikeReport.h"
 #include "core/WindowMatcher.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // a display, without a window manager, with paths it cannot use, and with a
 // write that fails half-way.
 #include "HarnessRun.h"
+#include "harness/SpikeCaptureFile.h"
 #include "support/PrivateXSession.h"
-#include "tools/spike/SpikeCaptureFile.h"
 
 #include <QDir>
 #include <QFile>

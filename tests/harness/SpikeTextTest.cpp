@@ -1,6 +1,6 @@
 // Titles come from any X client: what the harness prints must stay one line
 // and never drive the terminal.
-#include "tools/spike/SpikeText.h"
+#include "harness/SpikeText.h"
 
 #include <gtest/gtest.h>
 
