@@ -28,10 +28,12 @@ constexpr qsizetype minimumPrefixGraphemes = 5;
 constexpr double minimumFrameOverlap = 0.3;
 constexpr double overlapBonus = 1000;
 
-// Unicode whitespace as the expressions' \s sees it: separators and the
-// ASCII control spaces.
+// Whitespace, wherever matching looks for it, is Unicode's White_Space
+// property: tab, line feed, vertical tab, form feed, carriage return, U+0085
+// NEXT LINE and the separators (Zs, Zl, Zp). The size-suffix expression
+// spells the same class as spaceClass.
 bool isSpace(char32_t c) {
-    if (c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r')
+    if ((c >= '\t' && c <= '\r') || c == 0x85)
         return true;
     switch (QChar::category(c)) {
     case QChar::Separator_Space:
@@ -68,11 +70,15 @@ bool mayEndInSize(QStringView text) {
     return false;
 }
 
+// isSpace() as an expression class, so the suffix and the folding agree on
+// what a space is (the expression's own \s is another definition).
+constexpr QLatin1StringView spaceClass("[\\t-\\r\\x{85}\\p{Z}]");
+
 // One per thread: the matcher may run on any thread, and a shared expression
 // is only reentrant.
 const QRegularExpression& sizeSuffix() {
     static thread_local const QRegularExpression expression(
-        QStringLiteral("\\s*[\u2014-]\\s*\\d+\\s*[\u00d7x]\\s*\\d+\\s*$"),
+        QStringLiteral("%1*[\u2014-]%1*\\d+%1*[\u00d7x]%1*\\d+%1*$").arg(spaceClass),
         QRegularExpression::UseUnicodePropertiesOption);
     return expression;
 }
@@ -88,7 +94,7 @@ QString foldSpaces(const QString& text) {
         else if (c.unicode() < 0x80)
             plain = c.unicode() > 0x20;
         else
-            plain = !c.isSpace() && !c.isSurrogate();
+            plain = !isSpace(c.unicode()) && !c.isSurrogate();
     }
     if (plain)
         return text;
