@@ -125,8 +125,9 @@ std::optional<SpikeCapture> SpikeCaptureFile::decode(const QByteArray& bytes, QS
     SpikeCapture capture;
     const std::optional<QDateTime> moment = parseInternetDateTime(capturedAt.toString());
     if (!moment) {
-        *error = QStringLiteral("\"capturedAt\" is no internet date-time without fractional "
-                                "seconds: %1")
+        *error = QStringLiteral("\"capturedAt\" must be a date and time in whole seconds with Z "
+                                "or an offset, such as 2026-12-09T08:14:14Z or "
+                                "2026-12-09T09:14:14+01:00, not \"%1\"")
                      .arg(escapedControlCharacters(capturedAt.toString()));
         return std::nullopt;
     }
