@@ -100,7 +100,7 @@ private:
         case Write::Kind::sinkVolume:
             for (const AudioSink& sink : sinkList) {
                 if (sink.name == write.name)
-                    changeSink(sink.name, std::min(write.volume, 1.0), sink.muted);
+                    changeSink(sink.name, write.volume, sink.muted);
             }
             break;
         case Write::Kind::sinkMute:

@@ -10,8 +10,8 @@ struct AudioSink {
     std::uint32_t index = 0;
     QString name;        // the server's stable name, used to address it
     QString description; // what the user sees
-    // Loudest channel relative to normal, clamped to 0...1 (the server goes
-    // above 100 %, which reads as 1).
+    // Loudest channel relative to normal (1 = 100 %); the server goes above
+    // 100 %, and so does this.
     double volume = 0;
     bool muted = false;
     QString formFactor;     // "headphone", "tv", ...; empty when unknown

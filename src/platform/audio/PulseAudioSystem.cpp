@@ -2,6 +2,8 @@
 
 #include "platform/time/QtScheduler.h"
 
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLoggingCategory>
 #include <pulse/context.h>
 #include <pulse/error.h>
@@ -33,7 +35,7 @@ bool isPlaceholder(const char* name) {
 }
 
 double relativeVolume(const pa_cvolume& volume) {
-    return std::clamp(double(pa_cvolume_max(&volume)) / PA_VOLUME_NORM, 0.0, 1.0);
+    return double(pa_cvolume_max(&volume)) / PA_VOLUME_NORM;
 }
 
 QString portTypeName(const pa_sink_port_info* port) {
@@ -82,6 +84,16 @@ AudioSource sourceFrom(const pa_source_info& info) {
     return source;
 }
 
+// The local socket a server address names, or empty for any other kind
+// ("tcp:host", a bare host name, a list of addresses).
+QString socketPathOf(const char* server) {
+    QString address = QString::fromUtf8(server);
+    if (address.startsWith(QLatin1String("unix:")))
+        address.remove(0, 5);
+    return address.startsWith(QLatin1Char('/')) && !address.contains(QLatin1Char(' ')) ? address
+                                                                                       : QString();
+}
+
 } // namespace
 
 // The live connection: the context, the mirror and the writes in flight.
@@ -111,6 +123,10 @@ struct PulseAudioSystem::Connection {
     bool ready = false;
     Scheduler::Duration retryDelay = firstRetry;
     Scheduler::TaskId retryTask = 0;
+    // The socket of the server we had, watched while it is away so a server
+    // that comes back is reached at once rather than at the next attempt.
+    QString socketPath;
+    QFileSystemWatcher socketWatch;
 
     std::map<std::uint32_t, SinkEntry> sinks;
     std::map<std::uint32_t, AudioSource> sources;
@@ -122,6 +138,8 @@ struct PulseAudioSystem::Connection {
 
     Connection(PulseAudioSystem& owner, Scheduler& scheduler)
         : owner(owner), scheduler(scheduler), loop(pa_glib_mainloop_new(nullptr)) {
+        QObject::connect(&socketWatch, &QFileSystemWatcher::directoryChanged,
+                         [this] { socketFolderChanged(); });
         connect();
     }
 
@@ -181,6 +199,7 @@ struct PulseAudioSystem::Connection {
     void becameReady() {
         ready = true;
         retryDelay = firstRetry;
+        socketPath = socketPathOf(pa_context_get_server(context));
         pa_context_set_subscribe_callback(context, &Connection::serverEvent, this);
         const auto mask = pa_subscription_mask_t(
             PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SERVER);
@@ -200,11 +219,32 @@ struct PulseAudioSystem::Connection {
         std::map<std::uint64_t, Write> failed;
         failed.swap(writes);
         scheduleReconnect();
+        watchSocket();
         owner.notify({AudioEvent::Kind::reset, {}});
         for (auto& [id, write] : failed) {
             if (write.done)
                 write.done(PA_ERR_CONNECTIONTERMINATED);
         }
+    }
+
+    void watchSocket() {
+        if (socketPath.isEmpty())
+            return;
+        const QString folder = QFileInfo(socketPath).path();
+        if (!socketWatch.directories().contains(folder))
+            socketWatch.addPath(folder);
+    }
+
+    // Something came or went beside the socket: a server that made its socket
+    // anew is tried now, and from the first pause again should it not answer
+    // yet.
+    void socketFolderChanged() {
+        if (ready || !retryTask || !QFileInfo::exists(socketPath))
+            return;
+        scheduler.cancel(retryTask);
+        retryTask = 0;
+        retryDelay = firstRetry;
+        connect();
     }
 
     static void unref(pa_operation* operation) {

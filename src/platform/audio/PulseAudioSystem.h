@@ -12,7 +12,8 @@ class Scheduler;
 // loop, so every callback runs on the main thread. Works on PipeWire's
 // PulseAudio server too. When the server goes away the mirror is emptied and
 // a new connection is tried after 1 s, waiting twice as long each time up
-// to 30 s.
+// to 30 s; a server on a local socket is also tried again as soon as its
+// socket is made anew.
 class PulseAudioSystem final : public AudioSystem {
 public:
     explicit PulseAudioSystem(Scheduler& scheduler);

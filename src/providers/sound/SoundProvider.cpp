@@ -98,7 +98,8 @@ void SoundProvider::stepVolume(double step) {
     auto done = afterWrites(writes, "set the output volume");
     std::weak_ptr<SoundProvider*> weak = self_;
     if (writesVolume) {
-        requestedVolume_ = std::clamp(base + step, 0.0, 1.0);
+        // Down from above 100 % goes one step, not to 100 % first.
+        requestedVolume_ = std::clamp(base + step, 0.0, std::max(1.0, base));
         ++volumeWritesInFlight_;
         audio_.setSinkVolume(defaultSink_, requestedVolume_, [weak, done](int error) {
             if (auto self = weak.lock())

@@ -43,7 +43,8 @@ public:
     void setDefaultOutput(std::uint32_t id);
 
     const std::vector<Device>& devices() const { return devices_; }
-    // The default output's volume, 0...1; absent without a default output.
+    // The default output's volume, 1 = 100 % (the server goes above);
+    // absent without a default output.
     std::optional<double> volume() const { return volume_; }
     bool isMuted() const { return muted_; }
 

@@ -114,8 +114,9 @@ TEST_F(SoundFixture, ADeviceWithoutANameIsNotListed) {
 }
 
 TEST(SoundTextTest, VolumeTextRoundsHalvesAwayFromZero) {
-    const std::pair<double, const char*> cases[] = {
-        {0.5, "50 %"}, {0.03125, "3 %"}, {0.125, "13 %"}, {0.0, "0 %"}, {1.0, "100 %"}};
+    const std::pair<double, const char*> cases[] = {{0.5, "50 %"},   {0.03125, "3 %"},
+                                                    {0.125, "13 %"}, {0.0, "0 %"},
+                                                    {1.0, "100 %"},  {1.5, "150 %"}};
     for (const auto& [volume, text] : cases)
         EXPECT_EQ(SoundProvider::volumeText(volume), text) << volume;
 }
@@ -189,8 +190,10 @@ TEST_F(SoundFixture, VolumeStepsWriteWhatTheEdgeCasesSay) {
     const Case cases[] = {
         {"0.97 up reaches 1", 0.97, false, up, 1.0, false},
         {"0.03 down reaches 0", 0.03, false, -up, 0.0, false},
-        {"at 100 % (or above: it reads 1) up writes nothing", 1.0, false, up, std::nullopt, false},
-        {"above 100 % down lowers", 1.0, false, -up, 1.0 - up, false},
+        {"at 100 % up writes nothing", 1.0, false, up, std::nullopt, false},
+        {"at 100 % down lowers", 1.0, false, -up, 1.0 - up, false},
+        {"above 100 % up writes nothing", 1.5, false, up, std::nullopt, false},
+        {"above 100 % down lowers by one step", 1.5, false, -up, 1.5 - up, false},
         {"muted up raises and unmutes", 0.5, true, up, 0.5 + up, true},
         {"muted down stays muted", 0.5, true, -up, 0.5 - up, false},
         {"muted at 100 % up only unmutes", 1.0, true, up, std::nullopt, true},

@@ -72,13 +72,35 @@ TEST_F(SoundSessionTest, TheDefaultCarriesTheDotAndChoosingAnotherSwitches) {
     EXPECT_GE(changes, 1);
 }
 
-TEST_F(SoundSessionTest, VolumeUpAndMuteReachTheServer) {
-    sound->items()[0].action(); // Volume Up
-    EXPECT_TRUE(waitUntil([&] {
-        return pactl({"get-sink-volume", "speakers"}).contains(QLatin1String("56%"));
-    }));
-    EXPECT_TRUE(waitUntil([&] { return sound->items()[0].sublabel == "56 %"; }));
+TEST_F(SoundSessionTest, VolumeStepsStartFromTheLevelShown) {
+    struct Row {
+        const char* level; // set with pactl before the step
+        const char* shown;
+        std::size_t item; // 0 Volume Up, 1 Volume Down
+        const char* written;
+        const char* shownAfter;
+    };
+    const Row rows[] = {
+        {"50%", "50 %", 0, "56%", "56 %"},
+        {"100%", "100 %", 1, "94%", "94 %"},
+        // The server goes above 100 %: shown as it is, and one step down
+        // from there rather than from 100 %.
+        {"150%", "150 %", 1, "144%", "144 %"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.level);
+        pactl({"set-sink-volume", "speakers", row.level});
+        ASSERT_TRUE(waitUntil([&] { return sound->items()[0].sublabel == row.shown; }));
+        EXPECT_EQ(sound->items()[1].sublabel, row.shown);
+        sound->items()[row.item].action();
+        EXPECT_TRUE(waitUntil([&] {
+            return pactl({"get-sink-volume", "speakers"}).contains(QLatin1String(row.written));
+        }));
+        EXPECT_TRUE(waitUntil([&] { return sound->items()[0].sublabel == row.shownAfter; }));
+    }
+}
 
+TEST_F(SoundSessionTest, MuteReachesTheServer) {
     sound->items()[2].action(); // Mute
     EXPECT_TRUE(waitUntil([&] { return pactl({"get-sink-mute", "speakers"}) == "Mute: yes"; }));
     EXPECT_TRUE(waitUntil([&] { return sound->items()[2].label() == "Unmute"; }));
