@@ -5,12 +5,11 @@
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "platform/windows/X11WindowSystem.h"
 #include "support/ManualScheduler.h"
+#include "support/PrivateDisplayMain.h"
 #include "support/PrivateXSession.h"
 #include "support/WaitUntil.h"
 #include "workspaces/WindowsProvider.h"
 
-#include <QApplication>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace vellaro;
@@ -65,19 +64,5 @@ TEST(WindowManagerGone, AKilledWindowManagerWithdrawsAccessAndSaysSo) {
 } // namespace
 
 int main(int argc, char** argv) {
-    PrivateXSession session;
-    if (!session.start()) {
-        std::fprintf(stderr, "no private X server could be started\n");
-        return 1;
-    }
-    display = &session;
-    qputenv("DISPLAY", session.display().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        ::testing::InitGoogleTest(&argc, argv);
-        result = RUN_ALL_TESTS();
-    }
-    return result;
+    return runTestsOnPrivateDisplay(argc, argv, display);
 }
