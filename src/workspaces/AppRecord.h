@@ -3,6 +3,7 @@
 #include "workspaces/WindowRecord.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct AppRecord {
     QString bundleID;
     std::optional<QString> appPath;
     std::vector<WindowRecord> windows;
+    // What followed the executable on its command line, when `appPath` is an
+    // executable (no desktop entry) that was started with arguments.
+    std::optional<QStringList> arguments = std::nullopt;
 
     friend bool operator==(const AppRecord&, const AppRecord&) = default;
 };

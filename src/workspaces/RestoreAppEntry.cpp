@@ -8,10 +8,10 @@ namespace vellaro {
 
 namespace {
 
-// The path as one quoted argument of an Exec line.
-QString quotedExec(const QString& path) {
+// One quoted argument of an Exec line.
+QString quotedExec(const QString& argument) {
     QString quoted = QStringLiteral("\"");
-    for (QChar c : path) {
+    for (QChar c : argument) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
             c == QLatin1Char('\\'))
             quoted += QLatin1Char('\\');
@@ -37,6 +37,8 @@ std::optional<DesktopEntry> entryAtPath(const AppRecord& app, const AppCatalog& 
     entry.type = QStringLiteral("Application");
     entry.name = file.fileName();
     entry.exec = quotedExec(file.absoluteFilePath());
+    for (const QString& argument : app.arguments.value_or(QStringList()))
+        entry.exec += QLatin1Char(' ') + quotedExec(argument);
     return entry;
 }
 

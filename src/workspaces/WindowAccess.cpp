@@ -1,5 +1,6 @@
 #include "workspaces/WindowAccess.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -36,6 +37,25 @@ std::optional<QString> executableOf(std::uint32_t pid) {
     return target;
 }
 
+// The arguments after the program on its command line; none when it had
+// none or the process cannot be read.
+std::optional<QStringList> argumentsOf(std::uint32_t pid) {
+    QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The kernel bounds a command line to a few hundred KiB at most.
+    QByteArray line = file.read(1 << 20);
+    if (line.endsWith('\0'))
+        line.chop(1);
+    const QList<QByteArray> parts = line.split('\0');
+    if (parts.size() < 2)
+        return std::nullopt;
+    QStringList arguments;
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        arguments.append(QFile::decodeName(parts[i]));
+    return arguments;
+}
+
 } // namespace
 
 WindowAccess::WindowAccess(WindowSystem& windows, IdentityOf identityOf, DesktopEntryPath entryPath,
@@ -55,7 +75,13 @@ QList<SweepTarget> WindowAccess::sweepTargets(const std::optional<QSet<QString>>
             continue;
         SweepTarget target{owned.window.pid, owned.identity, std::nullopt};
         const QString entry = entryPath_ ? entryPath_(owned.identity) : QString();
-        target.appPath = entry.isEmpty() ? executableOf(owned.window.pid) : entry;
+        if (entry.isEmpty()) {
+            target.appPath = executableOf(owned.window.pid);
+            if (target.appPath)
+                target.arguments = argumentsOf(owned.window.pid);
+        } else {
+            target.appPath = entry;
+        }
         targets.append(std::move(target));
     }
     return targets;

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -26,6 +27,8 @@ struct SweepTarget {
     std::uint32_t pid = 0;
     QString bundleID; // the application's identity (desktop file ID)
     std::optional<QString> appPath;
+    // Without a desktop entry: the arguments it was started with, if any.
+    std::optional<QStringList> arguments = std::nullopt;
     friend bool operator==(const SweepTarget&, const SweepTarget&) = default;
 };
 

@@ -149,6 +149,19 @@ bool decodeApp(Decoder& d, const QJsonValue& value, const QString& where, AppRec
             return false;
         out->appPath = path;
     }
+    if (d.has(object, QStringLiteral("arguments"))) {
+        QJsonArray arguments;
+        if (!d.array(object, QStringLiteral("arguments"), prefix, &arguments))
+            return false;
+        QStringList list;
+        for (const QJsonValue& argument : arguments) {
+            if (!argument.isString())
+                return d.fail(prefix, QStringLiteral("arguments"),
+                              "holds a value that is not a string");
+            list.append(argument.toString());
+        }
+        out->arguments = list;
+    }
     QJsonArray windows;
     if (!d.array(object, QStringLiteral("windows"), prefix, &windows))
         return false;
@@ -214,6 +227,8 @@ QJsonObject encodeApp(const AppRecord& app) {
                        {QStringLiteral("windows"), windows}};
     if (app.appPath)
         object.insert(QStringLiteral("appPath"), *app.appPath);
+    if (app.arguments)
+        object.insert(QStringLiteral("arguments"), QJsonArray::fromStringList(*app.arguments));
     return object;
 }
 

@@ -229,10 +229,10 @@ void WorkspacesProvider::makeWorkspace(const QString& name, const QUuid& id,
 Workspace WorkspacesProvider::snapshotOf(const QList<SweepTarget>& targets,
                                          const QList<LiveWindow>& live, const QString& name,
                                          const QUuid& id, const QDateTime& createdAt) const {
-    QHash<QString, std::optional<QString>> pathOf;
+    QHash<QString, const SweepTarget*> targetOf;
     for (const SweepTarget& target : targets)
-        if (!pathOf.contains(target.bundleID))
-            pathOf.insert(target.bundleID, target.appPath);
+        if (!targetOf.contains(target.bundleID))
+            targetOf.insert(target.bundleID, &target);
 
     std::vector<AppRecord> apps;
     QHash<QString, std::size_t> appIndex;
@@ -241,7 +241,11 @@ Workspace WorkspacesProvider::snapshotOf(const QList<SweepTarget>& targets,
         auto found = appIndex.constFind(bundleID);
         if (found == appIndex.constEnd()) {
             found = appIndex.insert(bundleID, apps.size());
-            apps.push_back({bundleID, pathOf.value(bundleID), {}});
+            const SweepTarget* target = targetOf.value(bundleID);
+            apps.push_back({bundleID,
+                            target ? target->appPath : std::nullopt,
+                            {},
+                            target ? target->arguments : std::nullopt});
         }
         apps[*found].windows.push_back(
             {window.window.title, window.window.frame, window.isMinimized, window.documentURL});

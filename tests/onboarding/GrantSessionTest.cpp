@@ -14,6 +14,7 @@
 #include "platform/time/QtScheduler.h"
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "support/ManualScheduler.h"
+#include "support/PrivateDisplayMain.h"
 #include "support/PrivateXSession.h"
 #include "support/WaitUntil.h"
 #include "ui/KitAccentButton.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace vellaro;
@@ -101,19 +101,5 @@ TEST_F(GrantPageSession, AWindowManagerStartingGrantsAccessWithoutThePoll) {
 } // namespace
 
 int main(int argc, char** argv) {
-    PrivateXSession session;
-    if (!session.start()) {
-        std::fprintf(stderr, "no private X server could be started\n");
-        return 1;
-    }
-    display = &session;
-    qputenv("DISPLAY", session.display().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        ::testing::InitGoogleTest(&argc, argv);
-        result = RUN_ALL_TESTS();
-    }
-    return result;
+    return runTestsOnPrivateDisplay(argc, argv, display);
 }

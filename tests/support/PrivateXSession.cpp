@@ -182,6 +182,16 @@ void PrivateXSession::stopWindowManager() {
     stopProcess(windowManagerPid_);
 }
 
+void PrivateXSession::killWindowManager() {
+    if (windowManagerPid_ == 0)
+        return;
+    kill(windowManagerPid_, SIGKILL);
+    int status = 0;
+    while (waitpid(windowManagerPid_, &status, 0) == -1 && errno == EINTR) {
+    }
+    windowManagerPid_ = 0;
+}
+
 void PrivateXSession::stop() {
     stopWindowManager();
     stopProcess(serverPid_);

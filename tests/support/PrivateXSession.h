@@ -22,6 +22,9 @@ public:
     // Starts openbox; true once it answers as an EWMH window manager.
     bool startWindowManager();
     void stopWindowManager();
+    // Ends the window manager without a chance to tidy up (SIGKILL): its
+    // properties on the root window stay behind.
+    void killWindowManager();
     // Stops the window manager and the X server.
     void stop();
 

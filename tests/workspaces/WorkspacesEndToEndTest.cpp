@@ -1,6 +1,7 @@
 // Capture three programs' windows with the real window access, disturb
-// them, and restore: the quit program starts again from its recorded path
-// and every window returns to its place.
+// them, and restore: the quit programs start again from their recorded
+// paths with their recorded arguments, and every window returns to its
+// place.
 #include "model/LogCapture.h"
 #include "platform/apps/AppCatalog.h"
 #include "platform/apps/ProcessAppLauncher.h"
@@ -43,6 +44,10 @@ protected:
 };
 
 TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
+    // No desktop entries (Debian's xterm has one): each program is recorded
+    // by its executable and command line.
+    QTemporaryDir noEntries;
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(noEntries.path()));
     X11WindowSystem& system = X11WindowSystem::shared();
     ASSERT_TRUE(X11WindowAccessTrust::shared().isTrusted());
     QProcess* eyes = programs.startEyesClockAndNotes();
@@ -88,8 +93,10 @@ TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
     ASSERT_EQ(apps.size(), 3) << QJsonDocument(apps).toJson().toStdString();
     QStringList ids;
     QHash<QString, QRect> savedFrames;
+    QHash<QString, QJsonValue> savedArguments; // by executable name
     for (const QJsonValue& app : apps) {
         ids << app["bundleID"].toString();
+        savedArguments.insert(app["appPath"].toString().section('/', -1), app["arguments"]);
         for (const QJsonValue& window : app["windows"].toArray()) {
             const QJsonArray frame = window["frame"].toArray();
             savedFrames.insert(window["title"].toString(),
@@ -101,13 +108,20 @@ TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(ids, sorted);
     EXPECT_EQ(savedFrames, placed);
+    // Programs without a desktop entry keep their command lines.
+    EXPECT_EQ(savedArguments.value("xterm"),
+              QJsonArray({"-T", "Notes", "-geometry", "60x10+40+400"}))
+        << QJsonDocument(apps).toJson().toStdString();
+    EXPECT_EQ(savedArguments.value("xeyes"), QJsonArray({"-geometry", "150x100+40+60"}));
 
-    // Quit xeyes, move the others and minimise the clock.
+    // Quit xeyes and the Notes xterm, move the clock and minimise it.
     eyes->kill();
-    ASSERT_TRUE(waitUntil([] { return !windowTitled("xeyes"); }));
+    const std::optional<ClientWindow> oldNotes = windowTitled("Notes");
+    ASSERT_TRUE(oldNotes && oldNotes->pid != 0);
+    ::kill(pid_t(oldNotes->pid), SIGTERM);
+    ASSERT_TRUE(waitUntil([] { return !windowTitled("xeyes") && !windowTitled("Notes"); }));
     test::xdotool({"search", "--name", "^Clock$", "windowmove", "%@", "700", "300"});
-    test::xdotool({"search", "--name", "^Notes$", "windowmove", "%@", "600", "500"});
-    ASSERT_TRUE(waitUntil([&] { return frameOf("Notes") != placed["Notes"]; }));
+    ASSERT_TRUE(waitUntil([&] { return frameOf("Clock") != placed["Clock"]; }));
     test::xdotool({"search", "--name", "^Clock$", "windowminimize", "%@"});
     ASSERT_TRUE(waitUntil([&] { return system.isMinimized(windowTitled("Clock")->id); }));
 
@@ -131,6 +145,9 @@ TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
     // Window writes are asynchronous: wait for the window manager to settle.
     const std::optional<ClientWindow> newEyes = windowTitled("xeyes");
     ASSERT_TRUE(newEyes);
+    // Started again as "xterm -T Notes ...", not as a plain xterm.
+    const std::optional<ClientWindow> newNotes = windowTitled("Notes");
+    ASSERT_TRUE(newNotes);
     EXPECT_TRUE(waitUntil([&] { return frameOf("xeyes") == placed["xeyes"]; }))
         << "xeyes at " << frameOf("xeyes").value_or(QRect()).x();
     EXPECT_TRUE(waitUntil([&] { return frameOf("Clock") == placed["Clock"]; }));
@@ -143,9 +160,11 @@ TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
                std::abs(notes.height() - placed["Notes"].height()) < 20;
     }));
 
-    ASSERT_NE(newEyes->pid, 0u);
-    ::kill(pid_t(newEyes->pid), SIGTERM);
-    EXPECT_TRUE(waitUntil([] { return !windowTitled("xeyes"); }));
+    for (const ClientWindow& started : {*newEyes, *newNotes}) {
+        ASSERT_NE(started.pid, 0u);
+        ::kill(pid_t(started.pid), SIGTERM);
+    }
+    EXPECT_TRUE(waitUntil([] { return !windowTitled("xeyes") && !windowTitled("Notes"); }));
 }
 
 } // namespace

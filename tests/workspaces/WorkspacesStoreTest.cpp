@@ -47,8 +47,12 @@ WorkspacesConfiguration twoWorkspaces() {
            QUrl(QStringLiteral("file:///home/ada/notes%20today.txt"))},
           {QStringLiteral("Draft"), QRectF(-40, 10, 640, 480), true, std::nullopt}}},
         {QStringLiteral("xterm"),
+         QStringLiteral("/usr/bin/xterm"),
+         {{QStringLiteral("Notes"), QRectF(0, 0, 484, 316), false, std::nullopt}},
+         QStringList{QStringLiteral("-T"), QStringLiteral("Notes")}},
+        {QStringLiteral("xeyes"),
          std::nullopt,
-         {{QStringLiteral("Notes"), QRectF(0, 0, 484, 316), false, std::nullopt}}},
+         {{QStringLiteral("xeyes"), QRectF(10, 20, 150, 100), false, std::nullopt}}},
     };
     Workspace empty;
     empty.id = QUuid::fromString(QStringLiteral("00000000-0000-0000-0000-000000000000"));
@@ -87,7 +91,7 @@ TEST_F(WorkspacesStoreTest, WritesTheGoldenFileAndReadsItBack) {
 
 TEST_F(WorkspacesStoreTest, CountsWindows) {
     const WorkspacesConfiguration configuration = twoWorkspaces();
-    EXPECT_EQ(configuration.workspaces[0].windowCount(), 3);
+    EXPECT_EQ(configuration.workspaces[0].windowCount(), 4);
     EXPECT_EQ(configuration.workspaces[1].windowCount(), 0);
     Workspace workspace;
     workspace.apps = {{"a", {}, {{}, {}}}, {"b", {}, {}}, {"c", {}, {{}, {}, {}}}};
@@ -158,6 +162,8 @@ TEST_F(WorkspacesStoreTest, RejectsTheWholeFileAndMovesItAsideBeforeTheFirstSave
         {workspace + "apps", QJsonValue::Null},
         {workspace + "displaySignature", false},
         {app + "appPath", 3},
+        {app + "arguments", "-T Notes"},
+        {app + "arguments", QJsonArray{"-T", 1}},
         {app + "windows/0", QJsonArray{}},
         {window + "isMinimized", "false"},
         {window + "isMinimized", 0},

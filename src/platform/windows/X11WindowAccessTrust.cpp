@@ -63,7 +63,25 @@ bool X11WindowAccessTrust::isTrusted() {
         lastAnswer_ = trusted;
         watch();
     }
+    watchSupportingWindow();
     return trusted;
+}
+
+// A window manager that dies leaves the root's property behind: only its
+// check window's destruction tells.
+void X11WindowAccessTrust::watchSupportingWindow() {
+    if (!watching_ || supportingWindow_ == watchedSupportingWindow_)
+        return;
+    watchedSupportingWindow_ = supportingWindow_;
+    if (supportingWindow_ == XCB_WINDOW_NONE)
+        return;
+    xcb_connection_t* connection = atoms_->connection;
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // Checked, so a window already gone is an answer here, not an X error
+    // in the log.
+    std::free(xcb_request_check(connection,
+                                xcb_change_window_attributes_checked(connection, supportingWindow_,
+                                                                     XCB_CW_EVENT_MASK, &mask)));
 }
 
 void X11WindowAccessTrust::watch() {
@@ -86,12 +104,24 @@ bool X11WindowAccessTrust::nativeEventFilter(const QByteArray& eventType, void* 
     if (eventType != "xcb_generic_event_t" || !atoms_)
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+    switch (event->response_type & 0x7f) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->window != atoms_->ewmh.screens[0]->root ||
+            notify->atom != atoms_->ewmh._NET_SUPPORTING_WM_CHECK)
+            return false;
+        break;
+    }
+    case XCB_DESTROY_NOTIFY: {
+        const auto* notify = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+        if (notify->window == XCB_WINDOW_NONE || notify->window != watchedSupportingWindow_)
+            return false;
+        watchedSupportingWindow_ = XCB_WINDOW_NONE;
+        break;
+    }
+    default:
         return false;
-    const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-    if (notify->window != atoms_->ewmh.screens[0]->root ||
-        notify->atom != atoms_->ewmh._NET_SUPPORTING_WM_CHECK)
-        return false;
+    }
     if (recheckTask_ != 0)
         scheduler_.cancel(recheckTask_);
     recheckTask_ = scheduler_.schedule(recheckDelay, [this] {
@@ -103,6 +133,7 @@ bool X11WindowAccessTrust::nativeEventFilter(const QByteArray& eventType, void* 
 
 void X11WindowAccessTrust::recheck() {
     const bool trusted = answer();
+    watchSupportingWindow();
     if (trusted == lastAnswer_)
         return;
     lastAnswer_ = trusted;
@@ -132,9 +163,11 @@ bool X11WindowAccessTrust::answer() {
 
     // A window manager that exited may leave the root property behind; its
     // check window then no longer names itself.
+    supportingWindow_ = XCB_WINDOW_NONE;
     const xcb_window_t check = supportingCheck(ewmh, root);
     if (check == XCB_WINDOW_NONE || supportingCheck(ewmh, check) != check)
         return false;
+    supportingWindow_ = check;
 
     xcb_ewmh_get_atoms_reply_t supported;
     if (!xcb_ewmh_get_supported_reply(ewmh, xcb_ewmh_get_supported(ewmh, 0), &supported, nullptr))

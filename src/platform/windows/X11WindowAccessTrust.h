@@ -5,6 +5,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
 struct xcb_connection_t;
@@ -17,9 +18,9 @@ namespace vellaro {
 // Wayland) it is never trusted.
 //
 // From the first question on it watches the root window's
-// _NET_SUPPORTING_WM_CHECK, so a window manager that starts later (or goes)
-// is noticed: `changed` follows once the answer, asked again a moment after
-// the property changed, differs.
+// _NET_SUPPORTING_WM_CHECK and the destruction of the window it names, so a
+// window manager that starts later, exits or dies is noticed: `changed`
+// follows once the answer, asked again a moment later, differs.
 //
 // Given a connection of its own (tools that run before any Qt application),
 // it answers on that one and does not watch.
@@ -41,6 +42,7 @@ private:
     struct Atoms;
     bool answer();
     void watch();
+    void watchSupportingWindow();
     void recheck();
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -49,6 +51,10 @@ private:
     std::unique_ptr<Atoms> atoms_;
     bool watching_ = false;
     bool lastAnswer_ = false; // as the watch last saw it
+    // The window manager's check window as answer() last found it, and the
+    // one whose destruction is selected.
+    std::uint32_t supportingWindow_ = 0;
+    std::uint32_t watchedSupportingWindow_ = 0;
     Scheduler::TaskId recheckTask_ = 0;
 };
 
