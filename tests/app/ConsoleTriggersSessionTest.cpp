@@ -27,7 +27,7 @@ namespace {
 using test::waitUntil;
 
 constexpr std::uint32_t kAlt = 0xffe9, kControl = 0xffe3, kShift = 0xffe1, kSpace = 0x20, kK = 0x6b,
-                        kF = 0x66, kZ = 0x7a;
+                        kF = 0x66, kZ = 0x7a, kTab = 0xff09;
 
 struct ConsoleTriggersSession : ::testing::Test, test::ConsoleWindowServices {
     XcbHotKeyGrabber keys;
@@ -222,6 +222,23 @@ TEST_F(ConsoleTriggersSession, MiddleClickOverTheConsoleIsRecordedWithoutOpening
     // The trigger is back for the next click.
     clickAt(over, 2);
     ASSERT_TRUE(waitUntil([&] { return triggerDowns == 1; }));
+}
+
+TEST_F(ConsoleTriggersSession, TabReachesTheMouseChipAndSpacePressesIt) {
+    VelChipButton& chip = bar().mouseChip();
+    for (int tabs = 0; tabs < 60 && !chip.hasFocus(); ++tabs) {
+        const QWidget* before = QApplication::focusWidget();
+        chord({kTab});
+        ASSERT_TRUE(waitUntil([&] { return QApplication::focusWidget() != before; }));
+    }
+    ASSERT_TRUE(chip.hasFocus());
+    EXPECT_TRUE(chip.showsFocusRing());
+    chord({kSpace});
+    ASSERT_TRUE(waitUntil([&] { return bar().isMouseRecording(); }));
+    save("console-mouse-chip-focused");
+    chord({kSpace});
+    ASSERT_TRUE(waitUntil([&] { return !bar().isMouseRecording(); }));
+    EXPECT_EQ(settings.settings().mouseTriggerButton, 3) << "nothing recorded";
 }
 
 } // namespace
