@@ -9,6 +9,7 @@
 #include "support/FakeAppearance.h"
 #include "support/ManualScheduler.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,6 +66,11 @@ struct OnboardingFixture : ::testing::Test {
     OnboardingServices services{settings, defaults, hub, scheduler, trust, shell};
 
     bool flag(const QString& key) const { return defaults.boolValue(key); }
+    // defaults.ini as it is on disk.
+    QByteArray defaultsFile() const {
+        QFile ini(folder.path() + "/defaults.ini");
+        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
+    }
 };
 
 } // namespace vellaro::test

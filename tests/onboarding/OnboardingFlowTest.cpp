@@ -4,7 +4,6 @@
 #include "onboarding/OnboardingRootView.h"
 #include "onboarding/OnboardingWindowController.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace vellaro;
@@ -69,16 +68,12 @@ TEST_F(ControllerTest, RestartForgetsTheDeferralAndKeepsAnOpenWindowOnItsPage) {
 
 TEST_F(ControllerTest, AClosedWindowIsGoneAndTheNextShowStartsAfresh) {
     defaults.setValue(OnboardingProgress::begunKey, true);
-    const auto file = [this] {
-        QFile ini(folder.path() + "/defaults.ini");
-        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
-    };
-    const QByteArray before = file();
+    const QByteArray before = defaultsFile();
     controller.show(false);
     EXPECT_EQ(controller.rootView()->step(), OnboardingStep::grant);
     controller.window()->move(controller.window()->pos() + QPoint(30, 20));
     controller.window()->close();
-    EXPECT_EQ(file(), before) << "centred at every show, so no frame is kept";
+    EXPECT_EQ(defaultsFile(), before) << "centred at every show, so no frame is kept";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(controller.window());
     EXPECT_FALSE(controller.holdsBackDial());

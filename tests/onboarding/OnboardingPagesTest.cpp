@@ -265,16 +265,12 @@ TEST_F(ReadyTest, UpdateSwitchTurnsAutomaticUpdatesOnOnceAndFollowsTheChoice) {
 }
 
 TEST_F(ReadyTest, ACopyThatCannotUpdateItselfShowsTheSwitchOffWithWhyAndWritesNothing) {
-    const auto file = [this] {
-        QFile ini(folder.path() + "/defaults.ini");
-        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
-    };
-    // The track's far end: accent when on, the well when off.
+    // The track's leading end: accent when on, under the knob when off.
     const auto trackEnd = [](QWidget& page) {
         KitSwitch* toggle = static_cast<ReadyPage&>(page).updateSwitch();
         const QPoint at = toggle->mapTo(
             &page,
-            QPointF(toggle->trackRect().right() - 5, toggle->trackRect().center().y()).toPoint());
+            QPointF(toggle->trackRect().left() + 4, toggle->trackRect().center().y()).toPoint());
         return page.grab().toImage().pixelColor(at);
     };
     const QColor accent = Pal::light().accent;
@@ -283,9 +279,8 @@ TEST_F(ReadyTest, ACopyThatCannotUpdateItselfShowsTheSwitchOffWithWhyAndWritesNo
                    std::abs(a.blue() - b.blue()) <
                40;
     };
-    for (const bool updatable : {true, false}) {
+    for (const bool updatable : {false, true}) {
         SCOPED_TRACE(updatable);
-        QFile::remove(folder.path() + "/defaults.ini");
         HostInfo host;
         host.appcastUrl = QUrl("https://vellaro.example/appcast.xml");
         host.publicKey = QByteArray(32, 'k');
@@ -296,10 +291,10 @@ TEST_F(ReadyTest, ACopyThatCannotUpdateItselfShowsTheSwitchOffWithWhyAndWritesNo
         } else {
             install.reason = "installed by your system's package manager; update it there";
         }
-        UpdaterCenter center({host, install, defaults, scheduler, {}});
+        UpdaterCenter center({host, install, defaults, scheduler, {}, {}, {}, {}, {}});
         services.login = &login;
         services.updates = &center;
-        const QByteArray before = file();
+        const QByteArray before = defaultsFile();
         ReadyPage page(Pal::light(), services, [] {});
         page.resize(440, 400);
         page.show();
@@ -311,7 +306,7 @@ TEST_F(ReadyTest, ACopyThatCannotUpdateItselfShowsTheSwitchOffWithWhyAndWritesNo
         EXPECT_EQ(near(trackEnd(page), accent), updatable);
         EXPECT_EQ(texts(page).contains(install.reason), !updatable);
         if (!updatable)
-            EXPECT_EQ(file(), before);
+            EXPECT_EQ(defaultsFile(), before);
         else
             EXPECT_TRUE(defaults.boolValue(Updater::automaticDownloadsKey));
     }
