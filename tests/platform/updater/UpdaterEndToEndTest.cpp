@@ -410,8 +410,9 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
         EXPECT_FALSE(QFileInfo::exists(tree.path("../escaped")));
         driver.acknowledge();
         EXPECT_EQ(driver.calls.last(), "dismiss");
-        if (c.name == "unsigned" || c.name == "plain http elsewhere")
+        if (c.name == "unsigned" || c.name == "plain http elsewhere") {
             EXPECT_FALSE(server->requestedPaths().contains("/vellaro-1.1.tar.xz"));
+        }
     }
 }
 

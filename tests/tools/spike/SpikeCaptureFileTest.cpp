@@ -87,7 +87,7 @@ TEST_F(CaptureFile, WritesIntoAPipeWithoutReplacingIt) {
 TEST_F(CaptureFile, ReportsPathsThatHoldNoFile) {
     writeBytes(path("plain"), "not a folder");
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
-    for (const QString& name : {"plain/capture.json", "folder"}) {
+    for (const QString name : {"plain/capture.json", "folder"}) {
         QString error;
         EXPECT_FALSE(SpikeCaptureFile::write(path(name), sampleCapture(), &error))
             << name.toStdString();

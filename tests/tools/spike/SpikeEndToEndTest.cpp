@@ -92,7 +92,7 @@ TEST_F(HarnessEndToEnd, FindsTheCapturedWindowsAgainUntilOneIsGone) {
 
     test::HarnessRun matched = run(QStringLiteral("--spike-match"));
     EXPECT_EQ(matched.status, 0);
-    for (const QString& title : {"Notes", "xeyes", "Clock"})
+    for (const QString title : {"Notes", "xeyes", "Clock"})
         EXPECT_TRUE(matched.output.contains(row(appOf[title], "exactTitle:1")))
             << matched.output.toStdString();
     EXPECT_TRUE(matched.output.endsWith(report)) << matched.output.toStdString();
