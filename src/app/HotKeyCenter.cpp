@@ -39,8 +39,7 @@ std::int32_t HotKeyCenter::registerHotKey(std::uint32_t keyCode, std::uint32_t m
     if (isRegistered(keyCode, modifiers))
         return statusOk;
     if (!HotKeyText::hasRequiredModifier(modifiers)) {
-        qCCritical(hotKeyLog,
-                   "Could not register hot key (status %d): it needs Ctrl, Alt or Super",
+        qCCritical(hotKeyLog, "Could not register hot key (status %d): it needs Ctrl, Alt or Super",
                    statusNeedsModifier);
         lastRefusal_ = Refusal{keyCode, modifiers, statusNeedsModifier};
         return statusNeedsModifier;

@@ -163,8 +163,7 @@ void TopBar::mouseCaptured(int cgButton) {
     else if (taken)
         setMessage(QStringLiteral("That button is already used by another app"));
     else if (cgButton == 2)
-        setMessage(QStringLiteral(
-            "Middle click also pastes on Linux: Vellaro will take it from every program"));
+        setMessage(QStringLiteral("Middle click also pastes; Vellaro now takes it"));
     follow();
 }
 

@@ -68,10 +68,10 @@ protected:
         return waitUntil([&] { return log.count(line) >= times; });
     }
 
-    // A middle click over the xterm, where the user works.
-    void middleClickOverTheXterm() {
+    // The mouse trigger (the Forward button) over the xterm, where the user works.
+    void forwardClickOverTheXterm() {
         xdotool({"mousemove", "--window", target, "200", "150"});
-        xdotool({"click", "2"});
+        xdotool({"click", "9"});
     }
 
     QTemporaryDir home;
@@ -91,7 +91,7 @@ TEST_F(OnboardingSession, AFreshHomeOpensTheAssistantAndTheTriggerRaisesItInstea
     EXPECT_TRUE(runProgram("xwininfo", {"-id", assistant}).contains("Map State: IsViewable"));
 
     xdotool({"windowactivate", "--sync", target});
-    middleClickOverTheXterm();
+    forwardClickOverTheXterm();
     ASSERT_TRUE(logged("setup assistant holds the dial back")) << log.constData();
     EXPECT_TRUE(waitUntil([&] { return runProgram("xdotool", {"getactivewindow"}) == assistant; }))
         << log.constData();
@@ -105,7 +105,7 @@ TEST_F(OnboardingSession, ABegunSetupResumesAtTheRehearsalWhichTheRealDialComple
     // The session's window manager answers: window access is there.
     ASSERT_TRUE(logged("setup assistant page hotkey")) << log.constData();
 
-    middleClickOverTheXterm();
+    forwardClickOverTheXterm();
     ASSERT_TRUE(logged("posted \"vellaroOverlayDidShow\"")) << log.constData();
     EXPECT_FALSE(log.contains("setup assistant holds the dial back"));
     xdotool({"key", "Escape"});

@@ -145,6 +145,31 @@ TEST_F(VellaroStart, ALaterLaunchOpensTheConsoleOfTheRunningCopy) {
     EXPECT_FALSE(firstLog_.contains("Could not register hot key")) << firstLog_.constData();
 }
 
+// Both look for the selection at once: the server lets one take it, and the
+// other hands its request over.
+TEST_F(VellaroStart, TwoCopiesStartedTogetherLeaveOne) {
+    test::VellaroHome::markSetupDone();
+    QProcess second;
+    QByteArray secondLog;
+    start(first_, firstLog_, {});
+    start(second, secondLog, {});
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return first_.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning;
+        },
+        30000));
+    QProcess& ended = first_.state() == QProcess::NotRunning ? first_ : second;
+    QProcess& running = &ended == &first_ ? second : first_;
+    const QByteArray& runningLog = &ended == &first_ ? secondLog : firstLog_;
+    EXPECT_EQ(ended.exitCode(), 0);
+    EXPECT_TRUE(
+        waitUntil([&] { return runningLog.contains("Asked for the settings console"); }, 30000))
+        << runningLog.constData();
+    EXPECT_EQ(running.state(), QProcess::Running);
+    second.terminate();
+    second.waitForFinished(5000);
+}
+
 TEST_F(VellaroStart, EachOptionReachesTheRunningCopy) {
     startFirst();
     QProcess setup;

@@ -1,6 +1,6 @@
 // The capture file: its coding, what makes it unreadable, and how it is
 // written to files and to other targets.
-#include "harness/SpikeCaptureFile.h"
+#include "tools/spike/SpikeCaptureFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +87,7 @@ TEST_F(CaptureFile, WritesIntoAPipeWithoutReplacingIt) {
 TEST_F(CaptureFile, ReportsPathsThatHoldNoFile) {
     writeBytes(path("plain"), "not a folder");
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
-    for (const QString& name : {QStringLiteral("plain/capture.json"), QStringLiteral("folder")}) {
+    for (const QString name : {"plain/capture.json", "folder"}) {
         QString error;
         EXPECT_FALSE(SpikeCaptureFile::write(path(name), sampleCapture(), &error))
             << name.toStdString();
@@ -137,10 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                  ""},
         ReadCase{"noWindows", document("\"2026-12-09T08:14:14Z\"", R"("windows": [])"), ""},
         ReadCase{"missingDate", "{" + oneWindow + "}", "\"capturedAt\" is missing"},
-        ReadCase{"fractionalSeconds", document("\"2026-12-09T08:14:14.500Z\""),
-                 "\"capturedAt\" must be a date and time in whole seconds with Z or an offset, "
-                 "such as 2026-12-09T08:14:14Z or 2026-12-09T09:14:14+01:00, not "
-                 "\"2026-12-09T08:14:14.500Z\""},
+        ReadCase{"fractionalSeconds", document("\"2026-12-09T08:14:14.500Z\""), "capturedAt"},
         ReadCase{"noZone", document("\"2026-12-09T08:14:14\""), "capturedAt"},
         ReadCase{"impossibleDate", document("\"2026-02-30T08:14:14Z\""), "capturedAt"},
         ReadCase{"dateAsNumber", document("1765268054"), "\"capturedAt\" is not text"},

@@ -2,11 +2,11 @@
 // xterm, xeyes and xclock are captured, then matched again after a move, a
 // new title and a program that quit.
 #include "HarnessRun.h"
-#include "harness/SpikeCaptureFile.h"
 #include "platform/windows/X11WindowSystem.h"
 #include "support/PrivateXSession.h"
 #include "support/SessionPrograms.h"
 #include "support/WaitUntil.h"
+#include "tools/spike/SpikeCaptureFile.h"
 
 #include <QHash>
 #include <QTemporaryDir>
@@ -92,7 +92,7 @@ TEST_F(HarnessEndToEnd, FindsTheCapturedWindowsAgainUntilOneIsGone) {
 
     test::HarnessRun matched = run(QStringLiteral("--spike-match"));
     EXPECT_EQ(matched.status, 0);
-    for (const char* title : {"Notes", "xeyes", "Clock"})
+    for (const QString title : {"Notes", "xeyes", "Clock"})
         EXPECT_TRUE(matched.output.contains(row(appOf[title], "exactTitle:1")))
             << matched.output.toStdString();
     EXPECT_TRUE(matched.output.endsWith(report)) << matched.output.toStdString();

@@ -41,8 +41,9 @@ TEST(DialBackdrop, BlurMadeOnAWorkerIsDrawnOnceReady) {
     const QPoint outside(4, 4);
 
     // Before the blur is ready the dial draws over the sharp picture.
-    if (!dial.view->backdrop().hasBlur())
+    if (!dial.view->backdrop().hasBlur()) {
         EXPECT_NE(dial.frame().pixel(core), expected.frame().pixel(core));
+    }
     ASSERT_TRUE(QTest::qWaitFor([&] { return dial.view->backdrop().hasBlur(); }, 5000));
 
     // It fades in: halfway it is neither, at the end it is the blurred look.

@@ -214,7 +214,7 @@ TEST_F(TopBarTest, CapturedButtonIsStoredAndTheTriggerComesBack) {
         {"no grant", false, false, 4, "The mouse trigger needs Window access to work"},
         {"held by another program", true, true, 5, "That button is already used by another app"},
         {"the middle button, which pastes", true, false, 2,
-         "Middle click also pastes on Linux: Vellaro will take it from every program"},
+         "Middle click also pastes; Vellaro now takes it"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

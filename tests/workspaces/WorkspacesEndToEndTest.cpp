@@ -62,7 +62,7 @@ TEST_F(WorkspacesEndToEnd, CaptureThenRestoreAfterQuitMoveAndMinimise) {
     // The window manager places and decorates each window after it maps.
     QHash<QString, QRect> placed;
     ASSERT_TRUE(waitUntil([&] {
-        for (const QString& title : {"xeyes", "Clock", "Notes"}) {
+        for (const QString title : {"xeyes", "Clock", "Notes"}) {
             const std::optional<QRect> frame = frameOf(title);
             if (!frame || frame != placed.value(title))
                 return (placed[title] = frame.value_or(QRect())), false;

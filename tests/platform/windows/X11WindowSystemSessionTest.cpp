@@ -352,8 +352,9 @@ TEST_F(X11WindowSystemSessionTest, MonitorsWithTheirVisibleFrames) {
     const QList<ClientWindow> walked = system.clientWindows();
     const auto docked = std::find_if(walked.begin(), walked.end(),
                                      [&](const ClientWindow& w) { return w.id == dock.window(); });
-    if (docked != walked.end())
+    if (docked != walked.end()) {
         EXPECT_FALSE(docked->regular) << "a dock is no application window";
+    }
 
     const test::SplitScreen split;
     ASSERT_TRUE(test::waitUntil([&] { return system.monitors().size() == 2; }));

@@ -193,10 +193,10 @@ TEST_F(ActionsProviderTest, RemovalHidesWithUndoAndNamesTheLabelShown) {
 
 TEST_F(ActionsProviderTest, ItemsRunTheirRunners) {
     backend = QStringLiteral("GNOME");
-    for (const QString& label : {"Screenshot Area", "Screenshot Window", "Do Not Disturb",
-                                 "Dark Mode", "Lock Screen", "Empty Trash"})
+    for (const QString label : {"Screenshot Area", "Screenshot Window", "Do Not Disturb",
+                                "Dark Mode", "Lock Screen", "Empty Trash"})
         choose(label);
-    for (const QString& label : {"Screenshot Area", "Screenshot Window", "Do Not Disturb"}) {
+    for (const QString label : {"Screenshot Area", "Screenshot Window", "Do Not Disturb"}) {
         const MenuItem entry = item(label);
         ASSERT_EQ(entry.menuActions.size(), 1u);
         entry.menuActions.front().run();

@@ -154,8 +154,9 @@ TEST(AddAppPickerViewTest, Picture) {
     const QImage image = picker.view.grab().toImage();
     EXPECT_EQ(image.size(), QSize(440, 500) * picker.view.devicePixelRatioF());
     const QString folder = qEnvironmentVariable("VELLARO_PICTURES");
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         EXPECT_TRUE(image.save(QDir(folder).filePath(QStringLiteral("add-app-picker.png"))));
+    }
 }
 
 TEST(AddAppPickerControllerTest, CloseKeepsTheWindowAddAndCancelForgetIt) {

@@ -70,8 +70,9 @@ TEST(AppsFanPictureTest, PinsWithIconsARunningDotAndAddApp) {
     const QImage picture = view.renderImage(2.0);
     ASSERT_FALSE(picture.isNull());
     const QString folder = qEnvironmentVariable("VELLARO_PICTURES");
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("apps-fan.png"))));
+    }
 }
 
 } // namespace

@@ -37,9 +37,10 @@ TEST_P(AppsProviderEditTest, EditsThePinnedList) {
     EXPECT_EQ(fixture.pinnedIds(), c.expectedPins) << c.name;
     EXPECT_EQ(fixture.changes, c.expectedChanges) << c.name;
     EXPECT_EQ(QFile::exists(fixture.storePath()), c.expectSaved) << c.name;
-    if (c.expectSaved)
+    if (c.expectSaved) {
         EXPECT_EQ(AppsStore(fixture.storePath(), {}).load().pinned, provider.configuration().pinned)
             << c.name;
+    }
 }
 
 using Edit = std::function<void(AppsProvider&, AppsProviderFixture&)>;
