@@ -24,6 +24,7 @@
 #include "platform/session/Defaults.h"
 #include "platform/session/Desktop.h"
 #include "platform/session/DesktopNotification.h"
+#include "platform/session/LeftoverFiles.h"
 #include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
 #include "platform/session/SessionBus.h"
@@ -85,6 +86,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellaro: cannot use the instance lock %s (%s); starting without it\n",
                      qPrintable(lock.path()), qPrintable(lock.errorString()));
     }
+    if (lock.isLocked())
+        LeftoverFiles::remove();
 
     SessionBus::checkBeforeStart(std::chrono::milliseconds(SessionBus::answerTimeoutMs));
 
