@@ -14,6 +14,7 @@
 #include "providers/apps/AppsStore.h"
 #include "support/BadPaths.h"
 #include "support/FullDiskChild.h"
+#include "tools/spike/SpikeCaptureFile.h"
 #include "workspaces/WorkspacesStore.h"
 
 #include <QDir>
@@ -37,7 +38,10 @@ QByteArray contentOf(const QString& path) {
 // Everything the program logs while alive, whatever the category.
 class AllLogs {
 public:
-    AllLogs() { previous_ = qInstallMessageHandler(&AllLogs::handle); }
+    AllLogs() {
+        lines().clear();
+        previous_ = qInstallMessageHandler(&AllLogs::handle);
+    }
     ~AllLogs() { qInstallMessageHandler(previous_); }
     static QString text() { return lines().join(QLatin1Char('\n')); }
 
@@ -334,6 +338,62 @@ TEST_F(KeptFiles, LeftoversOfInterruptedSavesAreRemovedAtStart) {
         EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
     for (const QString& path : planted)
         EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+}
+
+TEST_F(KeptFiles, TheSealedHistoryRoundTripsAtItsLimitAndIsNeverWrittenPastIt) {
+    const QString path = root() + QStringLiteral("/clipboard.sealed");
+    StoredEntry entry;
+    entry.text = QStringLiteral("at the limit");
+    // Nonce, sealed list, tag.
+    const qint64 size = 12 + StoredEntry::encodeList({entry}).size() + 16;
+    {
+        SealedHistoryFile file(path, historyKey(), QString(), size);
+        ASSERT_EQ(file.write({entry}), SealedHistoryFile::WriteStatus::written);
+        const auto loaded = SealedHistoryFile(path, historyKey(), QString(), size).load();
+        ASSERT_EQ(loaded.status, SealedHistoryFile::LoadStatus::loaded);
+        EXPECT_EQ(loaded.records.at(0).text, entry.text);
+    }
+    const QByteArray old = contentOf(path);
+    SealedHistoryFile smaller(path, historyKey(), QString(), size - 1);
+    EXPECT_EQ(smaller.write({entry}), SealedHistoryFile::WriteStatus::failed);
+    EXPECT_EQ(contentOf(path), old);
+    EXPECT_EQ(QDir(root()).entryList(QDir::Files), QStringList{QStringLiteral("clipboard.sealed")});
+}
+
+TEST_F(KeptFiles, WorkspacesAreWrittenCompactAndNeverPastTheirLimit) {
+    const QString folder = root() + QStringLiteral("/data");
+    WorkspacesStore store(folder);
+    WorkspacesConfiguration configuration;
+    configuration.workspaces.push_back({QUuid::createUuid(),
+                                        QStringLiteral("desk"),
+                                        QDateTime(QDate(2026, 12, 11), QTime(6, 0), Qt::UTC),
+                                        QString(),
+                                        {}});
+    store.save(configuration);
+    const QByteArray saved = contentOf(store.filePath());
+    EXPECT_FALSE(saved.contains('\n')) << saved.constData();
+    EXPECT_EQ(WorkspacesStore(folder).load(), configuration);
+
+    const AllLogs logs;
+    WorkspacesConfiguration huge = configuration;
+    huge.workspaces.front().name = QString(int(JsonFile::maximumSize), QLatin1Char('w'));
+    store.save(huge);
+    EXPECT_EQ(contentOf(store.filePath()), saved);
+    EXPECT_TRUE(AllLogs::text().contains(QStringLiteral("larger than")))
+        << AllLogs::text().toStdString();
+}
+
+TEST_F(KeptFiles, TheHarnessReadsItsCaptureWithoutWaitingOnAPipe) {
+    for (const test::BadPath& bad : badPaths()) {
+        SCOPED_TRACE(bad.name);
+        QDir(root()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(root()));
+        const QString path = root() + QStringLiteral("/capture.json");
+        ASSERT_TRUE(bad.plant(path, scratch(), SpikeCaptureFile::maxBytes));
+        QString error;
+        EXPECT_FALSE(SpikeCaptureFile::read(path, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
 }
 
 } // namespace

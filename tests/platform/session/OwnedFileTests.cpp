@@ -1,6 +1,7 @@
 #include "platform/session/OwnedFile.h"
 #include "platform/session/SetAsideNotice.h"
 #include "support/BadPaths.h"
+#include "support/WriteTextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,12 +16,6 @@ using test::badPaths;
 using test::kindOf;
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QByteArray contentOf(const QString& path) {
     QFile file(path);
@@ -42,7 +37,7 @@ TEST(OwnedFile, ReadsOnlyRegularFilesWithinTheLimit) {
         EXPECT_FALSE(result.error.isEmpty());
     }
     const QString real = temp.filePath(QStringLiteral("real"));
-    writeBytes(real, QByteArray(limit, 'a')); // at the limit
+    ASSERT_TRUE(test::writeTextFile(real, QByteArray(limit, 'a'))); // at the limit
     const QString linked = temp.filePath(QStringLiteral("linked"));
     ASSERT_TRUE(QFile::link(real, linked));
     EXPECT_EQ(OwnedFile::read(linked, limit).data, QByteArray(limit, 'a'));
@@ -106,11 +101,11 @@ TEST(OwnedFile, MovesAsideUnderAFreshNameAndTellsThePersonOnce) {
     SetAsideNotice::setPoster([&](const QString&, const QString& body) { told << body; });
     QTemporaryDir temp;
     const QString path = temp.filePath(QStringLiteral("f.json"));
-    writeBytes(path, "first");
+    ASSERT_TRUE(test::writeTextFile(path, "first"));
     const QString one = OwnedFile::moveAside(path);
     // A link is moved itself, never what it names.
     const QString target = temp.filePath(QStringLiteral("target"));
-    writeBytes(target, "second");
+    ASSERT_TRUE(test::writeTextFile(target, "second"));
     ASSERT_TRUE(QFile::link(target, path));
     const QString two = OwnedFile::moveAside(path);
     SetAsideNotice::setPoster({});
@@ -140,7 +135,7 @@ TEST(OwnedFile, RemovesOnlyItsOwnStaleTemporaries) {
                               QStringLiteral("f.ini.rejected-20260101T000000Z"),
                               QStringLiteral("g.ini.new-a1B2c3")};
     for (const QString& name : stale + kept)
-        writeBytes(temp.filePath(name), "x");
+        ASSERT_TRUE(test::writeTextFile(temp.filePath(name), "x"));
     ASSERT_TRUE(QFile::link(temp.filePath(QStringLiteral("f.ini")),
                             temp.filePath(QStringLiteral("f.ini.new-linked"))));
     QStringList removed = OwnedFile::removeStaleTemporaries(path);
@@ -155,7 +150,7 @@ TEST(OwnedFile, SyncsATreeBeforeItIsPutInPlace) {
     QTemporaryDir temp;
     const QString tree = temp.filePath(QStringLiteral("versions/.2.partial"));
     ASSERT_TRUE(QDir().mkpath(tree + QStringLiteral("/bin")));
-    writeBytes(tree + QStringLiteral("/bin/vellaro"), "binary");
+    ASSERT_TRUE(test::writeTextFile(tree + QStringLiteral("/bin/vellaro"), "binary"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), tree + QStringLiteral("/zero")));
     EXPECT_TRUE(OwnedFile::syncTree(tree));
     QString error;
