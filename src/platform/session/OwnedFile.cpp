@@ -31,8 +31,14 @@ QString systemError(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
+QString sizeText(qint64 bytes) {
+    constexpr qint64 mebibyte = 1024 * 1024;
+    return bytes % mebibyte == 0 ? QStringLiteral("%1 MiB").arg(bytes / mebibyte)
+                                 : QStringLiteral("%1 bytes").arg(bytes);
+}
+
 QString tooLarge(qint64 limit) {
-    return QStringLiteral("the file is larger than %1 bytes").arg(limit);
+    return QStringLiteral("the file is larger than ") + sizeText(limit);
 }
 
 // Reads at most `limit` + 1 bytes, so a file that grew past the limit after
@@ -99,7 +105,7 @@ OwnedFile::ReadResult OwnedFile::read(const QString& path, qint64 limit) {
 
 bool OwnedFile::write(const QString& path, const QByteArray& data, qint64 limit, QString* error) {
     if (data.size() > limit) {
-        setError(error, QStringLiteral("the file would be larger than %1 bytes").arg(limit));
+        setError(error, QStringLiteral("the file would be larger than ") + sizeText(limit));
         return false;
     }
     const QString folder = QFileInfo(path).absolutePath();
