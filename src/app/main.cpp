@@ -25,6 +25,7 @@
 #include "platform/session/Defaults.h"
 #include "platform/session/Desktop.h"
 #include "platform/session/DesktopNotification.h"
+#include "platform/session/LeftoverFiles.h"
 #include "platform/session/LoginItem.h"
 #include "platform/session/Notifications.h"
 #include "platform/session/SessionBus.h"
@@ -107,6 +108,8 @@ int main(int argc, char** argv) {
         }
         break;
     }
+    if (lock.isLocked())
+        LeftoverFiles::remove();
 
     SessionBus::checkBeforeStart(std::chrono::milliseconds(SessionBus::answerTimeoutMs));
 

@@ -4,9 +4,9 @@
 #include "platform/clipboard/ImageThumbnail.h"
 #include "platform/crypto/Aead.h"
 #include "platform/crypto/AeadSealer.h"
-#include "platform/secrets/PrivateFile.h"
 #include "platform/secrets/SecretStore.h"
-#include "platform/session/JsonFile.h"
+#include "platform/session/OwnedFile.h"
+#include "platform/session/OwnedFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +21,6 @@
 namespace vellaro {
 
 namespace {
-
-// 25 entries of 4 MiB images in Base64 fit well below this.
-constexpr qint64 maximumFileSize = qint64(512) * 1024 * 1024;
 
 // Holds an exclusive lock on a file for its lifetime (no lock without a path).
 class FileLock {
@@ -51,25 +48,25 @@ private:
 
 } // namespace
 
-SealedHistoryFile::SealedHistoryFile(QString filePath, SecretStore& secrets, QString lockPath)
-    : filePath_(std::move(filePath)), secrets_(secrets), lockPath_(std::move(lockPath)) {}
+SealedHistoryFile::SealedHistoryFile(QString filePath, SecretStore& secrets, QString lockPath,
+                                     qint64 limit)
+    : filePath_(std::move(filePath)), secrets_(secrets), lockPath_(std::move(lockPath)),
+      limit_(limit) {}
 
 SealedHistoryFile::LoadResult SealedHistoryFile::load() {
     if (filePath_.isEmpty())
         return {LoadStatus::noFile, {}};
-    QFile file(filePath_);
-    const QFileInfo info(filePath_);
-    if (!info.exists() || info.size() == 0)
+    const OwnedFile::ReadResult file = OwnedFile::read(filePath_, limit_);
+    if (file.status == OwnedFile::ReadStatus::missing ||
+        (file.status == OwnedFile::ReadStatus::ok && file.data.isEmpty()))
         return {LoadStatus::noFile, {}};
-    QByteArray box;
-    if (info.isFile() && info.size() <= maximumFileSize && file.open(QIODevice::ReadOnly))
-        box = file.readAll();
-    if (box.isEmpty() || file.error() != QFileDevice::NoError) {
+    if (file.status == OwnedFile::ReadStatus::unreadable) {
         qCWarning(lcClipboardStore).noquote()
-            << "Clipboard history unreadable; starting fresh:" << file.errorString();
+            << "Clipboard history unreadable; starting fresh:" << file.error;
         rejectBeforeWrite_ = true;
         return {LoadStatus::rejected, {}};
     }
+    const QByteArray& box = file.data;
     bool unavailable = false;
     const auto key = existingKey(&unavailable);
     if (unavailable)
@@ -151,12 +148,12 @@ SealedHistoryFile::WriteStatus SealedHistoryFile::write(const std::vector<Stored
 }
 
 bool SealedHistoryFile::moveRejectedAside() {
-    if (!QFileInfo::exists(filePath_)) {
+    if (!OwnedFile::exists(filePath_)) {
         rejectBeforeWrite_ = false;
         return true;
     }
     QString error;
-    const QString aside = JsonFile::moveAside(filePath_, &error);
+    const QString aside = OwnedFile::moveAside(filePath_, &error);
     if (aside.isEmpty()) {
         qCCritical(lcClipboardStore).noquote()
             << "Clipboard history write failed: cannot move the unreadable file aside:" << error;
@@ -180,7 +177,7 @@ SealedHistoryFile::writeSealed(const QByteArray& key, const std::vector<StoredEn
             << "Clipboard history write failed: cannot create the folder" << folder;
         return WriteStatus::failed;
     }
-    PrivateFile file(filePath_);
+    OwnedFileWriter file(filePath_, limit_, true);
     // Sealed and written piece by piece: the history is never whole in
     // memory a second or third time.
     bool sealed = true;

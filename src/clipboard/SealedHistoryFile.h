@@ -27,8 +27,13 @@ public:
     };
     enum class WriteStatus { written, keyUnavailable, failed };
 
+    // 25 entries of 4 MiB images in Base64 fit well below this.
+    static constexpr qint64 maximumSize = qint64(512) * 1024 * 1024;
+
     // `lockPath`: the file that serialises creating the key across processes.
-    SealedHistoryFile(QString filePath, SecretStore& secrets, QString lockPath);
+    // A history that would seal to more than `limit` bytes is not written.
+    SealedHistoryFile(QString filePath, SecretStore& secrets, QString lockPath,
+                      qint64 limit = maximumSize);
 
     const QString& filePath() const { return filePath_; }
 
@@ -46,6 +51,7 @@ private:
     QString filePath_;
     SecretStore& secrets_;
     QString lockPath_;
+    qint64 limit_;
     bool rejectBeforeWrite_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "harness/SpikeText.h"
 #include "platform/session/JsonFile.h"
+#include "platform/session/OwnedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -153,29 +153,19 @@ std::optional<SpikeCapture> SpikeCaptureFile::decode(const QByteArray& bytes, QS
 }
 
 std::optional<SpikeCapture> SpikeCaptureFile::read(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    // A pipe without a writer is refused, not waited on.
+    const OwnedFile::ReadResult file = OwnedFile::read(path, maxBytes);
+    if (file.status != OwnedFile::ReadStatus::ok) {
+        *error = file.error;
         return std::nullopt;
     }
-    // Read in chunks, to one byte past the bound: that tells a file too large.
-    QByteArray bytes;
-    while (bytes.size() <= maxBytes) {
-        const QByteArray chunk = file.read(std::min<qint64>(1 << 20, maxBytes + 1 - bytes.size()));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    return decode(bytes, error);
+    return decode(file.data, error);
 }
 
 bool SpikeCaptureFile::write(const QString& path, const SpikeCapture& capture, QString* error) {
-    return isReplaceableFile(path) ? JsonFile::write(path, toJson(capture), error)
-                                   : writeDirectly(path, encode(capture), error);
+    return isReplaceableFile(path)
+               ? JsonFile::write(path, toJson(capture), error, QJsonDocument::Indented, maxBytes)
+               : writeDirectly(path, encode(capture), error);
 }
 
 } // namespace vellaro

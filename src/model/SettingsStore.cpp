@@ -5,6 +5,7 @@
 #include "model/Logging.h"
 #include "platform/session/JsonFile.h"
 #include "platform/session/Notifications.h"
+#include "platform/session/OwnedFile.h"
 #include "platform/session/UserFolders.h"
 
 #include <QCoreApplication>
@@ -99,7 +100,7 @@ void SettingsStore::load() {
     }
     QDir().mkpath(QFileInfo(filePath_).absolutePath()); // a failure shows at the first save
     // Left by a save that was killed half-way; only one copy runs at a time.
-    for (const QString& stale : JsonFile::removeStaleTemporaries(filePath_))
+    for (const QString& stale : OwnedFile::removeStaleTemporaries(filePath_))
         qCInfo(lcPersistence).noquote() << "Removed the unfinished save" << stale;
 
     const JsonFile::ReadResult read = JsonFile::read(filePath_);
@@ -159,8 +160,8 @@ void SettingsStore::save() {
     }
     const QJsonObject object = withUnknownKeys(*encoded);
 
-    if (moveAsideBeforeWrite_ && QFileInfo::exists(filePath_)) {
-        const QString aside = JsonFile::moveAside(filePath_, &error);
+    if (moveAsideBeforeWrite_ && OwnedFile::exists(filePath_)) {
+        const QString aside = OwnedFile::moveAside(filePath_, &error);
         if (aside.isEmpty()) {
             qCCritical(lcPersistence).noquote()
                 << "Failed to save settings.json: the file to keep could not be moved aside:"

@@ -2,10 +2,10 @@
 
 #include "model/Logging.h"
 #include "platform/session/JsonFile.h"
+#include "platform/session/OwnedFile.h"
 #include "workspaces/WorkspacesCoding.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace vellaro {
 
@@ -61,8 +61,8 @@ void WorkspacesStore::save(const WorkspacesConfiguration& configuration) {
         return;
     }
     QString error;
-    if (keepFileOnDisk_ && QFileInfo::exists(filePath_)) {
-        const QString aside = JsonFile::moveAside(filePath_, &error);
+    if (keepFileOnDisk_ && OwnedFile::exists(filePath_)) {
+        const QString aside = OwnedFile::moveAside(filePath_, &error);
         if (aside.isEmpty()) {
             qCCritical(lcPersistence).noquote()
                 << "Failed to save workspaces.json: the rejected file could not be moved aside:"
@@ -73,7 +73,8 @@ void WorkspacesStore::save(const WorkspacesConfiguration& configuration) {
             << "Moved the rejected workspaces.json aside to" << aside;
     }
     keepFileOnDisk_ = false;
-    if (!JsonFile::write(filePath_, WorkspacesCoding::encode(configuration), &error))
+    if (!JsonFile::write(filePath_, WorkspacesCoding::encode(configuration), &error,
+                         QJsonDocument::Compact))
         qCCritical(lcPersistence).noquote() << "Failed to save workspaces.json:" << error;
 }
 

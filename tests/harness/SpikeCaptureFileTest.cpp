@@ -1,6 +1,6 @@
 // The capture file: its coding, what makes it unreadable, and how it is
 // written to files and to other targets.
-#include "tools/spike/SpikeCaptureFile.h"
+#include "harness/SpikeCaptureFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,7 +137,10 @@ INSTANTIATE_TEST_SUITE_P(
                  ""},
         ReadCase{"noWindows", document("\"2026-12-09T08:14:14Z\"", R"("windows": [])"), ""},
         ReadCase{"missingDate", "{" + oneWindow + "}", "\"capturedAt\" is missing"},
-        ReadCase{"fractionalSeconds", document("\"2026-12-09T08:14:14.500Z\""), "capturedAt"},
+        ReadCase{"fractionalSeconds", document("\"2026-12-09T08:14:14.500Z\""),
+                 "\"capturedAt\" must be a date and time in whole seconds with Z or an offset, "
+                 "such as 2026-12-09T08:14:14Z or 2026-12-09T09:14:14+01:00, not "
+                 "\"2026-12-09T08:14:14.500Z\""},
         ReadCase{"noZone", document("\"2026-12-09T08:14:14\""), "capturedAt"},
         ReadCase{"impossibleDate", document("\"2026-02-30T08:14:14Z\""), "capturedAt"},
         ReadCase{"dateAsNumber", document("1765268054"), "\"capturedAt\" is not text"},

@@ -2,11 +2,11 @@
 // xterm, xeyes and xclock are captured, then matched again after a move, a
 // new title and a program that quit.
 #include "HarnessRun.h"
+#include "harness/SpikeCaptureFile.h"
 #include "platform/windows/X11WindowSystem.h"
 #include "support/PrivateXSession.h"
 #include "support/SessionPrograms.h"
 #include "support/WaitUntil.h"
-#include "tools/spike/SpikeCaptureFile.h"
 
 #include <QHash>
 #include <QTemporaryDir>

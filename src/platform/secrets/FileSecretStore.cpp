@@ -1,7 +1,8 @@
 #include "platform/secrets/FileSecretStore.h"
 
 #include "platform/secrets/Logging.h"
-#include "platform/secrets/PrivateFile.h"
+#include "platform/session/OwnedFile.h"
+#include "platform/session/OwnedFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,19 +31,17 @@ QString FileSecretStore::filePath() const {
 }
 
 SecretStore::Result FileSecretStore::lookup() {
-    QFile file(filePath());
-    if (!file.exists())
+    const OwnedFile::ReadResult file = OwnedFile::read(filePath(), maximumSecretSize);
+    if (file.status == OwnedFile::ReadStatus::missing)
         return {Status::notFound, {}};
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maximumSecretSize) {
-        qCWarning(lcSecrets).noquote() << "Key file unreadable:" << file.errorString();
+    if (file.status == OwnedFile::ReadStatus::unreadable || file.data.isEmpty()) {
+        qCWarning(lcSecrets).noquote()
+            << "Key file unreadable:" << filePath()
+            << (file.data.isEmpty() && file.error.isEmpty() ? QStringLiteral("(empty)")
+                                                            : file.error);
         return {Status::unavailable, {}};
     }
-    const QByteArray secret = file.readAll();
-    if (file.error() != QFileDevice::NoError || secret.isEmpty()) {
-        qCWarning(lcSecrets).noquote() << "Key file unreadable:" << filePath();
-        return {Status::unavailable, {}};
-    }
-    return {Status::found, secret};
+    return {Status::found, file.data};
 }
 
 SecretStore::Result FileSecretStore::add(const QByteArray& secret) {
@@ -50,7 +49,7 @@ SecretStore::Result FileSecretStore::add(const QByteArray& secret) {
         qCWarning(lcSecrets).noquote() << "Cannot prepare the key folder" << folder_;
         return {Status::unavailable, {}};
     }
-    PrivateFile file(filePath());
+    OwnedFileWriter file(filePath(), maximumSecretSize, true);
     if (file.write(secret) && file.link())
         return {Status::found, secret};
     // Another creator won: its secret is the one.

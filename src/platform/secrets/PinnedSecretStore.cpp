@@ -4,9 +4,8 @@
 #include "platform/secrets/LibsecretSecretStore.h"
 #include "platform/secrets/Logging.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/session/OwnedFile.h"
+
 #include <QStandardPaths>
 
 namespace vellaro {
@@ -15,6 +14,7 @@ namespace {
 
 constexpr char secretServiceName[] = "secret-service";
 constexpr char fileName[] = "file";
+constexpr qint64 maximumPinSize = 64;
 
 QString keysFolder() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -41,10 +41,9 @@ std::unique_ptr<PinnedSecretStore> PinnedSecretStore::clipboardHistoryKey() {
 }
 
 PinnedSecretStore::Backend PinnedSecretStore::pinnedBackend() const {
-    QFile file(pinPath_);
-    if (pinPath_.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (pinPath_.isEmpty())
         return Backend::none;
-    const QByteArray name = file.read(64).trimmed();
+    const QByteArray name = OwnedFile::read(pinPath_, maximumPinSize).data.trimmed();
     if (name == secretServiceName)
         return Backend::secretService;
     if (name == fileName)
@@ -63,13 +62,10 @@ PinnedSecretStore::Backend PinnedSecretStore::unpinnedChoice() const {
 void PinnedSecretStore::pin(Backend backend) {
     if (pinPath_.isEmpty())
         return;
-    QDir().mkpath(QFileInfo(pinPath_).absolutePath());
-    QSaveFile file(pinPath_);
-    const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(backend == Backend::file ? fileName : secretServiceName) > 0 &&
-                       file.commit();
-    if (!saved)
-        qCWarning(lcSecrets).noquote() << "Cannot record the key's backend:" << file.errorString();
+    QString error;
+    if (!OwnedFile::write(pinPath_, backend == Backend::file ? fileName : secretServiceName,
+                          maximumPinSize, &error))
+        qCWarning(lcSecrets).noquote() << "Cannot record the key's backend:" << error;
 }
 
 SecretStore::Result PinnedSecretStore::lookup() {

@@ -1,15 +1,20 @@
 #include "platform/session/Defaults.h"
 
+#include "platform/session/IniText.h"
+#include "platform/session/OwnedFile.h"
 #include "platform/session/UserFolders.h"
+
+#include <QLoggingCategory>
 
 namespace vellaro {
 
-Defaults::Defaults(const QString& filePath) {
-    if (!filePath.isEmpty())
-        settings_ = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
-}
+namespace {
+Q_LOGGING_CATEGORY(lcDefaults, "vellaro.persistence")
+} // namespace
 
-Defaults::~Defaults() = default;
+Defaults::Defaults(QString filePath) : filePath_(std::move(filePath)) {
+    load();
+}
 
 Defaults& Defaults::shared() {
     static Defaults* defaults = [] {
@@ -20,12 +25,55 @@ Defaults& Defaults::shared() {
     return *defaults;
 }
 
+void Defaults::load() {
+    if (filePath_.isEmpty())
+        return;
+    const OwnedFile::ReadResult file = OwnedFile::read(filePath_, maximumSize);
+    if (file.status == OwnedFile::ReadStatus::missing)
+        return;
+    QString error = file.error;
+    std::optional<QVariantMap> values;
+    if (file.status == OwnedFile::ReadStatus::ok)
+        values = IniText::decode(file.data, &error);
+    if (!values) {
+        // Still the user's flags: kept for them rather than overwritten.
+        qCWarning(lcDefaults).noquote()
+            << "defaults.ini cannot be used (" + error +
+                   "); the defaults are in use; it will be moved aside before the first save";
+        moveAsideBeforeWrite_ = true;
+        return;
+    }
+    values_ = std::move(*values);
+}
+
+bool Defaults::save() {
+    if (filePath_.isEmpty())
+        return true;
+    QString error;
+    if (moveAsideBeforeWrite_ && OwnedFile::exists(filePath_)) {
+        const QString aside = OwnedFile::moveAside(filePath_, &error);
+        if (aside.isEmpty()) {
+            qCCritical(lcDefaults).noquote()
+                << "Failed to save defaults.ini: the file to keep could not be moved aside:"
+                << error;
+            return false;
+        }
+        qCWarning(lcDefaults).noquote() << "Moved the earlier defaults.ini aside to" << aside;
+    }
+    moveAsideBeforeWrite_ = false;
+    const std::optional<QByteArray> text = IniText::encode(values_, &error);
+    if (text && OwnedFile::write(filePath_, *text, maximumSize, &error))
+        return true;
+    qCCritical(lcDefaults).noquote() << "Failed to save defaults.ini:" << error;
+    return false;
+}
+
 bool Defaults::contains(const QString& key) const {
-    return settings_ ? settings_->contains(key) : memory_.contains(key);
+    return values_.contains(key);
 }
 
 QVariant Defaults::value(const QString& key) const {
-    return settings_ ? settings_->value(key) : memory_.value(key);
+    return values_.value(key);
 }
 
 bool Defaults::boolValue(const QString& key) const {
@@ -39,22 +87,13 @@ bool Defaults::boolValue(const QString& key) const {
     return stored.canConvert<bool>() && stored.toBool();
 }
 
-void Defaults::setValue(const QString& key, const QVariant& value) {
-    if (!settings_) {
-        memory_.insert(key, value);
-        return;
-    }
-    settings_->setValue(key, value);
-    settings_->sync();
+bool Defaults::setValue(const QString& key, const QVariant& value) {
+    values_.insert(key, value);
+    return save();
 }
 
-void Defaults::remove(const QString& key) {
-    if (!settings_) {
-        memory_.remove(key);
-        return;
-    }
-    settings_->remove(key);
-    settings_->sync();
+bool Defaults::remove(const QString& key) {
+    return values_.remove(key) == 0 || save();
 }
 
 } // namespace vellaro

@@ -1,10 +1,11 @@
 #include "platform/session/LoginItem.h"
 
+#include "platform/session/OwnedFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 namespace vellaro {
 
@@ -20,12 +21,9 @@ QString autostartFile(const QString& configFolder) {
 }
 
 // The value of `key` in the [Desktop Entry] group; empty when absent.
-QString desktopEntryValue(const QString& path, QLatin1String key) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxEntrySize)
-        return {};
+QString desktopEntryValue(const QByteArray& text, QLatin1String key) {
     bool inMainGroup = false;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> lines = text.split('\n');
     for (const QByteArray& raw : lines) {
         const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
@@ -73,7 +71,7 @@ QString LoginItem::entryPath() const {
 }
 
 QString LoginItem::winningEntry() const {
-    if (QFileInfo::exists(entryPath()))
+    if (OwnedFile::exists(entryPath()))
         return entryPath();
     for (const QString& dir : folders_.configDirs)
         if (const QString path = autostartFile(dir); QFileInfo::exists(path))
@@ -83,9 +81,16 @@ QString LoginItem::winningEntry() const {
 
 LoginItem::Status LoginItem::status() const {
     const QString path = winningEntry();
-    if (path.isEmpty() ||
-        desktopEntryValue(path, QLatin1String("Hidden")) == QLatin1String("true") ||
-        desktopEntryValue(path, QLatin1String("X-GNOME-Autostart-enabled")) ==
+    if (path.isEmpty())
+        return Status::notRegistered;
+    const OwnedFile::ReadResult entry = OwnedFile::read(path, maxEntrySize);
+    if (entry.status != OwnedFile::ReadStatus::ok) {
+        // Never waited on: a pipe or a device here would hold the console.
+        qCWarning(loginLog, "Cannot read %s: %s", qPrintable(path), qPrintable(entry.error));
+        return Status::notRegistered;
+    }
+    if (desktopEntryValue(entry.data, QLatin1String("Hidden")) == QLatin1String("true") ||
+        desktopEntryValue(entry.data, QLatin1String("X-GNOME-Autostart-enabled")) ==
             QLatin1String("false"))
         return Status::notRegistered;
     return Status::enabled;
@@ -112,14 +117,9 @@ QString LoginItem::execValue(const QString& path) {
 
 bool LoginItem::writeEntry(const QByteArray& text) {
     const QString path = entryPath();
-    if (!QDir().mkpath(QFileInfo(path).path())) {
-        qCWarning(loginLog, "Cannot create the autostart folder for %s", qPrintable(path));
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        qCWarning(loginLog, "Cannot write %s: %s", qPrintable(path),
-                  qPrintable(file.errorString()));
+    QString error;
+    if (!OwnedFile::write(path, text, maxEntrySize, &error)) {
+        qCWarning(loginLog, "Cannot write %s: %s", qPrintable(path), qPrintable(error));
         return false;
     }
     return true;
@@ -144,7 +144,7 @@ bool LoginItem::unregisterItem() {
         return writeEntry(entryText(exec.isEmpty() ? QStringLiteral("vellaro") : exec, true));
     }
     QFile file(entryPath());
-    if (file.exists() && !file.remove()) {
+    if (OwnedFile::exists(entryPath()) && !file.remove()) {
         qCWarning(loginLog, "Cannot remove %s: %s", qPrintable(entryPath()),
                   qPrintable(file.errorString()));
         return false;

@@ -1,5 +1,7 @@
 #include "platform/updater/UpdateInstaller.h"
 
+#include "platform/session/OwnedFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,10 +30,15 @@ void dropOtherVersions(const InstallLocation& location, const QString& build) {
 
 QString UpdateInstaller::install(const InstallLocation& location, const QString& stagedPath,
                                  const QString& build) {
+    // Whole on disk before the swap makes it the one that starts.
+    if (location.kind != InstallLocation::Kind::notSelfUpdatable &&
+        !OwnedFile::syncTree(stagedPath))
+        return QStringLiteral("The update could not be written to disk.");
     switch (location.kind) {
     case InstallLocation::Kind::appImage:
         if (!renameOver(stagedPath, location.appImagePath))
             return QStringLiteral("The update could not replace %1.").arg(location.appImagePath);
+        OwnedFile::syncFolder(QFileInfo(location.appImagePath).absolutePath());
         return {};
     case InstallLocation::Kind::versionFolder: {
         const QString next = location.root + QStringLiteral("/current.new");
@@ -43,6 +50,7 @@ QString UpdateInstaller::install(const InstallLocation& location, const QString&
             QFile::remove(next);
             return QStringLiteral("The update could not be linked in %1.").arg(location.root);
         }
+        OwnedFile::syncFolder(location.root);
         dropOtherVersions(location, build);
         return {};
     }

@@ -1,6 +1,7 @@
 #include "platform/updater/UpdateStaging.h"
 
 #include "platform/crypto/Ed25519.h"
+#include "platform/session/OwnedFile.h"
 #include "platform/updater/ArchiveExtractor.h"
 #include "platform/updater/UpdateManifest.h"
 
@@ -107,9 +108,12 @@ QString UpdateStaging::stageAppImage(const QString& download, const QString& bui
         return QStringLiteral("The update could not be prepared.");
     const QString staged = stagedPath(build);
     QFile::remove(staged);
-    if (::rename(QFile::encodeName(download).constData(), QFile::encodeName(staged).constData()) !=
-        0)
+    // On disk before it takes a name that counts: a power cut must not leave
+    // an empty file to be installed.
+    if (!OwnedFile::syncTree(download) || ::rename(QFile::encodeName(download).constData(),
+                                                   QFile::encodeName(staged).constData()) != 0)
         return QStringLiteral("The update could not be prepared.");
+    OwnedFile::syncFolder(folder());
     return {};
 }
 
@@ -128,11 +132,12 @@ QString UpdateStaging::stageVersionFolder(const QString& download, const QString
     }
     const QString staged = stagedPath(build);
     removeAny(staged);
-    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(staged).constData()) !=
-        0) {
+    if (!OwnedFile::syncTree(partial) || ::rename(QFile::encodeName(partial).constData(),
+                                                  QFile::encodeName(staged).constData()) != 0) {
         QDir(partial).removeRecursively();
         return QStringLiteral("The update could not be prepared.");
     }
+    OwnedFile::syncFolder(folder());
     return {};
 }
 

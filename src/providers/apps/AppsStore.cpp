@@ -4,6 +4,7 @@
 #include "platform/apps/AppCatalog.h"
 #include "platform/apps/DesktopFavorites.h"
 #include "platform/session/JsonFile.h"
+#include "platform/session/OwnedFile.h"
 #include "platform/session/UserFolders.h"
 
 #include <QDir>
@@ -44,9 +45,11 @@ AppsConfiguration AppsStore::load() {
     if (read.status == JsonFile::ReadStatus::ok)
         decoded = AppsConfiguration::fromJson(read.object, &error);
     if (!decoded) {
-        if (read.status != JsonFile::ReadStatus::unreadable)
-            qCCritical(lcPersistence).noquote()
-                << QStringLiteral("Failed to decode apps.json: %1").arg(error);
+        qCCritical(lcPersistence).noquote()
+            << (read.status == JsonFile::ReadStatus::unreadable
+                    ? QStringLiteral("apps.json cannot be read: %1")
+                    : QStringLiteral("Failed to decode apps.json: %1"))
+                   .arg(error);
         moveAsideBeforeSave_ = true;
         return defaultConfiguration();
     }
@@ -66,8 +69,8 @@ void AppsStore::save(const AppsConfiguration& configuration) {
         return;
     }
     QString error;
-    if (moveAsideBeforeSave_ && QFileInfo::exists(filePath_)) {
-        const QString aside = JsonFile::moveAside(filePath_, &error);
+    if (moveAsideBeforeSave_ && OwnedFile::exists(filePath_)) {
+        const QString aside = OwnedFile::moveAside(filePath_, &error);
         if (aside.isEmpty()) {
             // Saving now would destroy the pins the user may still want.
             qCCritical(lcPersistence).noquote()
