@@ -1,14 +1,13 @@
 #pragma once
 
 #include "clipboard/StoredEntry.h"
+#include "platform/secrets/SecretStore.h"
 
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace vellaro {
-
-class SecretStore;
 
 // The file work of the clipboard history: reading, sealing, writing and
 // deleting `clipboard.sealed`, and getting its key. Every call blocks; one
@@ -47,6 +46,7 @@ private:
     SecretStore& secrets_;
     QString lockPath_;
     bool rejectBeforeWrite_ = false;
+    SecretStore::Status lastKeyStatus_ = SecretStore::Status::notFound;
 };
 
 } // namespace vellaro
