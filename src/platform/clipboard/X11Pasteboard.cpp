@@ -173,20 +173,23 @@ QMimeData* X11Pasteboard::mimeDataOf(const PasteboardContent& content) {
 void X11Pasteboard::writeText(const QString& text) {
     PasteboardContent snapshot;
     snapshot.text = CopiedText(text);
-    write(mimeDataOf(snapshot), std::move(snapshot));
+    QMimeData* data = mimeDataOf(snapshot);
+    write(data, std::move(snapshot));
 }
 
 void X11Pasteboard::writeFiles(const QList<QUrl>& files) {
     PasteboardContent snapshot;
     snapshot.files = files;
-    write(mimeDataOf(snapshot), std::move(snapshot));
+    QMimeData* data = mimeDataOf(snapshot);
+    write(data, std::move(snapshot));
 }
 
 void X11Pasteboard::writeImage(const QByteArray& bytes, const QString& imageType) {
     PasteboardContent snapshot;
     snapshot.imageData = bytes;
     snapshot.imageType = imageType;
-    write(mimeDataOf(snapshot), std::move(snapshot));
+    QMimeData* data = mimeDataOf(snapshot);
+    write(data, std::move(snapshot));
 }
 
 void X11Pasteboard::copyToPrimary() {
