@@ -3,21 +3,13 @@
 // the first argument). Wake-ups are the context switches of all of the
 // process's threads. Needs an X display (scripts/test-session); prints
 // numbers, asserts nothing.
-#include "FakeSecretStore.h"
-#include "ProviderFixture.h"
-
-#include "clipboard/ClipboardProvider.h"
-#include "clipboard/ClipboardStore.h"
-#include "platform/clipboard/X11Pasteboard.h"
-#include "platform/time/QtScheduler.h"
-#include "support/WaitUntil.h"
+#include "ClipboardBenchHistory.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -62,21 +54,8 @@ int main(int argc, char** argv) {
         std::printf("no X display: run it in scripts/test-session\n");
         return 0;
     }
-    QTemporaryDir root;
-    Notifications notifications;
-    SettingsStore settings(root.filePath("settings"), notifications);
-    X11Pasteboard pasteboard;
-    test::FakeFrontApplication front;
-    test::FakeKeySender keys(QtScheduler::shared());
-    test::FakeWindowAccessTrust trust;
-    ClipboardProvider provider(
-        ClipboardProvider::Services{pasteboard, front, settings, QtScheduler::shared(), keys, trust,
-                                    [] {}},
-        std::make_unique<ClipboardStore>(root.filePath("data"),
-                                         std::make_unique<test::FakeSecretStore>(),
-                                         root.filePath("key.lock"), QtScheduler::shared()));
-    // Settle: the first read and the load end.
-    test::waitUntil([&] { return pasteboard.content().has_value(); });
+    ClipboardBenchHistory history;
+    // Settle: the load ends.
     QEventLoop settle;
     QTimer::singleShot(1000, &settle, &QEventLoop::quit);
     settle.exec();

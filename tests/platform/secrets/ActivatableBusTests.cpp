@@ -1,3 +1,4 @@
+#include "ClipboardKeyStore.h"
 #include "PrivateBus.h"
 #include "model/LogCapture.h"
 
@@ -17,14 +18,6 @@ using Status = SecretStore::Status;
 
 const auto* const bus = testing::AddGlobalTestEnvironment(new test::PrivateBus(true));
 
-std::unique_ptr<PinnedSecretStore> storeIn(const QString& folder) {
-    return std::make_unique<PinnedSecretStore>(
-        std::make_unique<LibsecretSecretStore>("org.vellaro.Vellaro", "clipboard-history-key",
-                                               "Vellaro test key"),
-        std::make_unique<FileSecretStore>(folder, "clipboard-history-key"), folder + "/backend",
-        &LibsecretSecretStore::serviceOnBus);
-}
-
 TEST(AnActivatableSecretServiceThatIsAbsent, IsUnreachableRatherThanLockedOrMissing) {
     EXPECT_TRUE(LibsecretSecretStore::serviceOnBus()) << "named on the bus";
     LibsecretSecretStore service("org.vellaro.Vellaro", "clipboard-history-key",
@@ -36,7 +29,7 @@ TEST(AnActivatableSecretServiceThatIsAbsent, IsUnreachableRatherThanLockedOrMiss
 TEST(AnActivatableSecretServiceThatIsAbsent, UnpinnedTheKeyGoesToTheKeyFileSaidOnce) {
     QTemporaryDir keys;
     test::LogCapture log("vellaro.secrets");
-    auto store = storeIn(keys.path());
+    auto store = test::clipboardKeyStoreIn(keys.path());
     EXPECT_EQ(store->lookup().status, Status::notFound);
     EXPECT_EQ(store->lookup().status, Status::notFound);
     ASSERT_EQ(store->add(QByteArray(32, 'k')).status, Status::found);
@@ -46,20 +39,7 @@ TEST(AnActivatableSecretServiceThatIsAbsent, UnpinnedTheKeyGoesToTheKeyFileSaidO
     EXPECT_EQ(log.count("cannot be reached"), 1) << log.lines().join('\n').toStdString();
 
     // A new start finds the pinned key file without asking the bus.
-    EXPECT_EQ(storeIn(keys.path())->lookup().secret, QByteArray(32, 'k'));
-}
-
-TEST(AnActivatableSecretServiceThatIsAbsent, APinnedSecretServiceStaysUnavailable) {
-    QTemporaryDir keys;
-    QFile pin(keys.filePath("backend"));
-    ASSERT_TRUE(pin.open(QIODevice::WriteOnly));
-    pin.write("secret-service");
-    pin.close();
-    auto store = storeIn(keys.path());
-    EXPECT_EQ(store->lookup().status, Status::unreachable);
-    EXPECT_EQ(store->add(QByteArray(32, 'k')).status, Status::unreachable);
-    EXPECT_FALSE(QFile::exists(keys.filePath("clipboard-history-key")))
-        << "a second key would seal the history under another key";
+    EXPECT_EQ(test::clipboardKeyStoreIn(keys.path())->lookup().secret, QByteArray(32, 'k'));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ClipboardKeyStore.h"
 #include "PrivateBus.h"
 
 #include "platform/secrets/FileSecretStore.h"
@@ -19,23 +20,15 @@ using Status = SecretStore::Status;
 
 const auto* const bus = testing::AddGlobalTestEnvironment(new test::PrivateBus);
 
-std::unique_ptr<PinnedSecretStore> storeIn(const QString& folder) {
-    return std::make_unique<PinnedSecretStore>(
-        std::make_unique<LibsecretSecretStore>("org.vellaro.Vellaro", "clipboard-history-key",
-                                               "Vellaro test key"),
-        std::make_unique<FileSecretStore>(folder, "clipboard-history-key"), folder + "/backend",
-        &LibsecretSecretStore::serviceOnBus);
-}
-
 TEST(WithoutASecretService, UnpinnedTheKeyGoesToAKeyFile) {
     EXPECT_FALSE(LibsecretSecretStore::serviceOnBus());
     QTemporaryDir keys;
-    auto store = storeIn(keys.path());
+    auto store = test::clipboardKeyStoreIn(keys.path());
     EXPECT_EQ(store->lookup().status, Status::notFound);
     ASSERT_EQ(store->add(QByteArray(32, 'k')).status, Status::found);
     EXPECT_EQ(store->pinnedBackend(), Backend::file);
     EXPECT_TRUE(QFile::exists(keys.filePath("clipboard-history-key")));
-    EXPECT_EQ(storeIn(keys.path())->lookup().secret, QByteArray(32, 'k'));
+    EXPECT_EQ(test::clipboardKeyStoreIn(keys.path())->lookup().secret, QByteArray(32, 'k'));
 }
 
 TEST(WithoutASecretService, APinnedSecretServiceIsUnavailableAndNoFileAppears) {
@@ -44,7 +37,7 @@ TEST(WithoutASecretService, APinnedSecretServiceIsUnavailableAndNoFileAppears) {
     ASSERT_TRUE(pin.open(QIODevice::WriteOnly));
     pin.write("secret-service");
     pin.close();
-    auto store = storeIn(keys.path());
+    auto store = test::clipboardKeyStoreIn(keys.path());
     EXPECT_EQ(store->lookup().status, Status::unreachable);
     EXPECT_EQ(store->add(QByteArray(32, 'k')).status, Status::unreachable);
     EXPECT_EQ(QDir(keys.path()).entryList(QDir::Files), QStringList{"backend"});
