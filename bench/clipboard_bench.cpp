@@ -1,9 +1,9 @@
 // Clipboard figures: a poll that finds nothing new, the main thread's
-// longest turn while a 4 MiB PNG is read from another program, and sealing
-// and writing five 4 MiB images. Prints numbers; asserts nothing on time.
-// The first two need an X display (scripts/test-session).
-#include "FakeSecretStore.h"
-#include "ProviderFixture.h"
+// longest turn while a 4 MiB PNG and a 24 MB line of text are read from
+// another program, the dial's clipboard items for that line, and sealing and
+// writing five 4 MiB images. Prints numbers; asserts nothing on time. All
+// but the last need an X display (scripts/test-session).
+#include "ClipboardBenchHistory.h"
 
 #include "clipboard/ClipboardProvider.h"
 #include "clipboard/ClipboardStore.h"
@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -57,6 +58,40 @@ void benchLargeRead(X11Pasteboard& pasteboard, ClipboardProvider& provider) {
                 static_cast<long long>(pasteboard.changeCount()));
 }
 
+// A minified document on one line: recorded without stalling the main
+// thread, and its fan item built from a bounded title and preview.
+void benchLongLine(ClipboardProvider& provider) {
+    const QByteArray line = QByteArray("{\"data\": \"") + QByteArray(24 * 1024 * 1024, 'j') + "\"}";
+    auto owner = test::ClipboardOwnerProcess::xclip(line, "UTF8_STRING");
+    Clock::duration longestTurn{};
+    const auto start = Clock::now();
+    auto recorded = [&] {
+        return !provider.entries().empty() &&
+               provider.entries().front().title.startsWith(QLatin1String("{\"data\""));
+    };
+    while (!recorded() && Clock::now() - start < std::chrono::seconds(30)) {
+        const auto turn = Clock::now();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        longestTurn = std::max(longestTurn, Clock::now() - turn);
+    }
+    const auto recordedAfter = Clock::now() - start;
+    const auto build = Clock::now();
+    const std::vector<MenuItem> items = provider.items();
+    const auto built = Clock::now() - build;
+    const QFontMetrics metrics(QApplication::font());
+    metrics.horizontalAdvance(QStringLiteral("warm")); // the font is loaded once, not measured
+    const auto layout = Clock::now();
+    const int width = items.size() > 1 ? metrics.horizontalAdvance(items[1].label()) : 0;
+    const auto laidOut = Clock::now() - layout;
+    std::printf("24 MB line from xclip: recorded after %.1f ms; longest main-thread turn %.3f ms; "
+                "clipboard items built in %.3f ms, the entry's label (%lld characters) laid out "
+                "in %.3f ms (%d px)\n",
+                microseconds(recordedAfter) / 1000, microseconds(longestTurn) / 1000,
+                microseconds(built) / 1000,
+                static_cast<long long>(items.size() > 1 ? items[1].label().size() : 0),
+                microseconds(laidOut) / 1000, width);
+}
+
 void benchSealAndWrite() {
     QTemporaryDir folder;
     FileSecretStore secrets(folder.filePath("keys"), "key");
@@ -88,21 +123,9 @@ int main(int argc, char** argv) {
         std::printf("no X display: the poll and read figures need scripts/test-session\n");
         return 0;
     }
-    QTemporaryDir root;
-    Notifications notifications;
-    SettingsStore settings(root.filePath("settings"), notifications);
-    X11Pasteboard pasteboard;
-    test::FakeFrontApplication front;
-    test::FakeKeySender keys(QtScheduler::shared());
-    test::FakeWindowAccessTrust trust;
-    ClipboardProvider provider(
-        ClipboardProvider::Services{pasteboard, front, settings, QtScheduler::shared(), keys, trust,
-                                    [] {}},
-        std::make_unique<ClipboardStore>(root.filePath("data"),
-                                         std::make_unique<test::FakeSecretStore>(),
-                                         root.filePath("key.lock"), QtScheduler::shared()));
-    test::waitUntil([&] { return pasteboard.content().has_value(); });
-    benchUnchangedPoll(provider);
-    benchLargeRead(pasteboard, provider);
+    ClipboardBenchHistory history;
+    benchUnchangedPoll(history.provider);
+    benchLargeRead(history.pasteboard, history.provider);
+    benchLongLine(history.provider);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "clipboard/ClipboardEntry.h"
 
 #include "model/SymbolCatalog.h"
+#include "platform/clipboard/CopiedText.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -18,17 +19,6 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-QString firstLine(const QString& text) {
-    const QString trimmed = text.trimmed();
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const QChar c = trimmed.at(i);
-        if (c == u'\n' || c == u'\r' || c == QChar(0x2028) || c == QChar(0x2029) ||
-            c == QChar(0x85) || c == u'\v' || c == u'\f')
-            return trimmed.left(i);
-    }
-    return trimmed;
-}
-
 QImage iconOfFile(const QUrl& file) {
     // Also sets up the icon theme's folders the first time.
     const QIcon fallback = SymbolCatalog::icon(QStringLiteral("doc"));
@@ -41,15 +31,22 @@ QImage iconOfFile(const QUrl& file) {
 } // namespace
 
 ClipboardEntry ClipboardEntry::make(ClipboardKind kind, std::optional<QString> sourceApp,
-                                    QDateTime copiedAt, QImage thumbnail) {
+                                    QDateTime copiedAt, Derived derived) {
     ClipboardEntry entry;
+    auto describeText = [&](const QString& text) {
+        entry.title = derived.title ? std::move(*derived.title) : CopiedText::titleOf(text);
+        entry.preview = derived.preview
+                            ? std::move(*derived.preview)
+                            : CopiedText::leadingCharacters(text, CopiedText::previewCharacters);
+    };
     std::visit(Overloaded{
                    [&](const ClipboardKind::Text& text) {
-                       entry.title = firstLine(text.text);
+                       describeText(text.text);
                        entry.symbolName = QStringLiteral("text.alignleft");
                    },
                    [&](const ClipboardKind::Url& url) {
-                       entry.title = firstLine(url.address);
+                       entry.title = derived.title ? std::move(*derived.title)
+                                                   : CopiedText::titleOf(url.address);
                        entry.symbolName = QStringLiteral("link");
                    },
                    [&](const ClipboardKind::Files& files) {
@@ -63,7 +60,7 @@ ClipboardEntry ClipboardEntry::make(ClipboardKind kind, std::optional<QString> s
                    [&](const ClipboardKind::Image&) {
                        entry.title = QStringLiteral("Image");
                        entry.symbolName = QStringLiteral("photo");
-                       entry.fileIcon = std::move(thumbnail);
+                       entry.fileIcon = std::move(derived.thumbnail);
                    },
                },
                kind.value);
@@ -99,10 +96,13 @@ std::optional<ClipboardEntry> ClipboardEntry::fromStored(const StoredEntry& reco
     }
     if (!kind)
         return std::nullopt;
-    ClipboardEntry entry = make(std::move(*kind), record.sourceApp,
-                                StoredEntry::dateFromReference(record.copiedAt), record.thumbnail);
-    entry.title = record.title;
-    return entry;
+    // A title stored whole by an older version is cut as new ones are.
+    Derived derived{CopiedText::leadingCharacters(record.title, CopiedText::titleCharacters),
+                    std::nullopt, record.thumbnail};
+    if (!record.preview.isEmpty())
+        derived.preview = record.preview;
+    return make(std::move(*kind), record.sourceApp, StoredEntry::dateFromReference(record.copiedAt),
+                std::move(derived));
 }
 
 StoredEntry ClipboardEntry::toStored() const {

@@ -19,12 +19,22 @@ struct ClipboardEntry {
     QString symbolName;
     QImage fileIcon; // null: show the symbol
     QDateTime copiedAt;
+    // A text's first characters, shown as its preview; empty for other kinds.
+    QString preview;
 
-    // Title, symbol and icon follow from the kind; `thumbnail` is the
-    // decoded image of an image kind. Main thread (file icons come from the
+    // What was derived from the payload off the main thread, where it was
+    // read: a text's bounded title and preview, an image's thumbnail.
+    struct Derived {
+        std::optional<QString> title;
+        std::optional<QString> preview;
+        QImage thumbnail;
+    };
+
+    // Title, symbol, icon and preview follow from the kind, taken from
+    // `derived` where it has them. Main thread (file icons come from the
     // icon theme).
     static ClipboardEntry make(ClipboardKind kind, std::optional<QString> sourceApp,
-                               QDateTime copiedAt, QImage thumbnail = {});
+                               QDateTime copiedAt, Derived derived = {});
     // None when the record lacks what its kind needs.
     static std::optional<ClipboardEntry> fromStored(const StoredEntry& record);
     StoredEntry toStored() const;

@@ -9,6 +9,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -18,6 +19,8 @@
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vellaro {
 namespace {
@@ -105,6 +108,8 @@ ClipboardHistoryView::ClipboardHistoryView(Actions actions, std::function<QDateT
     search_->setFont(KitPaint::font(12));
     search_->setAttribute(Qt::WA_MacShowFocusRect, false);
     connect(search_, &QLineEdit::textChanged, this, &ClipboardHistoryView::refilter);
+    // Up and Down move the highlight from the field, Return pastes it.
+    search_->installEventFilter(this);
     search->addWidget(searchSymbol_);
     search->addWidget(search_, 1);
     auto* searchRow = new QHBoxLayout;
@@ -130,15 +135,22 @@ ClipboardHistoryView::ClipboardHistoryView(Actions actions, std::function<QDateT
             actions_.paste(model_->entry(index.row()));
     });
 
-    empty_ = new QLabel(this);
+    // The line sits 30 points below the list's top; the page's layout holds
+    // the space (a label's own margins are lost when the layout places it).
+    emptyPage_ = new QWidget(this);
+    auto* emptyColumn = new QVBoxLayout(emptyPage_);
+    emptyColumn->setContentsMargins(0, 30, 0, 0);
+    emptyColumn->setSpacing(0);
+    empty_ = new QLabel(emptyPage_);
     empty_->setFont(KitPaint::font(11.5));
     empty_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    empty_->setContentsMargins(0, 30, 0, 0);
+    emptyColumn->addWidget(empty_);
+    emptyColumn->addStretch();
 
     auto* listArea = new QWidget(this);
     listStack_ = new QStackedLayout(listArea);
     listStack_->addWidget(list_);
-    listStack_->addWidget(empty_);
+    listStack_->addWidget(emptyPage_);
     auto* listRow = new QHBoxLayout;
     listRow->setContentsMargins(12, 0, 12, 14);
     listRow->addWidget(listArea);
@@ -211,7 +223,42 @@ void ClipboardHistoryView::setHoveredRow(int row) {
     list_->viewport()->update();
 }
 
+int ClipboardHistoryView::hoveredRow() const {
+    return delegate_->hoveredRow();
+}
+
+void ClipboardHistoryView::moveHighlight(int step) {
+    if (shown_.empty())
+        return;
+    const int row = std::clamp(hoveredRow() + step, 0, int(shown_.size()) - 1);
+    setHoveredRow(row);
+    list_->scrollTo(model_->index(row, 0));
+}
+
+bool ClipboardHistoryView::handleSearchKey(const QKeyEvent& key) {
+    switch (key.key()) {
+    case Qt::Key_Down:
+        moveHighlight(1);
+        return true;
+    case Qt::Key_Up:
+        moveHighlight(-1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const int row = hoveredRow();
+        if (row >= 0 && row < int(shown_.size()) && actions_.paste)
+            actions_.paste(shown_[std::size_t(row)]);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 bool ClipboardHistoryView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == search_ && event->type() == QEvent::KeyPress &&
+        handleSearchKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == list_->viewport()) {
         if (event->type() == QEvent::Leave)
             setHoveredRow(-1);
@@ -227,7 +274,7 @@ void ClipboardHistoryView::refilter() {
     empty_->setText(emptyHistoryText(search_->text()));
     setHoveredRow(-1);
     model_->setEntries(shown_);
-    listStack_->setCurrentWidget(shown_.empty() ? static_cast<QWidget*>(empty_) : list_);
+    listStack_->setCurrentWidget(shown_.empty() ? emptyPage_ : static_cast<QWidget*>(list_));
 }
 
 } // namespace vellaro

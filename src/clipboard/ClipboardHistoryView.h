@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -53,17 +54,25 @@ public:
     // What the list shows now; for the window's readers and tests.
     const std::vector<ClipboardEntry>& shownEntries() const { return shown_; }
     QString emptyText() const;
-    // The row drawn as under the pointer, -1 for none; pointer moves set it.
+    // The highlighted row, drawn as under the pointer, -1 for none; pointer
+    // moves and Up and Down in the search field set it.
     void setHoveredRow(int row);
+    int hoveredRow() const;
 
     QPushButton* clearButton() const { return clearButton_; }
     QListView* list() const { return list_; }
+    QLineEdit* searchField() const { return search_; }
+    // The line that says why the list is empty.
+    QLabel* emptyLabel() const { return empty_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refilter();
+    // Moves the highlighted row by `step`, from none to the first.
+    void moveHighlight(int step);
+    bool handleSearchKey(const QKeyEvent& key);
 
     Actions actions_;
     std::vector<ClipboardEntry> entries_;
@@ -78,6 +87,7 @@ private:
     QLineEdit* search_;
     QStackedLayout* listStack_;
     QListView* list_;
+    QWidget* emptyPage_;
     QLabel* empty_;
 };
 

@@ -10,34 +10,10 @@
 
 #include <QFileInfo>
 #include <QPointer>
-#include <QTextBoundaryFinder>
-#include <QUrl>
 
 #include <algorithm>
 
 namespace vellaro {
-
-namespace {
-
-// The first `count` characters as the user sees them (an emoji with its
-// modifiers is one), never a split surrogate pair.
-QString leadingCharacters(const QString& text, int count) {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    int seen = 0;
-    while (seen < count && finder.toNextBoundary() != -1)
-        ++seen;
-    return seen < count ? text : text.left(finder.position());
-}
-
-// Only an address written with the scheme http or https, exactly so.
-bool isWebAddress(const QString& trimmed) {
-    if (!trimmed.startsWith(QLatin1String("http:")) && !trimmed.startsWith(QLatin1String("https:")))
-        return false;
-    const QUrl url(trimmed, QUrl::StrictMode);
-    return url.isValid() && !url.scheme().isEmpty();
-}
-
-} // namespace
 
 ClipboardProvider::ClipboardProvider(Services services, std::unique_ptr<ClipboardStore> store)
     : services_(std::move(services)), store_(std::move(store)),
@@ -50,21 +26,9 @@ ClipboardProvider::ClipboardProvider(Services services, std::unique_ptr<Clipboar
     connect(&services_.pasteboard, &Pasteboard::contentRead, this, [this] { poll(); });
     connect(&services_.frontApplication, &FrontApplication::changed, this,
             [this](const std::optional<SourceApplication>& previous) { poll(previous); });
-    schedulePoll();
 }
 
-ClipboardProvider::~ClipboardProvider() {
-    if (pollTask_)
-        services_.scheduler.cancel(*pollTask_);
-}
-
-void ClipboardProvider::schedulePoll() {
-    pollTask_ = services_.scheduler.schedule(pollInterval, [this] {
-        pollTask_.reset();
-        poll();
-        schedulePoll();
-    });
-}
+ClipboardProvider::~ClipboardProvider() = default;
 
 void ClipboardProvider::poll(const std::optional<SourceApplication>& from) {
     const std::int64_t count = services_.pasteboard.changeCount();
@@ -103,8 +67,13 @@ void ClipboardProvider::capture(const PasteboardContent& content,
     std::optional<Kind> kind = kindOf(content);
     if (!kind)
         return;
-    Entry entry =
-        Entry::make(std::move(*kind), sourceName, services_.now(), content.imageThumbnail);
+    // Title and preview were derived where the content was read.
+    Entry::Derived derived{std::nullopt, std::nullopt, content.imageThumbnail};
+    if (content.files.isEmpty() && content.text) {
+        derived.title = content.text->title();
+        derived.preview = content.text->preview();
+    }
+    Entry entry = Entry::make(std::move(*kind), sourceName, services_.now(), std::move(derived));
     if (!entries_.empty() && entries_.front().kind == entry.kind)
         return;
     entries_.insert(entries_.begin(), std::move(entry));
@@ -118,12 +87,11 @@ ClipboardProvider::kindOf(const PasteboardContent& content) const {
     if (!content.files.isEmpty())
         return Kind{Kind::Files{content.files}};
     if (content.text) {
-        const QString trimmed = content.text->trimmed();
-        if (trimmed.isEmpty())
+        if (content.text->isBlank())
             return std::nullopt;
-        if (isWebAddress(trimmed))
-            return Kind{Kind::Url{trimmed}};
-        return Kind{Kind::Text{*content.text}};
+        if (content.text->webAddress())
+            return Kind{Kind::Url{*content.text->webAddress()}};
+        return Kind{Kind::Text{content.text->text()}};
     }
     if (content.imageData && !content.imageTooLarge &&
         content.imageData->size() <= PasteboardContent::maximumImageSize)
@@ -172,17 +140,17 @@ std::vector<MenuItem> ClipboardProvider::items() {
     QPointer<ClipboardProvider> self(this);
     const std::optional<PasteboardContent>& content = services_.pasteboard.content();
     const bool current = content && content->changeCount == services_.pasteboard.changeCount();
-    if (current && content->text && !content->text->trimmed().isEmpty()) {
+    if (current && content->text && !content->text->isBlank()) {
         MenuItem item(QStringLiteral("Paste as Plain Text"),
                       MenuItem::Icon::symbol(QStringLiteral("textformat")));
-        const QString text = *content->text;
+        const QString text = content->text->text();
         item.action = [self, text] {
             if (self)
                 self->pastePlainText(text);
         };
         // A password from a password manager must not appear on screen.
         if (!content->isConcealed())
-            item.preview = MenuItem::Preview::text(leadingCharacters(text, previewCharacters));
+            item.preview = MenuItem::Preview::text(content->text->preview());
         items.push_back(std::move(item));
     }
     if (entries_.empty()) {
@@ -226,7 +194,7 @@ MenuItem ClipboardProvider::menuItem(const Entry& entry) {
                                           if (self)
                                               self->pastePlainText(text);
                                       });
-        item.preview = MenuItem::Preview::text(leadingCharacters(text->text, previewCharacters));
+        item.preview = MenuItem::Preview::text(entry.preview);
     } else if (const auto* url = std::get_if<Kind::Url>(&entry.kind.value)) {
         item.preview = MenuItem::Preview::text(url->address);
     } else if (const auto* files = std::get_if<Kind::Files>(&entry.kind.value)) {
@@ -279,7 +247,11 @@ void ClipboardProvider::pasteIfTrusted() {
 }
 
 void ClipboardProvider::postPasteKeystroke() {
-    if (!services_.keySender.sendPaste())
+    const PasteKeystroke keystroke = services_.keySender.pasteKeystroke();
+    // A window that pastes only the primary selection gets the entry there too.
+    if (keystroke == PasteKeystroke::shiftInsertPrimary)
+        services_.pasteboard.copyToPrimary();
+    if (!services_.keySender.sendPaste(keystroke))
         qCWarning(lcClipboard) << "Could not type the paste shortcut";
 }
 

@@ -5,6 +5,7 @@
 #include "clipboard/SourceApplication.h"
 #include "model/ClipboardPaneSource.h"
 #include "model/SectionProvider.h"
+#include "platform/clipboard/CopiedText.h"
 #include "platform/time/Scheduler.h"
 
 #include <QDateTime>
@@ -48,13 +49,13 @@ public:
         std::function<QDateTime()> now = &QDateTime::currentDateTimeUtc;
     };
 
-    static constexpr std::chrono::milliseconds pollInterval{500};
     static constexpr std::chrono::milliseconds pasteDelay{120};
     static constexpr int maximumFanEntries = 5;
-    static constexpr int previewCharacters = 1200;
+    static constexpr int previewCharacters = CopiedText::previewCharacters;
 
     // What is on the clipboard now is never recorded. Starts loading the
-    // stored history and polling.
+    // stored history; each copy is recorded when the clipboard has read it
+    // (nothing polls).
     ClipboardProvider(Services services, std::unique_ptr<ClipboardStore> store);
     ~ClipboardProvider() override;
 
@@ -81,7 +82,6 @@ public:
     void postPasteKeystroke();
 
 private:
-    void schedulePoll();
     void capture(const PasteboardContent& content, const std::optional<SourceApplication>& from);
     std::optional<Kind> kindOf(const PasteboardContent& content) const;
     void trimToRetention();
@@ -95,7 +95,6 @@ private:
     std::int64_t lastChangeCount_ = 0;
     // Who to credit a change with once its content has been read.
     std::optional<std::pair<std::int64_t, SourceApplication>> pendingCredit_;
-    std::optional<Scheduler::TaskId> pollTask_;
 };
 
 } // namespace vellaro

@@ -6,6 +6,7 @@
 #include "platform/session/UserFolders.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QPointer>
 #include <QStandardPaths>
@@ -19,11 +20,12 @@ ClipboardStore::ClipboardStore(const QString& folder, std::unique_ptr<SecretStor
       file_(std::make_shared<SealedHistoryFile>(
           folder.isEmpty() ? QString() : folder + QStringLiteral("/clipboard.sealed"), *secrets_,
           lockPath)),
-      scheduler_(scheduler), generation_(std::make_shared<std::atomic<std::uint64_t>>(0)) {
+      scheduler_(scheduler), worker_(std::make_unique<QThreadPool>()),
+      generation_(std::make_shared<std::atomic<std::uint64_t>>(0)) {
     if (!folder.isEmpty())
         QDir().mkpath(folder);
-    worker_.setMaxThreadCount(1);
-    worker_.setExpiryTimeout(-1);
+    worker_->setMaxThreadCount(1);
+    worker_->setExpiryTimeout(-1);
     if (auto* application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, [this] { flushForQuit(); });
 }
@@ -31,7 +33,12 @@ ClipboardStore::ClipboardStore(const QString& folder, std::unique_ptr<SecretStor
 ClipboardStore::~ClipboardStore() {
     if (saveTask_)
         scheduler_.cancel(*saveTask_);
-    worker_.waitForDone();
+    // A call that never returns must not hold the quit: its thread is left
+    // to the end of the process (the work holds only what it shares).
+    if (!worker_->waitForDone(int(std::chrono::milliseconds(quitBound).count()))) {
+        qCWarning(lcClipboardStore) << "Clipboard history worker still busy; not waiting for it";
+        (void)worker_.release();
+    }
 }
 
 std::unique_ptr<ClipboardStore> ClipboardStore::makeDefault(Scheduler& scheduler) {
@@ -57,7 +64,7 @@ void ClipboardStore::startLoad() {
     loadState_ = LoadState::loading;
     const std::uint64_t generation = *generation_;
     QPointer<ClipboardStore> self(this);
-    worker_.start([self, file = file_, generation] {
+    worker_->start([self, file = file_, secrets = secrets_, generation] {
         auto result = std::make_shared<SealedHistoryFile::LoadResult>(file->load());
         QMetaObject::invokeMethod(
             self.data(),
@@ -69,7 +76,9 @@ void ClipboardStore::startLoad() {
                     return;
                 }
                 self->loadState_ = LoadState::loaded;
-                const bool held = std::exchange(self->savesHeld_, false);
+                // A save still waiting holds a list made without the history.
+                const bool held =
+                    std::exchange(self->savesHeld_, false) || self->pending_.has_value();
                 if (self->loadHandler_)
                     self->loadHandler_(std::move(result->records), held);
                 // A handler that did not save the merged list: write what was held.
@@ -115,20 +124,21 @@ void ClipboardStore::enqueueWrite(std::vector<StoredEntry> records) {
     const std::uint64_t generation = *generation_;
     QPointer<ClipboardStore> self(this);
     auto list = std::make_shared<std::vector<StoredEntry>>(std::move(records));
-    worker_.start([self, file = file_, generations = generation_, generation, list] {
-        if (generation != *generations)
-            return;
-        if (file->write(*list) != SealedHistoryFile::WriteStatus::keyUnavailable)
-            return;
-        // Keep the list for the next attempt unless a newer one is waiting.
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, generation, list] {
-                if (self && generation == *self->generation_ && !self->pending_)
-                    self->pending_ = std::move(*list);
-            },
-            Qt::QueuedConnection);
-    });
+    worker_->start(
+        [self, file = file_, secrets = secrets_, generations = generation_, generation, list] {
+            if (generation != *generations)
+                return;
+            if (file->write(*list) != SealedHistoryFile::WriteStatus::keyUnavailable)
+                return;
+            // Keep the list for the next attempt unless a newer one is waiting.
+            QMetaObject::invokeMethod(
+                self.data(),
+                [self, generation, list] {
+                    if (self && generation == *self->generation_ && !self->pending_)
+                        self->pending_ = std::move(*list);
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void ClipboardStore::clear() {
@@ -140,23 +150,40 @@ void ClipboardStore::clear() {
     savesHeld_ = false;
     // Whatever was stored is gone now: nothing is left to load and merge.
     loadState_ = LoadState::loaded;
-    worker_.start([file = file_] { file->clear(); });
+    worker_->start([file = file_, secrets = secrets_] { file->clear(); });
 }
 
-void ClipboardStore::flushForQuit(std::chrono::milliseconds bound) {
+void ClipboardStore::cancelWait() {
     if (saveTask_) {
         scheduler_.cancel(*saveTask_);
         saveTask_.reset();
     }
+}
+
+void ClipboardStore::flushForQuit(std::chrono::milliseconds bound) {
+    const QDeadlineTimer deadline(bound);
+    cancelWait();
+    // A history not read yet is read and merged first: a write before that
+    // would replace it with the copies made since the start.
+    if (pending_ && loadState_ == LoadState::keyUnavailable) {
+        savesHeld_ = true;
+        startLoad();
+    }
+    if (loadState_ == LoadState::loading) {
+        worker_->waitForDone(int(deadline.remainingTime()));
+        // Its result waits in the event queue, which does not run again.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        cancelWait();
+    }
     // Also a list whose write found no key: this is its last chance.
     if (loadState_ == LoadState::loaded)
         writePending();
-    if (!worker_.waitForDone(int(bound.count())))
+    if (!worker_->waitForDone(int(deadline.remainingTime())))
         qCWarning(lcClipboardStore) << "Clipboard history still being written at quit";
 }
 
 bool ClipboardStore::waitForWorker(std::chrono::milliseconds bound) {
-    return worker_.waitForDone(int(bound.count()));
+    return worker_->waitForDone(int(bound.count()));
 }
 
 } // namespace vellaro

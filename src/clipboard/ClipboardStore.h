@@ -26,7 +26,8 @@ class ClipboardStore final : public QObject {
     Q_OBJECT
 public:
     // Records in file order; `savesWereHeld`: saves were asked for before the
-    // history came in, and the caller should save the merged list now.
+    // history came in (written or still waiting), and the caller should save
+    // the merged list now: the lists it saved before do not hold the history.
     using LoadHandler = std::function<void(std::vector<StoredEntry> records, bool savesWereHeld)>;
 
     static constexpr std::chrono::seconds saveDelay{1};
@@ -35,7 +36,7 @@ public:
     // `folder` holds clipboard.sealed; `lockPath` serialises creating the key.
     ClipboardStore(const QString& folder, std::unique_ptr<SecretStore> secrets,
                    const QString& lockPath, Scheduler& scheduler, QObject* parent = nullptr);
-    // Waits for the worker to finish what it was given.
+    // Waits (bounded) for the worker to finish what it was given.
     ~ClipboardStore() override;
 
     // In the data folder, the key in the desktop's secret store.
@@ -51,7 +52,8 @@ public:
     // Drops the pending save and deletes the file after any write under way.
     void clear();
     // Writes a pending save at once and waits (bounded) for the worker: for
-    // quitting. Also connected to the application's aboutToQuit.
+    // quitting. A history still loading is merged first, so the write holds
+    // it. Also connected to the application's aboutToQuit.
     void flushForQuit(std::chrono::milliseconds bound = quitBound);
     // Waits for the worker to be idle; for tests.
     bool waitForWorker(std::chrono::milliseconds bound);
@@ -60,13 +62,15 @@ private:
     enum class LoadState { idle, loading, loaded, keyUnavailable };
 
     void startLoad();
+    void cancelWait();
     void writePending();
     void enqueueWrite(std::vector<StoredEntry> records);
 
+    // Shared with the work under way, which may outlive the store at quit.
     std::shared_ptr<SecretStore> secrets_;
     std::shared_ptr<SealedHistoryFile> file_;
     Scheduler& scheduler_;
-    QThreadPool worker_;
+    std::unique_ptr<QThreadPool> worker_;
     // Raised by each Clear; work and results from before it are dropped.
     std::shared_ptr<std::atomic<std::uint64_t>> generation_;
     LoadState loadState_ = LoadState::idle;

@@ -14,7 +14,10 @@ RunningAppsFrontApplication::RunningAppsFrontApplication(RunningApps& apps, Name
 }
 
 std::optional<SourceApplication> RunningAppsFrontApplication::current() const {
-    return application(apps_.activeApp());
+    // An application whose last window closed is not in front any more, even
+    // where the window manager still names that window as the active one.
+    const QString active = apps_.activeApp();
+    return apps_.isRunning(active) ? application(active) : std::nullopt;
 }
 
 std::optional<SourceApplication> RunningAppsFrontApplication::application(const QString& id) const {

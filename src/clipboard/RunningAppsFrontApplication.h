@@ -11,6 +11,7 @@ class RunningApps;
 
 // The application in front as the running-applications service knows it:
 // its identity, and the Name of its desktop entry (none without an entry).
+// Only while it still has a window.
 class RunningAppsFrontApplication final : public FrontApplication {
 public:
     // The Name of the desktop entry of an application identity; empty when none.

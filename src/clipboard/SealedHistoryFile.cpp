@@ -1,6 +1,7 @@
 #include "clipboard/SealedHistoryFile.h"
 
 #include "clipboard/Logging.h"
+#include "platform/clipboard/CopiedText.h"
 #include "platform/clipboard/ImageThumbnail.h"
 #include "platform/crypto/Aead.h"
 #include "platform/crypto/AeadSealer.h"
@@ -17,6 +18,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vellaro {
 
@@ -85,17 +87,30 @@ SealedHistoryFile::LoadResult SealedHistoryFile::load() {
     for (StoredEntry& record : *records) {
         if (record.kind == StoredEntry::Kind::image && record.imageData)
             record.thumbnail = imageThumbnail(*record.imageData);
+        if (record.kind == StoredEntry::Kind::text && record.text)
+            record.preview =
+                CopiedText::leadingCharacters(*record.text, CopiedText::previewCharacters);
     }
     return {LoadStatus::loaded, std::move(*records)};
 }
 
 std::optional<QByteArray> SealedHistoryFile::existingKey(bool* unavailable) {
     const SecretStore::Result result = secrets_.lookup();
-    *unavailable = result.status == SecretStore::Status::unavailable;
+    *unavailable = result.status != SecretStore::Status::found &&
+                   result.status != SecretStore::Status::notFound;
+    // Said when it begins, not again at every save while it lasts.
+    const bool news = std::exchange(lastKeyStatus_, result.status) != result.status;
+    if (result.status == SecretStore::Status::locked) {
+        if (news)
+            qCWarning(lcClipboardStore) << "Clipboard history key is locked; saves wait until "
+                                           "it is unlocked";
+        return std::nullopt;
+    }
     if (*unavailable) {
-        qCCritical(lcClipboardStore).noquote()
-            << QStringLiteral("Secret store read failed (%1 unavailable)")
-                   .arg(secrets_.backendName());
+        if (news)
+            qCCritical(lcClipboardStore).noquote()
+                << QStringLiteral("Secret store read failed (%1 unavailable)")
+                       .arg(secrets_.backendName());
         return std::nullopt;
     }
     if (result.status == SecretStore::Status::notFound)
@@ -121,6 +136,12 @@ std::optional<QByteArray> SealedHistoryFile::createKey() {
     const auto fresh = Aead::randomBytes(Aead::keySize);
     const SecretStore::Result added =
         fresh ? secrets_.add(*fresh) : SecretStore::Result{SecretStore::Status::unavailable, {}};
+    if (added.status == SecretStore::Status::locked) {
+        if (std::exchange(lastKeyStatus_, added.status) != added.status)
+            qCWarning(lcClipboardStore) << "Clipboard history key is locked; saves wait until "
+                                           "it is unlocked";
+        return std::nullopt;
+    }
     if (added.status != SecretStore::Status::found || added.secret.size() != Aead::keySize) {
         qCCritical(lcClipboardStore).noquote()
             << QStringLiteral("Secret store key creation failed (%1)").arg(secrets_.backendName());

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "clipboard/StoredEntry.h"
+#include "platform/secrets/SecretStore.h"
 
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace vellaro {
-
-class SecretStore;
 
 // The file work of the clipboard history: reading, sealing, writing and
 // deleting `clipboard.sealed`, and getting its key. Every call blocks; one
@@ -53,6 +52,7 @@ private:
     QString lockPath_;
     qint64 limit_;
     bool rejectBeforeWrite_ = false;
+    SecretStore::Status lastKeyStatus_ = SecretStore::Status::notFound;
 };
 
 } // namespace vellaro

@@ -25,8 +25,10 @@ struct StoredEntry {
     std::optional<QString> sourceApp;
     double copiedAt = 0; // seconds since 2001-01-01T00:00:00Z
 
-    // Not stored: the image decoded where the record was read, off the main thread.
+    // Not stored: derived where the record was read, off the main thread
+    // (the image decoded, the text's first characters).
     QImage thumbnail;
+    QString preview;
 
     // Receives the coded list piece by piece, in order.
     using Sink = std::function<void(const char* data, qsizetype size)>;

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
@@ -74,6 +76,18 @@ struct HistoryFixture {
         return QFile::exists(clipboard.dataFolder() + "/clipboard.sealed");
     }
 };
+
+QColor over(const QColor& top, const QColor& below) {
+    const double a = top.alphaF();
+    return QColor::fromRgbF(float(a * top.redF() + (1 - a) * below.redF()),
+                            float(a * top.greenF() + (1 - a) * below.greenF()),
+                            float(a * top.blueF() + (1 - a) * below.blueF()));
+}
+
+int distance(const QColor& a, const QColor& b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())});
+}
 
 TEST(ClipboardHistoryWindow, ShowsKeepOneWindowAndTheWindowTheUserCameFrom) {
     HistoryFixture f;
@@ -171,9 +185,75 @@ TEST(ClipboardHistoryWindow, PasteHidesReturnsThenPastes) {
     EXPECT_EQ(f.clipboard.pasteboard.writes.size(), writesBefore);
     f.clipboard.scheduler.advance(std::chrono::milliseconds(1));
     ASSERT_EQ(f.clipboard.pasteboard.writes.size(), writesBefore + 1);
-    EXPECT_EQ(f.clipboard.pasteboard.writes.back().text, QString("older"));
+    EXPECT_EQ(f.clipboard.pasteboard.writes.back().text->text(), QString("older"));
     f.clipboard.scheduler.advance(ClipboardProvider::pasteDelay);
     EXPECT_EQ(f.clipboard.keys.strokes.size(), 1u);
+}
+
+TEST(ClipboardHistoryWindow, UpAndDownMoveTheHighlightFromTheSearchAndReturnPastesIt) {
+    HistoryFixture f;
+    for (const char* text : {"first", "second", "third"})
+        f.clipboard.copyText(text);
+    f.focus.active = editorWindow;
+    f.controller->show();
+    QLineEdit* search = f.view().searchField();
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_TRUE(f.controller->window()->isVisible()) << "nothing highlighted, nothing pasted";
+    const std::pair<Qt::Key, int> moves[] = {
+        {Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 2},
+        {Qt::Key_Up, 1},   {Qt::Key_Up, 0},   {Qt::Key_Up, 0},   {Qt::Key_Down, 1},
+    };
+    for (const auto& [key, row] : moves) {
+        QTest::keyClick(search, key);
+        EXPECT_EQ(f.view().hoveredRow(), row);
+    }
+    EXPECT_EQ(search->text(), "") << "the keys do not type into the field";
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_FALSE(f.controller->window()->isVisible());
+    f.clipboard.scheduler.advance(ClipboardHistoryWindowController::returnDelay);
+    EXPECT_EQ(f.clipboard.pasteboard.content()->text->text(), QString("second"));
+
+    // A search keeps the keys on what it shows.
+    f.controller->show();
+    f.view().setQuery("fir");
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(f.view().hoveredRow(), 0);
+    QTest::keyClick(search, Qt::Key_Enter);
+    f.clipboard.scheduler.advance(ClipboardHistoryWindowController::returnDelay);
+    EXPECT_EQ(f.clipboard.pasteboard.content()->text->text(), QString("first"));
+}
+
+TEST(ClipboardHistoryWindow, NoMatchesSitsThirtyPointsBelowTheListTop) {
+    HistoryFixture f;
+    f.clipboard.copyText("entry");
+    f.controller->show();
+    f.view().setQuery("nothing like it");
+    ASSERT_EQ(f.view().emptyText(), "No matches");
+    ConsoleWindowFrame& window = *f.controller->window();
+    QCoreApplication::processEvents();
+    const QImage image = window.grab().toImage();
+
+    QListView* list = f.view().list();
+    const int listTop = list->mapTo(&window, QPoint()).y();
+    const QRect area(list->mapTo(&window, QPoint()), list->size());
+    // The first row, from the list's top, where the text differs from the
+    // gradient behind it (which changes only from row to row).
+    int textTop = -1;
+    for (int y = area.top(); y <= area.bottom() && textTop < 0; ++y) {
+        const QColor background = image.pixelColor(area.left() + 1, y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (distance(image.pixelColor(x, y), background) > 40) {
+                textTop = y;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(textTop, 0) << "no text drawn";
+    const QFontMetrics metrics(f.view().emptyLabel()->font());
+    // The capitals' tops sit below the line's top by the ascent above them.
+    const int expected = listTop + 30 + metrics.ascent() - metrics.capHeight();
+    EXPECT_NEAR(textTop, expected, 2) << "list top " << listTop;
 }
 
 TEST(ClipboardHistoryWindow, AVanishedTargetIsNotActivated) {
@@ -195,18 +275,6 @@ TEST(ClipboardHistoryWindow, EscapeHides) {
     QApplication::setActiveWindow(f.controller->window());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(f.controller->window()->isVisible());
-}
-
-QColor over(const QColor& top, const QColor& below) {
-    const double a = top.alphaF();
-    return QColor::fromRgbF(float(a * top.redF() + (1 - a) * below.redF()),
-                            float(a * top.greenF() + (1 - a) * below.greenF()),
-                            float(a * top.blueF() + (1 - a) * below.blueF()));
-}
-
-int distance(const QColor& a, const QColor& b) {
-    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                     std::abs(a.blue() - b.blue())});
 }
 
 TEST(ClipboardHistoryWindow, HoveredRowAndClearLabelColours) {

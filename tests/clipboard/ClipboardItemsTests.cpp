@@ -1,6 +1,7 @@
 #include "ProviderFixture.h"
 
 #include "model/SymbolCatalog.h"
+#include "platform/input/MacKeyCodes.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
@@ -173,7 +174,7 @@ TEST(ClipboardPaste, OneCtrlVAfterTheDelayWithTheGrant) {
     f.copyText("newest");
     const auto start = f.scheduler.now();
     f.provider->items()[2].action(); // "older"
-    EXPECT_EQ(f.pasteboard.content()->text, QString("older"));
+    EXPECT_EQ(f.pasteboard.content()->text->text(), QString("older"));
     f.scheduler.advance(119ms);
     EXPECT_TRUE(f.keys.strokes.empty());
     f.scheduler.advance(1ms);
@@ -185,6 +186,46 @@ TEST(ClipboardPaste, OneCtrlVAfterTheDelayWithTheGrant) {
     EXPECT_EQ(f.titles(), QStringList({"newest", "older"})) << "own write not recorded, not moved";
 }
 
+TEST(ClipboardPaste, TheKeystrokeIsTheOneTheWindowInFrontPastesWith) {
+    struct Case {
+        QStringList windowClass;
+        std::uint32_t keysym;
+        std::uint16_t modifiers;
+        bool primary;
+    };
+    const std::uint16_t control = MacKeyCodes::xControlMask;
+    const std::uint16_t shift = MacKeyCodes::xShiftMask;
+    const Case cases[] = {
+        {{"xterm", "XTerm"}, XK_Insert, shift, true},
+        {{"uxterm", "UXTerm"}, XK_Insert, shift, true},
+        {{"gnome-terminal-server", "Gnome-terminal"}, XK_v, std::uint16_t(control | shift), false},
+        {{"urxvt", "URxvt"}, XK_v, std::uint16_t(control | shift), false},
+        {{"Alacritty", "Alacritty"}, XK_v, std::uint16_t(control | shift), false},
+        {{"st-256color", "st-256color"}, XK_v, std::uint16_t(control | shift), false},
+        {{"kitty", "kitty"}, XK_v, std::uint16_t(control | shift), false},
+        {{"gedit", "Gedit"}, XK_v, control, false},
+        {{"stalonetray", "stalonetray"}, XK_v, control, false},
+        {{}, XK_v, control, false},
+    };
+    for (const Case& c : cases) {
+        ProviderFixture f;
+        f.keys.windowClass = c.windowClass;
+        f.copyText("entry");
+        f.copyText("newer");
+        f.provider->paste(f.provider->entries()[1]);
+        f.scheduler.advance(ClipboardProvider::pasteDelay);
+        const std::string name = c.windowClass.join('/').toStdString();
+        ASSERT_EQ(f.keys.strokes.size(), 1u) << name;
+        EXPECT_EQ(f.keys.strokes[0].keysym, c.keysym) << name;
+        EXPECT_EQ(f.keys.strokes[0].modifiers, c.modifiers) << name;
+        ASSERT_EQ(f.pasteboard.primary.has_value(), c.primary) << name;
+        if (c.primary) {
+            EXPECT_EQ(f.pasteboard.primary->text->text(), QString("entry")) << name;
+        }
+        EXPECT_EQ(f.titles(), QStringList({"newer", "entry"})) << name;
+    }
+}
+
 TEST(ClipboardPaste, WithoutTheGrantTheEntryIsOnlyCopied) {
     ProviderFixture f;
     f.trust.trusted = false;
@@ -193,7 +234,7 @@ TEST(ClipboardPaste, WithoutTheGrantTheEntryIsOnlyCopied) {
     f.provider->pastePlainText("plain");
     f.scheduler.advance(1s);
     EXPECT_TRUE(f.keys.strokes.empty());
-    EXPECT_EQ(f.pasteboard.content()->text, QString("plain"));
+    EXPECT_EQ(f.pasteboard.content()->text->text(), QString("plain"));
     EXPECT_EQ(f.titles(), QStringList{"entry"});
 }
 

@@ -2,6 +2,7 @@
 
 #include "support/WaitUntil.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,7 +21,7 @@ PasteboardContent filesContent(std::initializer_list<const char*> paths) {
     content.types = {"text/uri-list", "x-special/gnome-copied-files", "UTF8_STRING"};
     for (const char* path : paths)
         content.files << QUrl::fromLocalFile(QString::fromUtf8(path));
-    content.text = QStringLiteral("file list as text");
+    content.text = CopiedText(QStringLiteral("file list as text"));
     return content;
 }
 
@@ -54,7 +55,7 @@ class Capture : public testing::TestWithParam<CaptureCase> {};
 TEST_P(Capture, RecordsWhatTheCaseExpects) {
     ProviderFixture f;
     GetParam().act(f);
-    f.scheduler.advance(ClipboardProvider::pollInterval);
+    f.provider->refresh(); // the dial opens
     EXPECT_EQ(f.titles(), GetParam().titles);
     if (!GetParam().kinds.empty()) {
         std::vector<int> kinds;
@@ -164,7 +165,7 @@ TEST(ClipboardCapture, WhatIsOnTheClipboardAtStartIsNotRecorded) {
     ProviderFixture f(false);
     f.copyText("before launch");
     f.start();
-    f.scheduler.advance(ClipboardProvider::pollInterval);
+    f.provider->refresh(); // the dial opens
     EXPECT_TRUE(f.provider->entries().empty());
     f.copyText("after launch");
     EXPECT_EQ(f.titles(), QStringList{"after launch"});
@@ -228,6 +229,75 @@ TEST(ClipboardCapture, ClearingWhileTheStoredHistoryLoadsKeepsItCleared) {
     const auto records = f.fileRecords();
     ASSERT_TRUE(records);
     EXPECT_EQ(test::textsOf(*records), QStringList{"after clearing"});
+}
+
+// A history of seven entries, one copy made while it still loads, then the
+// program quits before the copy's save was due: the file keeps all eight.
+struct QuitDuringLoad {
+    const char* name;
+    // The load ends before the quit (inside the save's wait), or the quit
+    // comes while the key is still being read.
+    bool loadEndsFirst;
+};
+
+class CaptureWhileLoading : public testing::TestWithParam<QuitDuringLoad> {};
+
+TEST_P(CaptureWhileLoading, QuittingKeepsEveryEntry) {
+    ProviderFixture f(false);
+    std::vector<StoredEntry> old;
+    for (int i = 1; i <= 7; ++i)
+        old.push_back(test::textRecord(QStringLiteral("old%1").arg(i)));
+    f.seedFile(old);
+    if (GetParam().loadEndsFirst)
+        f.secrets->hold();
+    else
+        f.secrets->latencyMs = 300;
+    f.start(false);
+    if (GetParam().loadEndsFirst) {
+        ASSERT_TRUE(test::waitUntil([&] { return f.secrets->isWaiting(); }));
+    }
+    f.copyText("new");
+    if (GetParam().loadEndsFirst) {
+        f.secrets->release();
+        f.settle();
+        ASSERT_EQ(f.provider->entries().size(), 8u);
+    }
+    f.provider->store().flushForQuit();
+    const auto records = f.fileRecords();
+    ASSERT_TRUE(records);
+    EXPECT_EQ(test::textsOf(*records),
+              QStringList({"new", "old1", "old2", "old3", "old4", "old5", "old6", "old7"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CaptureWhileLoading,
+                         testing::Values(QuitDuringLoad{"LoadEndsWithinTheSavesWait", true},
+                                         QuitDuringLoad{"QuitWhileTheKeyIsRead", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClipboardCapture, AOneLineCopyOf24MegabytesIsShownBoundedAndStoredOnce) {
+    ProviderFixture f;
+    const QString line = "{\"data\": \"" + QString(24 * 1024 * 1024, 'j') + "\"}";
+    f.copyText(line);
+    ASSERT_EQ(f.provider->entries().size(), 1u);
+    EXPECT_EQ(f.provider->entries()[0].title.size(), CopiedText::titleCharacters);
+    const auto items = f.provider->items();
+    EXPECT_EQ(items[1].label().size(), CopiedText::titleCharacters) << "the fan's item";
+    EXPECT_EQ(items[1].preview->text().size(), CopiedText::previewCharacters);
+
+    f.scheduler.advance(ClipboardStore::saveDelay);
+    f.settle();
+    const qint64 size = QFileInfo(f.dataFolder() + "/clipboard.sealed").size();
+    EXPECT_GT(size, line.size());
+    EXPECT_LT(size, line.size() + 4096) << "the text once, its title bounded";
+    const auto key = f.secrets->secret();
+    f.provider.reset();
+    f.unusedSecrets = std::make_unique<test::FakeSecretStore>();
+    f.unusedSecrets->setSecret(key);
+    f.secrets = f.unusedSecrets.get();
+    f.start();
+    ASSERT_EQ(f.provider->entries().size(), 1u);
+    EXPECT_EQ(f.provider->entries()[0].preview.size(), CopiedText::previewCharacters)
+        << "derived again where the file was read";
 }
 
 } // namespace

@@ -1,17 +1,20 @@
-#include "support/XcbTestClient.h"
 #include "FakeSecretStore.h"
+#include "GnomeKeyring.h"
 #include "ProviderFixture.h"
+#include "support/XcbTestClient.h"
 
 #include "clipboard/ClipboardHistoryView.h"
 #include "clipboard/ClipboardHistoryWindowController.h"
 #include "clipboard/ClipboardProvider.h"
 #include "clipboard/ClipboardStore.h"
+#include "clipboard/RunningAppsFrontApplication.h"
 #include "platform/apps/RunningAppsWindowFocus.h"
 #include "platform/apps/X11RunningApps.h"
 #include "platform/clipboard/X11Pasteboard.h"
 #include "platform/crypto/Aead.h"
 #include "platform/input/XTestKeySender.h"
 #include "platform/secrets/FileSecretStore.h"
+#include "platform/secrets/LibsecretSecretStore.h"
 #include "platform/secrets/PinnedSecretStore.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/FrameAutosave.h"
@@ -23,6 +26,7 @@
 #include "support/WaitUntil.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
@@ -31,6 +35,8 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace vellaro {
@@ -53,14 +59,18 @@ struct Session {
 
     QString dataFolder;
 
-    Session(std::unique_ptr<SecretStore> secrets, QString folder) : dataFolder(std::move(folder)) {
+    // `frontApplication`: the fake `front` unless given.
+    Session(std::unique_ptr<SecretStore> secrets, QString folder,
+            Scheduler& scheduler = QtScheduler::shared(),
+            FrontApplication* frontApplication = nullptr)
+        : dataFolder(std::move(folder)) {
         // What is on the clipboard at start is read first.
         waitUntil([&] { return pasteboard.content().has_value(); });
         provider = std::make_unique<ClipboardProvider>(
-            ClipboardProvider::Services{pasteboard, front, settings, QtScheduler::shared(), keys,
-                                        trust, [] {}},
+            ClipboardProvider::Services{pasteboard, frontApplication ? *frontApplication : front,
+                                        settings, scheduler, keys, trust, [] {}},
             std::make_unique<ClipboardStore>(dataFolder, std::move(secrets),
-                                             root.filePath("key.lock"), QtScheduler::shared()));
+                                             root.filePath("key.lock"), scheduler));
         waitUntil([&] { return provider->store().waitForWorker(std::chrono::seconds(0)); });
     }
 
@@ -163,6 +173,73 @@ TEST(ClipboardSession, ARowOfTheHistoryWindowPastesIntoTheWindowItOpenedOver) {
     EXPECT_EQ(again.window()->geometry(), *saved);
 }
 
+TEST(ClipboardSession, ACopyIsSeenFromTheServersEventWithNothingPolling) {
+    QTemporaryDir folder;
+    test::ManualScheduler scheduler; // never advanced: no timer of the history runs
+    Session session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
+                    folder.filePath("data"), scheduler);
+    EXPECT_FALSE(session.pasteboard.polls()) << "the session's X server has XFixes";
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+    auto owner = session.copyWithXclip("seen without polling");
+    auto newer = session.copyWithXclip("and the next one");
+    EXPECT_EQ(session.provider->entries().size(), 2u);
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// xterm's keys paste only the primary selection (Shift+Insert); Ctrl+V is
+// the terminal's literal-next key and would type a control character.
+TEST(ClipboardSession, AnEntryChosenOverAnXtermIsPastedIntoIt) {
+    QTemporaryDir folder;
+    Session session = Session::inFolder(folder);
+    auto owner = session.copyWithXclip("pasted into the terminal");
+    auto newer = session.copyWithXclip("newer copy");
+
+    // Every byte the terminal receives lands in the file at once.
+    const QString typed = folder.filePath("typed");
+    QProcess xterm;
+    xterm.start("xterm", {"-geometry", "60x10+40+400", "-e", "sh", "-c",
+                          "stty -icanon -echo; exec cat > \"$0\"", typed});
+    ASSERT_TRUE(xterm.waitForStarted()) << "xterm is in scripts/bootstrap";
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(typed); }));
+    ASSERT_TRUE(waitUntil([&] { return session.keys.focusedWindowClass().contains("XTerm"); }));
+
+    const auto items = session.provider->items();
+    ASSERT_EQ(items[2].label(), "pasted into the terminal");
+    items[2].action();
+    EXPECT_TRUE(waitUntil([&] { return contentsOf(typed) == "pasted into the terminal"; }))
+        << contentsOf(typed).toStdString();
+    xterm.terminate();
+    xterm.waitForFinished();
+}
+
+// openbox goes on naming a closed window as the active one.
+TEST(ClipboardSession, ACopyAfterTheExcludedTerminalClosedIsKept) {
+    QTemporaryDir folder;
+    RunningAppsFrontApplication front(X11RunningApps::shared(),
+                                      [](const QString&) { return QString(); });
+    Session session(std::make_unique<FileSecretStore>(folder.filePath("keys"), "key"),
+                    folder.filePath("data"), QtScheduler::shared(), &front);
+    QProcess xterm;
+    xterm.start("xterm", {"-geometry", "40x5+40+400"});
+    ASSERT_TRUE(xterm.waitForStarted()) << "xterm is in scripts/bootstrap";
+    ASSERT_TRUE(waitUntil([&] {
+        return front.current() && front.current()->bundleID.contains("xterm", Qt::CaseInsensitive);
+    }));
+    const QString terminal = front.current()->bundleID;
+    session.settings.update([&](VellaroSettings& s) { s.clipboardExcluded = {terminal}; });
+    xterm.terminate();
+    xterm.waitForFinished();
+    ASSERT_TRUE(waitUntil([&] { return !X11RunningApps::shared().isRunning(terminal); }));
+
+    auto owner = session.copyWithXclip("with no window in front");
+    ASSERT_FALSE(session.provider->entries().empty());
+    EXPECT_FALSE(session.provider->entries()[0].sourceApp);
+}
+
 QByteArray secretTool(const QStringList& arguments, int* exitCode = nullptr) {
     QProcess tool;
     tool.start("secret-tool", arguments);
@@ -227,6 +304,62 @@ TEST(ClipboardSession, TheKeyringHoldsTheKeyAndQuittingKeepsTheLastCopy) {
     const auto json = Aead::open(newKey, sealed.readAll());
     ASSERT_TRUE(json);
     EXPECT_TRUE(json->contains("after the key was lost"));
+}
+
+// Tells what the key's store answered, as the history's worker asked it.
+class WatchedSecretStore final : public SecretStore {
+public:
+    explicit WatchedSecretStore(std::unique_ptr<SecretStore> store) : store_(std::move(store)) {}
+    Result lookup() override { return watch(store_->lookup()); }
+    Result add(const QByteArray& secret) override { return watch(store_->add(secret)); }
+    QString backendName() const override { return store_->backendName(); }
+    std::atomic<int> lockedAnswers{0};
+
+private:
+    Result watch(Result result) {
+        if (result.status == Status::locked)
+            ++lockedAnswers;
+        return result;
+    }
+    std::unique_ptr<SecretStore> store_;
+};
+
+TEST(ClipboardSession, ALockedKeyringHoldsTheSavesUntilItIsUnlockedAndQuitDoesNotWait) {
+    secretTool(QStringList{"clear"} + keyAttributes);
+    QTemporaryDir keys;
+    QTemporaryDir data;
+    auto watched = std::make_unique<WatchedSecretStore>(std::make_unique<PinnedSecretStore>(
+        std::make_unique<LibsecretSecretStore>("org.vellaro.Vellaro", "clipboard-history-key",
+                                               "Vellaro clipboard history key"),
+        std::make_unique<FileSecretStore>(keys.filePath("keys"), "clipboard-history-key"),
+        keys.filePath("keys/backend"), &LibsecretSecretStore::serviceOnBus));
+    WatchedSecretStore* secrets = watched.get();
+    ASSERT_TRUE(test::GnomeKeyring::lock());
+    struct Unlock {
+        ~Unlock() { test::GnomeKeyring::unlock("vellaro-test"); }
+    } unlockAtTheEnd;
+
+    Session session(std::move(watched), data.path());
+    auto first = session.copyWithXclip("copied while locked");
+    // Its save, a second later, finds the keyring locked and is held.
+    ASSERT_TRUE(waitUntil([&] { return secrets->lockedAnswers > 0; }, 20000));
+    EXPECT_FALSE(QFile::exists(data.filePath("clipboard.sealed")));
+
+    ASSERT_TRUE(test::GnomeKeyring::unlock("vellaro-test"));
+    auto second = session.copyWithXclip("copied after unlocking");
+    QElapsedTimer quitting;
+    quitting.start();
+    session.provider->store().flushForQuit();
+    std::printf("quit with a held save: %lld ms\n", static_cast<long long>(quitting.elapsed()));
+
+    const QByteArray key = secretTool(QStringList{"lookup"} + keyAttributes);
+    ASSERT_EQ(key.size(), Aead::keySize) << "the key went to the keyring once it was unlocked";
+    QFile sealed(data.filePath("clipboard.sealed"));
+    ASSERT_TRUE(sealed.open(QIODevice::ReadOnly));
+    const auto json = Aead::open(key, sealed.readAll());
+    ASSERT_TRUE(json);
+    EXPECT_TRUE(json->contains("copied while locked"));
+    EXPECT_TRUE(json->contains("copied after unlocking"));
 }
 
 } // namespace

@@ -32,7 +32,7 @@ public:
 
     void writeText(const QString& text) override {
         PasteboardContent written;
-        written.text = text;
+        written.text = CopiedText(text);
         writeOwn(std::move(written));
     }
     void writeFiles(const QList<QUrl>& files) override {
@@ -47,7 +47,13 @@ public:
         writeOwn(std::move(written));
     }
 
+    void copyToPrimary() override {
+        if (content_)
+            primary = content_;
+    }
+
     std::vector<PasteboardContent> writes;
+    std::optional<PasteboardContent> primary;
 
 private:
     void writeOwn(PasteboardContent written) {

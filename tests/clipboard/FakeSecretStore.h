@@ -4,21 +4,25 @@
 
 #include <QByteArray>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 namespace vellaro::test {
 
 // A secret store holding one secret that, like the Secret Service, replaces
-// it on every add. It can be down, and a test can hold its calls on a latch
-// to stop the worker in the middle of a load or write.
+// it on every add. It can be down or slow, and a test can hold its calls on
+// a latch to stop the worker in the middle of a load or write.
 class FakeSecretStore final : public SecretStore {
 public:
     std::atomic<bool> available{true};
     std::atomic<int> lookups{0};
     std::atomic<int> adds{0};
+    // How long each call takes, as a busy keyring's.
+    std::atomic<int> latencyMs{0};
     // Runs inside the next lookup, after its answer was taken, once.
     std::function<void()> duringNextLookup;
 
@@ -77,6 +81,7 @@ private:
         return secret_ ? Result{Status::found, *secret_} : Result{Status::notFound, {}};
     }
     void waitIfHeld() {
+        std::this_thread::sleep_for(std::chrono::milliseconds(latencyMs.load()));
         std::unique_lock lock(mutex_);
         if (held_)
             waiting_ = true;

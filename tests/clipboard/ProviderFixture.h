@@ -39,7 +39,9 @@ public:
         strokes.push_back({keysym, modifiers, scheduler_.now()});
         return true;
     }
+    QStringList focusedWindowClass() override { return windowClass; }
     std::vector<Stroke> strokes;
+    QStringList windowClass; // of the window in front
 
 private:
     const Scheduler& scheduler_;
@@ -54,7 +56,7 @@ public:
 inline PasteboardContent textContent(const QString& text) {
     PasteboardContent content;
     content.types = {"UTF8_STRING", "TARGETS"};
-    content.text = text;
+    content.text = CopiedText(text);
     return content;
 }
 

@@ -13,7 +13,10 @@ namespace {
 class FakeRunningApps final : public RunningApps {
 public:
     QString active;
-    QSet<QString> runningIds() const override { return {active}; }
+    bool activeHasWindows = true;
+    QSet<QString> runningIds() const override {
+        return activeHasWindows ? QSet<QString>{active} : QSet<QString>{};
+    }
     QString activeApp() const override { return active; }
     bool activate(const QString&) override { return false; }
     void hide(const QString&) override {}
@@ -51,6 +54,9 @@ TEST(RunningAppsFrontApplication, NamesTheActiveApplicationFromItsDesktopEntry) 
     EXPECT_EQ(f.front->current(), (SourceApplication{"org.gnome.TextEditor", "Texteditor"}));
     f.apps.active = "XTerm"; // a window class without a desktop entry
     EXPECT_EQ(f.front->current(), (SourceApplication{"XTerm", ""}));
+    // Its last window closed while the window manager still names it active.
+    f.apps.activeHasWindows = false;
+    EXPECT_FALSE(f.front->current());
 }
 
 TEST(RunningAppsFrontApplication, AnActivationReportsThePreviousAndTheNewApplication) {

@@ -181,6 +181,14 @@ void X11RunningApps::reloadActive() {
     const std::uint32_t window = reader_->activeWindow();
     activeWindow_ = window;
     const QString app = window ? appOf(window) : QString();
+    // A window manager may go on naming a window that is gone (openbox, after
+    // the last window closed): its application is no longer in front.
+    const bool gone = window && app.isEmpty() && !appByWindow_.contains(window);
+    if (gone && !activeApp_.isEmpty()) {
+        const QString previous = std::exchange(activeApp_, QString());
+        Q_EMIT activeAppChanged(previous, activeApp_);
+        return;
+    }
     if (app.isEmpty() || app == activeApp_)
         return;
     const QString previous = std::exchange(activeApp_, app);

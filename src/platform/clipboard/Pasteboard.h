@@ -29,6 +29,9 @@ public:
     virtual void writeText(const QString& text) = 0;
     virtual void writeFiles(const QList<QUrl>& files) = 0;
     virtual void writeImage(const QByteArray& data, const QString& imageType) = 0;
+    // Offers the clipboard's content as the primary selection too, for a
+    // window that pastes only that one. The clipboard's count does not move.
+    virtual void copyToPrimary() = 0;
 
 Q_SIGNALS:
     // The content of change `changeCount` has been read.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/clipboard/CopiedText.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -23,7 +25,8 @@ struct PasteboardContent {
     QStringList types;
     // Only when every URI of the list is a file.
     QList<QUrl> files;
-    std::optional<QString> text;
+    // With its title and preview, derived where it was read.
+    std::optional<CopiedText> text;
     // The raw bytes, never more than the maximum.
     std::optional<QByteArray> imageData;
     QString imageType;

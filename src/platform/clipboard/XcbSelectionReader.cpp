@@ -1,9 +1,9 @@
 #include "platform/clipboard/XcbSelectionReader.h"
 
 #include "platform/clipboard/ImageThumbnail.h"
+#include "platform/clipboard/Logging.h"
 
 #include <QDeadlineTimer>
-#include <QLoggingCategory>
 #include <QUrl>
 
 #include <cstdlib>
@@ -14,8 +14,6 @@
 namespace vellaro {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcPasteboard, "vellaro.pasteboard")
 
 template <class T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
@@ -211,6 +209,20 @@ std::optional<QByteArray> XcbSelectionReader::readTarget(const QStringList& offe
     return transfer->data;
 }
 
+XcbSelectionReader::OwnerStamp XcbSelectionReader::ownerStamp() {
+    if (!connect())
+        return {};
+    auto owner = reply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, atom("CLIPBOARD")), nullptr));
+    if (!owner || owner->owner == XCB_NONE)
+        return {};
+    OwnerStamp stamp{owner->owner, 0};
+    // Every owner answers TIMESTAMP with the time it took the selection.
+    if (const auto time = convert(atom("TIMESTAMP"), 64); time && time->data.size() >= 4)
+        stamp.since = *reinterpret_cast<const std::uint32_t*>(time->data.constData());
+    return stamp;
+}
+
 PasteboardContent XcbSelectionReader::read(std::int64_t changeCount) {
     PasteboardContent content;
     content.changeCount = changeCount;
@@ -225,13 +237,13 @@ PasteboardContent XcbSelectionReader::read(std::int64_t changeCount) {
     const QStringList& offered = content.types;
 
     if (const auto utf8 = readTarget(offered, "UTF8_STRING", textLimit))
-        content.text = QString::fromUtf8(*utf8);
+        content.text = CopiedText(QString::fromUtf8(*utf8));
     else if (const auto plainUtf8 = readTarget(offered, "text/plain;charset=utf-8", textLimit))
-        content.text = QString::fromUtf8(*plainUtf8);
+        content.text = CopiedText(QString::fromUtf8(*plainUtf8));
     else if (const auto latin1 = readTarget(offered, "STRING", textLimit))
-        content.text = QString::fromLatin1(*latin1);
+        content.text = CopiedText(QString::fromLatin1(*latin1));
     else if (const auto plain = readTarget(offered, "text/plain", textLimit))
-        content.text = QString::fromUtf8(*plain);
+        content.text = CopiedText(QString::fromUtf8(*plain));
     // A concealed copy is only offered to paste as plain text, never kept.
     if (content.isConcealed())
         return content;

@@ -30,6 +30,15 @@ public:
     // display or no owner.
     PasteboardContent read(std::int64_t changeCount);
 
+    // Who owns the selection and since when: without XFixes, a change of
+    // either is how a new copy shows.
+    struct OwnerStamp {
+        std::uint32_t owner = 0;
+        std::uint32_t since = 0;
+        bool operator==(const OwnerStamp&) const = default;
+    };
+    OwnerStamp ownerStamp();
+
 private:
     struct Transfer {
         std::uint32_t type = 0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/input/PasteKeystroke.h"
+
+#include <QStringList>
 #include <cstdint>
 
 namespace vellaro {
@@ -15,8 +18,15 @@ public:
     // typed on this keyboard or no X display is there.
     virtual bool sendKey(std::uint32_t keysym, std::uint16_t xModifiers) = 0;
 
-    // Ctrl+V, the paste shortcut.
-    bool sendPaste();
+    // The WM_CLASS (instance, class) of the window with the keyboard focus,
+    // or of its nearest ancestor that has one; empty when none is known.
+    virtual QStringList focusedWindowClass() = 0;
+
+    // The paste keystroke the focused window understands.
+    PasteKeystroke pasteKeystroke() { return pasteKeystrokeFor(focusedWindowClass()); }
+    bool sendPaste(PasteKeystroke keystroke);
+    // The paste keystroke of the focused window.
+    bool sendPaste() { return sendPaste(pasteKeystroke()); }
 };
 
 } // namespace vellaro

@@ -19,6 +19,12 @@ constexpr int kModifierCount = 8;
 bool isDown(const xcb_query_keymap_reply_t& keymap, std::uint8_t keycode) {
     return keymap.keys[keycode / 8] & (1u << (keycode % 8));
 }
+
+template <class T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+// Toolkits give the focus to a child of the window that carries WM_CLASS.
+constexpr int maximumAncestors = 8;
 } // namespace
 
 XTestKeySender::XTestKeySender() {
@@ -75,6 +81,42 @@ bool XTestKeySender::sendKey(std::uint32_t keysym, std::uint16_t xModifiers) {
         fake(XCB_KEY_RELEASE, *it);
     xcb_flush(connection_);
     return true;
+}
+
+QStringList XTestKeySender::focusedWindowClass() {
+    if (!connection_)
+        return {};
+    const Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr),
+        &std::free);
+    xcb_window_t window = focus ? focus->focus : xcb_window_t(XCB_NONE);
+    for (int i = 0; i < maximumAncestors; ++i) {
+        if (window == XCB_NONE || window == XCB_INPUT_FOCUS_POINTER_ROOT || window == root_)
+            return {};
+        const Reply<xcb_get_property_reply_t> property(
+            xcb_get_property_reply(connection_,
+                                   xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS,
+                                                    XCB_ATOM_STRING, 0, 256),
+                                   nullptr),
+            &std::free);
+        if (property && property->format == 8 &&
+            xcb_get_property_value_length(property.get()) > 0) {
+            // "instance\0class\0"
+            const QByteArray value(static_cast<const char*>(xcb_get_property_value(property.get())),
+                                   xcb_get_property_value_length(property.get()));
+            QStringList names;
+            for (const QByteArray& name : value.split('\0')) {
+                if (!name.isEmpty())
+                    names << QString::fromLocal8Bit(name);
+            }
+            return names;
+        }
+        const Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr),
+            &std::free);
+        window = tree ? tree->parent : xcb_window_t(XCB_NONE);
+    }
+    return {};
 }
 
 void XTestKeySender::fake(std::uint8_t type, std::uint8_t keycode) {

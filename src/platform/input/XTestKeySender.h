@@ -12,6 +12,7 @@ public:
     XTestKeySender();
 
     bool sendKey(std::uint32_t keysym, std::uint16_t xModifiers) override;
+    QStringList focusedWindowClass() override;
 
 private:
     void fake(std::uint8_t type, std::uint8_t keycode);

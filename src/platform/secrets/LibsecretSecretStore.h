@@ -7,13 +7,16 @@
 namespace vellaro {
 
 // The secret as a Secret Service item (GNOME Keyring, KWallet, KeePassXC)
-// with the attributes service and account, through libsecret. Every call is
-// cancelled after a time-out, so a keyring waiting for an unlock prompt
-// cannot hold the worker forever.
+// with the attributes service and account, through libsecret. Nothing is
+// unlocked and no prompt is shown: a locked item or collection is reported
+// as locked. Every call ends by its time-out, also when the service never
+// answers or libsecret never completes a cancelled call.
 class LibsecretSecretStore final : public SecretStore {
 public:
+    static constexpr std::chrono::milliseconds defaultTimeout{2000};
+
     LibsecretSecretStore(QString service, QString account, QString label,
-                         std::chrono::milliseconds timeout = std::chrono::seconds(10));
+                         std::chrono::milliseconds timeout = defaultTimeout);
 
     Result lookup() override;
     Result add(const QByteArray& secret) override;

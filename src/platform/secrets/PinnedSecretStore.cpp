@@ -8,6 +8,8 @@
 
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace vellaro {
 
 namespace {
@@ -56,7 +58,16 @@ SecretStore& PinnedSecretStore::chosen(Backend backend) const {
 }
 
 PinnedSecretStore::Backend PinnedSecretStore::unpinnedChoice() const {
+    if (secretServiceUnreachable_)
+        return Backend::file;
     return secretServiceOnBus_() ? Backend::secretService : Backend::file;
+}
+
+void PinnedSecretStore::noteSecretService(Status status) {
+    secretServiceUnreachable_ = status == Status::unreachable;
+    if (secretServiceUnreachable_ && !std::exchange(saidUnreachable_, true))
+        qCWarning(lcSecrets) << "The Secret Service is named on the session bus but cannot be "
+                                "reached; the key is kept in a key file";
 }
 
 void PinnedSecretStore::pin(Backend backend) {
@@ -78,22 +89,31 @@ SecretStore::Result PinnedSecretStore::lookup() {
         pin(Backend::file);
         return result;
     }
-    const Backend choice = unpinnedChoice();
-    if (choice == Backend::file)
+    if (unpinnedChoice() == Backend::file)
         return result;
-    result = secretService_->lookup();
-    if (result.status == Status::found)
-        pin(choice);
-    return result;
+    const Result fromService = secretService_->lookup();
+    noteSecretService(fromService.status);
+    if (fromService.status == Status::unreachable)
+        return result;
+    if (fromService.status == Status::found)
+        pin(Backend::secretService);
+    return fromService;
 }
 
 SecretStore::Result PinnedSecretStore::add(const QByteArray& secret) {
-    Backend backend = pinnedBackend();
-    const bool wasPinned = backend != Backend::none;
-    if (!wasPinned)
-        backend = unpinnedChoice();
-    const Result result = chosen(backend).add(secret);
-    if (!wasPinned && result.status == Status::found)
+    const Backend pinned = pinnedBackend();
+    if (pinned != Backend::none)
+        return chosen(pinned).add(secret);
+    Backend backend = unpinnedChoice();
+    Result result = chosen(backend).add(secret);
+    if (backend == Backend::secretService) {
+        noteSecretService(result.status);
+        if (result.status == Status::unreachable) {
+            backend = Backend::file;
+            result = file_->add(secret);
+        }
+    }
+    if (result.status == Status::found)
         pin(backend);
     return result;
 }

@@ -10,7 +10,9 @@ namespace vellaro {
 // Chooses between the Secret Service and the key file once, when a secret is
 // first found or stored there, and remembers the choice in a pin file. A
 // pinned Secret Service that does not answer is unavailable: a new key file
-// then would seal the history under a second key.
+// then would seal the history under a second key. Unpinned, a Secret Service
+// that is named on the bus but cannot be reached counts as missing: the key
+// goes to the key file, and the log says so once.
 class PinnedSecretStore final : public SecretStore {
 public:
     enum class Backend { none, secretService, file };
@@ -33,11 +35,15 @@ private:
     SecretStore& chosen(Backend backend) const;
     Backend unpinnedChoice() const;
     void pin(Backend backend);
+    // The Secret Service answered `status`; unreachable makes the key file the choice.
+    void noteSecretService(Status status);
 
     std::unique_ptr<SecretStore> secretService_;
     std::unique_ptr<SecretStore> file_;
     QString pinPath_;
     std::function<bool()> secretServiceOnBus_;
+    bool secretServiceUnreachable_ = false;
+    bool saidUnreachable_ = false;
 };
 
 } // namespace vellaro

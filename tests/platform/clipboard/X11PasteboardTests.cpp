@@ -48,15 +48,32 @@ TEST_P(X11PasteboardOwners, ReadsWhatTheOwnerOffers) {
 }
 
 const QByteArray cap(PasteboardContent::maximumImageSize, '\x5a');
+// A minified document: 24 MB without a line break.
+const QByteArray oneLongLine =
+    QByteArray("{\"data\": \"") + QByteArray(24 * 1024 * 1024, 'j') + "\"}";
 
 const OwnerCase ownerCases[] = {
     {"Utf8Text", [] { return ClipboardOwnerProcess::xclip("grüße\nzwei", "UTF8_STRING"); },
      [](const PasteboardContent& c) {
-         EXPECT_EQ(c.text, QString("grüße\nzwei"));
+         ASSERT_TRUE(c.text);
+         EXPECT_EQ(c.text->text(), QString("grüße\nzwei"));
+         EXPECT_EQ(c.text->title(), QString("grüße"));
          EXPECT_TRUE(c.files.isEmpty());
      }},
+    {"OneLineOf24MegabytesGetsABoundedTitleWhereItIsRead",
+     [] { return ClipboardOwnerProcess::xclip(oneLongLine, "UTF8_STRING"); },
+     [](const PasteboardContent& c) {
+         ASSERT_TRUE(c.text);
+         EXPECT_EQ(c.text->text().size(), oneLongLine.size());
+         EXPECT_EQ(c.text->title(),
+                   QString::fromLatin1(oneLongLine.left(CopiedText::titleCharacters)));
+         EXPECT_EQ(c.text->preview().size(), CopiedText::previewCharacters);
+     }},
     {"Latin1String", [] { return ClipboardOwnerProcess::xclip(QByteArray("caf\xe9"), "STRING"); },
-     [](const PasteboardContent& c) { EXPECT_EQ(c.text, QString("café")); }},
+     [](const PasteboardContent& c) {
+         ASSERT_TRUE(c.text);
+         EXPECT_EQ(c.text->text(), QString("café"));
+     }},
     {"FileList",
      [] {
          return ClipboardOwnerProcess::xclip(
@@ -95,7 +112,8 @@ const OwnerCase ownerCases[] = {
      [](const PasteboardContent& c) {
          EXPECT_TRUE(c.types.contains("org.nspasteboard.ConcealedType"));
          EXPECT_TRUE(c.isConcealed());
-         EXPECT_EQ(c.text, QString("hunter2"));
+         ASSERT_TRUE(c.text);
+         EXPECT_EQ(c.text->text(), QString("hunter2"));
      }},
 };
 
