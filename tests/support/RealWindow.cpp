@@ -54,9 +54,12 @@ bool RealWindow::map(int boundMs) {
         window_->show();
     window_->raise();
     window_->activateWindow();
-    const bool mapped = waitUntil(
-        [&] { return window_ && shownRect(*window_) && window_->isActiveWindow(); }, boundMs);
-    return mapped && waitPainted(boundMs);
+    if (!waitUntil([&] { return window_ && shownRect(*window_); }, boundMs))
+        return false;
+    // The window manager may keep the focus where it is (focus stealing
+    // prevention); a click into the window gives it.
+    waitUntil([&] { return window_ && window_->isActiveWindow(); }, 2000);
+    return waitPainted(boundMs);
 }
 
 bool RealWindow::waitPainted(int boundMs) {

@@ -25,9 +25,9 @@ public:
 
     QWidget& widget() const { return *window_; }
 
-    // Shows the window unless shown, and waits until the window manager has
-    // mapped it, it is active and its pixels on screen are painted (not
-    // black). False when any of these never came.
+    // Shows the window unless shown, asks for it to be active, and waits
+    // until the window manager has mapped it and its pixels on screen are
+    // painted (not black). False when either never came.
     bool map(int boundMs = 15000);
     // Waits until the window's pixels on screen are no longer mostly black.
     bool waitPainted(int boundMs = 15000);
