@@ -43,6 +43,12 @@ struct ConsoleRealWindow : ::testing::Test, test::ConsoleWindowFixture {
         ASSERT_GT(barHeight, 40);
     }
 
+    // A screenshot of the console once its animations (the dial's bloom) ran.
+    QString shot(const QString& name) {
+        scheduler.advance(std::chrono::seconds(2));
+        console->settle();
+        return console->screenshot(name);
+    }
     PresetBarView& bar() const { return *root().findChild<PresetBarView*>(); }
     QJsonObject savedFile() const {
         QFile file(settings.filePath());
@@ -116,13 +122,13 @@ struct ConsoleRealWindow : ::testing::Test, test::ConsoleWindowFixture {
 };
 
 TEST_F(ConsoleRealWindow, PresetsSavedRenamedAndDeletedKeepTheBar) {
-    console->screenshot("console-presets-light");
+    shot("console-presets-light");
 
     typeInPopover([&] { console->click(*bar().chips().back()); }, "Evening");
     ASSERT_TRUE(waitUntil([&] { return savedPresetNames() == QStringList{"Evening"}; }));
     expectBarIntact("after saving");
     ASSERT_NE(chipNamed("Evening"), nullptr);
-    console->screenshot("console-preset-saved-light");
+    shot("console-preset-saved-light");
 
     typeInPopover([&] { console->click(*bar().chips().back()); }, "Night");
     ASSERT_TRUE(waitUntil([&] { return savedPresetNames().size() == 2; }));
@@ -144,7 +150,7 @@ TEST_F(ConsoleRealWindow, PresetsSavedRenamedAndDeletedKeepTheBar) {
     settings.setTheme(ThemeChoice::eclipse);
     ASSERT_TRUE(console->waitPainted());
     QCoreApplication::processEvents();
-    console->screenshot("console-presets-dark");
+    shot("console-presets-dark");
 }
 
 TEST_F(ConsoleRealWindow, DraggingAWedgeOffABuiltInPresetKeepsTheBar) {
@@ -157,7 +163,7 @@ TEST_F(ConsoleRealWindow, DraggingAWedgeOffABuiltInPresetKeepsTheBar) {
     console->drag(view, wedge(0), path);
     ASSERT_TRUE(waitUntil([&] { return savedSectionCount() == 5; }));
     expectBarIntact("after the first drag");
-    console->screenshot("console-dragged-light");
+    shot("console-dragged-light");
 }
 
 TEST_F(ConsoleRealWindow, NamePopoverIsOpaqueInThePanelColourWithoutACompositor) {

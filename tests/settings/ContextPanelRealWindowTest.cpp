@@ -76,6 +76,12 @@ struct ContextPanelRealWindow : ::testing::Test, test::ConsoleWindowServices {
     }
     void TearDown() override { controller.reset(); }
 
+    // A screenshot of the console once its animations (the dial's bloom) ran.
+    QString shot(const QString& name) {
+        scheduler.advance(std::chrono::seconds(2));
+        console->settle();
+        return console->screenshot(name);
+    }
     ConsoleRootView& root() const { return *controller->root(); }
     ContextPanel& panel() const { return *root().findChild<ContextPanel*>(); }
     SectionPanel& section() const { return panel().sectionBody(); }
@@ -175,7 +181,7 @@ TEST_F(ContextPanelRealWindow, CustomColourPickerPaintsAndSavesTheColour) {
         ASSERT_TRUE(waitUntil([&] { return well->picker() != nullptr; }))
             << "well at " << well->mapTo(well->window(), QPoint()).x() << ","
             << well->mapTo(well->window(), QPoint()).y() << " "
-            << console->screenshot("colour-well-unopened").toStdString();
+            << shot("colour-well-unopened").toStdString();
         QColorDialog& picker = *well->picker();
         expectPaintedOnScreen(picker, "the colour picker");
         RealWindow shown(picker);
@@ -200,7 +206,7 @@ TEST_F(ContextPanelRealWindow, CustomColourPickerPaintsAndSavesTheColour) {
     EXPECT_EQ(settings.settings().customBase.toColor().name(), QStringLiteral("#336699"));
     EXPECT_EQ(settings.settings().customAccent.toColor().name(), QStringLiteral("#cc6633"));
     ASSERT_TRUE(console->waitPainted());
-    console->screenshot("context-panel-custom-colours");
+    shot("context-panel-custom-colours");
 }
 
 TEST_F(ContextPanelRealWindow, WorkspaceNameTypedAcrossAChangeIsKeptWhole) {
@@ -255,6 +261,8 @@ TEST_F(ContextPanelRealWindow, LongTextsFitTheSlimColumn) {
     VelAdvanced& advanced = wide.advanced();
     click(advanced, advanced.headerRect().center());
     ASSERT_TRUE(waitUntil([&] { return advanced.isOpen(); }));
+    // Its content fades in on the console's clock.
+    scheduler.advance(std::chrono::seconds(1));
     const std::pair<VelToggleRow*, QString> rows[] = {
         {&wide.alwaysOpaque(), "Forces Matte; Reduce Transparency also enforces this"},
         {&wide.updates().installRow(), "Silent download, installs on quit — see what's new after"}};
@@ -265,13 +273,15 @@ TEST_F(ContextPanelRealWindow, LongTextsFitTheSlimColumn) {
         const QStringList lines = label.captionLines(label.width());
         EXPECT_EQ(lines.join(QLatin1Char(' ')), caption) << "elided at " << label.width();
         EXPECT_GE(label.height(), label.heightForWidth(label.width()));
-        EXPECT_TRUE(RealWindow::hasInk(console->pixels(label)));
+        EXPECT_TRUE(waitUntil([&] { return RealWindow::hasInk(console->pixels(label)); }))
+            << caption.toStdString() << " at " << label.mapTo(label.window(), QPoint()).y() << " "
+            << console->screenshot("caption-unseen").toStdString();
     }
-    console->screenshot("context-panel-advanced-light");
+    shot("context-panel-advanced-light");
     settings.setTheme(ThemeChoice::eclipse);
     ASSERT_TRUE(console->waitPainted());
     QCoreApplication::processEvents();
-    console->screenshot("context-panel-advanced-dark");
+    shot("context-panel-advanced-dark");
 }
 
 } // namespace
