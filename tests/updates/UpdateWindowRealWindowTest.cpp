@@ -1,23 +1,15 @@
 // The update window as a person meets it under the session's window
 // manager: it paints as soon as it maps and again when it grows for a new
 // phase (never black or stale until moved), and its buttons answer the real
-// pointer. Screenshots in light and dark
-// go to the build folder.
-#include "updates/UpdateWindowController.h"
+// pointer. Screenshots in light and dark go to the build folder.
+#include "UpdateWindowFixture.h"
 
-#include "platform/session/Appearance.h"
-#include "platform/session/Notifications.h"
-#include "support/FakeUpdateControls.h"
 #include "support/RealWindow.h"
-#include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 #include "updates/UpdateButton.h"
 #include "updates/UpdateRootView.h"
 #include "updates/UpdateViewModel.h"
 
-#include <QTemporaryDir>
-#include <QWindow>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace vellaro {
@@ -26,22 +18,7 @@ namespace {
 using test::RealWindow;
 using test::waitUntil;
 
-class StillAppearance final : public Appearance {
-public:
-    ColorScheme colorScheme() const override { return ColorScheme::light; }
-    bool reduceMotion() const override { return false; }
-    bool reduceTransparency() const override { return false; }
-};
-
-struct UpdateRealWindow : ::testing::Test {
-    QTemporaryDir dir;
-    Notifications notifications;
-    SettingsStore settings{dir.path(), notifications};
-    StillAppearance appearance;
-    UpdateViewModel model;
-    test::FakeUpdateControls controls;
-    UpdateWindowController controller{model, controls, QUrl("https://vellaro.example/"), settings,
-                                      appearance};
+struct UpdateRealWindow : ::testing::Test, test::UpdateWindowFixture {
     QStringList received;
 
     UpdateRealWindow() {
