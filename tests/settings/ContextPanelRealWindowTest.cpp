@@ -115,13 +115,18 @@ struct ContextPanelRealWindow : ::testing::Test, test::ConsoleWindowServices {
             return root().model().selection() == kind && section().isVisible();
         }));
     }
-    // A dialog of the console, mapped and painted at once: not black on screen.
+    // A dialog of the console, mapped and painted at once: the screen shows
+    // its content, neither black nor what was there before.
     static void expectPaintedOnScreen(QWidget& dialog, const char* name) {
         RealWindow shown(dialog);
         ASSERT_TRUE(waitUntil([&] { return RealWindow::shownRect(dialog).has_value(); }))
             << name << " never mapped";
         ASSERT_TRUE(shown.waitPainted(5000))
-            << name << " shows black: " << RealWindow::blackShare(shown.pixels());
+            << name << " is not what the screen shows: black "
+            << RealWindow::blackShare(shown.pixels()) << ", like its rendering "
+            << RealWindow::sameShare(shown.pixels(), shown.rendered()) << " "
+            << shown.screenshot(QStringLiteral("unpainted-") + dialog.metaObject()->className())
+                   .toStdString();
     }
 };
 

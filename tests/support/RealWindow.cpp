@@ -66,9 +66,30 @@ bool RealWindow::waitPainted(int boundMs) {
     return waitUntil(
         [&] {
             const QImage image = pixels();
-            return !image.isNull() && blackShare(image) < 0.2;
+            return !image.isNull() && blackShare(image) < 0.2 && sameShare(image, rendered()) > 0.8;
         },
         boundMs);
+}
+
+QImage RealWindow::rendered() const {
+    return window_ ? window_->grab().toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+double RealWindow::sameShare(const QImage& shown, const QImage& rendered) {
+    if (shown.isNull() || shown.size() != rendered.size())
+        return 0;
+    qint64 same = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(rendered.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            const int distance = std::abs(qRed(a[x]) - qRed(b[x])) +
+                                 std::abs(qGreen(a[x]) - qGreen(b[x])) +
+                                 std::abs(qBlue(a[x]) - qBlue(b[x]));
+            same += distance <= 24;
+        }
+    }
+    return double(same) / (qint64(shown.width()) * shown.height());
 }
 
 void RealWindow::settle() {

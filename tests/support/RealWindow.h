@@ -29,8 +29,11 @@ public:
     // until the window manager has mapped it and its pixels on screen are
     // painted (not black). False when either never came.
     bool map(int boundMs = 15000);
-    // Waits until the window's pixels on screen are no longer mostly black.
+    // Waits until the window's pixels on screen are its own: not black, and
+    // mostly what Qt renders for it (not stale, nor what was there before).
     bool waitPainted(int boundMs = 15000);
+    // What Qt renders for the window now, in the screen's format.
+    QImage rendered() const;
 
     // The real pointer over `at` of `target` (its centre by default), in
     // `target`'s own coordinates.
@@ -53,6 +56,8 @@ public:
     // `part` (a widget inside the window). Null when the window is not viewable.
     QImage pixels() const;
     QImage pixels(const QWidget& part) const;
+    // The share of pixels of two pictures of one size that look alike (0...1).
+    static double sameShare(const QImage& shown, const QImage& rendered);
     // The share of pixels that are pure black (0...1).
     static double blackShare(const QImage& image);
     // Whether something is drawn over the image's dominant colour: text,
