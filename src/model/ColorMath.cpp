@@ -29,6 +29,14 @@ QColor blended(const QColor& from, const QColor& toward, double fraction) {
                 mix(a.alphaF(), b.alphaF()));
 }
 
+QColor over(const QColor& top, const QColor& bottom) {
+    const QColor t = top.toRgb();
+    const QColor b = bottom.toRgb();
+    const double a = t.alphaF();
+    return srgb(t.redF() * a + b.redF() * (1 - a), t.greenF() * a + b.greenF() * (1 - a),
+                t.blueF() * a + b.blueF() * (1 - a));
+}
+
 double luminance(const QColor& color) {
     const QColor c = color.toRgb();
     return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();

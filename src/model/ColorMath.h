@@ -15,6 +15,8 @@ QColor srgb(double r, double g, double b, double a = 1);
 QColor withAlpha(const QColor& color, double alpha);
 // `from` moved the fraction `fraction` of the way toward `toward`, alpha included.
 QColor blended(const QColor& from, const QColor& toward, double fraction);
+// `top` painted over the opaque `bottom`: an opaque colour.
+QColor over(const QColor& top, const QColor& bottom);
 // 0.2126 R + 0.7152 G + 0.0722 B of the sRGB components.
 double luminance(const QColor& color);
 // A base colour below 0.5 luminance makes a dark theme; exactly 0.5 is light.

@@ -77,7 +77,7 @@ constexpr std::array symbols{
     Symbol{"chevron.up", "pan-up-symbolic"},
     Symbol{"chevron.down", "pan-down-symbolic"},
     Symbol{"questionmark.app", "dialog-question-symbolic"},
-    Symbol{"minus.circle", "list-remove-symbolic"},
+    Symbol{"minus.circle", nullptr},
     Symbol{"hand.raised", "action-unavailable-symbolic"},
     Symbol{"computermouse", "input-mouse-symbolic"},
 };

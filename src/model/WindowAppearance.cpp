@@ -1,21 +1,10 @@
 #include "model/WindowAppearance.h"
 
+#include "model/ColorMath.h"
 #include "model/VellaroSettings.h"
 #include "model/VellaroTheme.h"
 
 namespace vellaro {
-
-namespace {
-
-// `top` painted over the opaque `bottom`: Qt's palette roles want solid colours.
-QColor over(const QColor& top, const QColor& bottom) {
-    const double a = top.alphaF();
-    return QColor::fromRgbF(float(top.redF() * a + bottom.redF() * (1 - a)),
-                            float(top.greenF() * a + bottom.greenF() * (1 - a)),
-                            float(top.blueF() * a + bottom.blueF() * (1 - a)));
-}
-
-} // namespace
 
 WindowAppearance::Mode WindowAppearance::mode(const VellaroSettings& settings) {
     switch (settings.theme) {

@@ -59,6 +59,8 @@ ClipboardExclusionsSheet::ClipboardExclusionsSheet(
 
     auto* head = new QHBoxLayout;
     head->setContentsMargins(14, 14, 14, 14);
+    // Some styles space a layout's buttons by nothing at all.
+    head->setSpacing(8);
     head->addLayout(titles, 1);
     head->addWidget(add_);
     head->addWidget(done_);

@@ -57,8 +57,7 @@ ConsolePreview::ConsolePreview(const Pal& pal, ConsoleModel& model,
     toast_->raise();
 
     connect(&model_, &ConsoleModel::settingsChanged, this, &ConsolePreview::settingsChanged);
-    connect(&model_, &ConsoleModel::selectionChanged, this,
-            [this] { dial_->selectSection(model_.selection()); });
+    connect(&model_, &ConsoleModel::selectionChanged, this, &ConsolePreview::selectionChanged);
     connect(&model_, &ConsoleModel::coachChanged, this,
             [this] { coach_->setVisible(model_.showCoach()); });
     connect(&model_, &ConsoleModel::toastChanged, this, &ConsolePreview::showToast);
@@ -67,6 +66,17 @@ ConsolePreview::ConsolePreview(const Pal& pal, ConsoleModel& model,
 
 // The handle holds the dial weakly, so nothing is left to clear.
 ConsolePreview::~ConsolePreview() = default;
+
+void ConsolePreview::selectionChanged() {
+    const std::optional<SectionKind> selection = model_.selection();
+    dial_->selectSection(selection);
+    // A fan left open for a section no longer configured folds back into the ring.
+    const std::optional<std::int64_t> fan = dial_->state().submenuSection();
+    const std::vector<SectionKind>& sections = dial_->sections();
+    if (fan && *fan >= 0 && *fan < std::int64_t(sections.size()) &&
+        sections[std::size_t(*fan)] != selection)
+        dial_->send(MenuEvent::escape());
+}
 
 void ConsolePreview::settingsChanged() {
     // A hidden console catches up once when it shows again.

@@ -44,6 +44,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void selectionChanged();
     void settingsChanged();
     void reloadDial();
     void placeChildren();

@@ -1,5 +1,7 @@
 #include "settings/NamePopover.h"
 
+#include "model/ColorMath.h"
+#include "platform/windows/CompositingManager.h"
 #include "ui/KitPaint.h"
 
 #include <QBoxLayout>
@@ -28,9 +30,13 @@ NamePopover::NamePopover(const Pal& pal, const QString& title, const QString& in
                          std::function<void(const QString&)> commit, QWidget* parent)
     : KitWidget(pal, parent), title_(title), commit_(std::move(commit)),
       header_(new QLabel(title.toUpper(), this)), field_(new QLineEdit(initial, this)),
-      save_(new QPushButton(QStringLiteral("Save"), this)) {
+      save_(new QPushButton(QStringLiteral("Save"), this)),
+      translucent_(compositingManagerPresent()) {
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Without a compositor a window cannot be see-through: the body is
+    // opaque and the window is cut to its shape.
+    if (translucent_)
+        setAttribute(Qt::WA_TranslucentBackground);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(padding, padding + arrowHeight, padding, padding);
     column->setSpacing(8);
@@ -88,6 +94,8 @@ void NamePopover::popUnder(const QRect& anchor) {
     arrowX_ = std::clamp(anchor.center().x() - topLeft.x(), corner + arrowHeight,
                          width() - corner - arrowHeight);
     move(topLeft);
+    if (!translucent_)
+        setMask(QRegion(shape().toFillPolygon().toPolygon()));
     show();
     field_->setFocus();
     field_->selectAll();
@@ -105,20 +113,27 @@ void NamePopover::restyle() {
             .arg(cssColor(p.accent)));
 }
 
-void NamePopover::paintEvent(QPaintEvent*) {
-    if (!(styledFor_ == pal()))
-        restyle();
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+QPainterPath NamePopover::shape() const {
     const QRectF body = QRectF(rect()).adjusted(0.5, arrowHeight + 0.5, -0.5, -0.5);
-    QPainterPath shape = KitPaint::roundedRect(body, corner);
     QPainterPath arrow;
     arrow.moveTo(arrowX_ - arrowHeight, body.top() + 1);
     arrow.lineTo(arrowX_, 0.5);
     arrow.lineTo(arrowX_ + arrowHeight, body.top() + 1);
     arrow.closeSubpath();
-    shape = shape.united(arrow);
-    KitPaint::fillAndStroke(painter, shape, pal().panel, pal().line);
+    return KitPaint::roundedRect(body, corner).united(arrow);
+}
+
+QColor NamePopover::bodyColor() const {
+    // Opaque, it stands for the panel's colour over the console's.
+    return translucent_ ? pal().panel : over(pal().panel, pal().bgTop);
+}
+
+void NamePopover::paintEvent(QPaintEvent*) {
+    if (!(styledFor_ == pal()))
+        restyle();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    KitPaint::fillAndStroke(painter, shape(), bodyColor(), pal().line);
 }
 
 void NamePopover::hideEvent(QHideEvent* event) {

@@ -2,6 +2,8 @@
 
 #include "ui/KitWidget.h"
 
+#include <QPainterPath>
+
 #include <functional>
 #include <optional>
 
@@ -33,6 +35,10 @@ public:
     // anchor's bottom edge, kept on the anchor's screen.
     void popUnder(const QRect& anchor);
 
+    // The body's colour: the panel's, opaque without a compositor.
+    QColor bodyColor() const;
+    bool isTranslucent() const { return translucent_; }
+
     // Spaces and tabs trimmed at both ends (line breaks stay); none when
     // nothing is left.
     static std::optional<QString> cleaned(const QString& name);
@@ -46,12 +52,15 @@ protected:
 
 private:
     void restyle();
+    // The body with its arrow, in the window's coordinates.
+    QPainterPath shape() const;
 
     QString title_;
     std::function<void(const QString&)> commit_;
     QLabel* header_;
     QLineEdit* field_;
     QPushButton* save_;
+    bool translucent_;
     int arrowX_ = 0;
     Pal styledFor_; // the field and button follow the palette
 };

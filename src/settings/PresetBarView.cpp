@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace vellaro {
 
 namespace {
@@ -90,7 +92,13 @@ void PresetBarView::rebuild() {
     layout_->addWidget(save_);
     layout_->addStretch(1);
     restyle();
-    setFixedHeight(row_->sizeHint().height());
+    // From the chips themselves: chips made just now are not shown yet, and
+    // the row's layout leaves hidden widgets out of its size.
+    int chipHeight = save_->sizeHint().height();
+    for (const PresetBarChip* chip : presetChips_)
+        chipHeight = std::max(chipHeight, chip->sizeHint().height());
+    chipHeight = std::max(chipHeight, custom_->sizeHint().height());
+    setFixedHeight(chipHeight + 2 * verticalPad);
 }
 
 void PresetBarView::restyle() {

@@ -7,11 +7,21 @@
 #include "ui/KitPaint.h"
 #include "ui/VelChipButton.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace vellaro {
+
+namespace {
+
+// The workspace a name field belongs to.
+constexpr const char* workspaceIdProperty = "workspaceId";
+
+} // namespace
 
 WorkspacesPane::WorkspacesPane(const Pal& pal, WorkspacesPaneSource* source,
                                MenuDataSource* dataSource, QHash<QUuid, QString>& names,
@@ -32,9 +42,32 @@ QString WorkspacesPane::windowCountText(std::int64_t count) {
 void WorkspacesPane::showEvent(QShowEvent* event) {
     KitWidget::showEvent(event);
     if (source_ && dataSource_ && !observer_.isActive()) {
-        observer_ = ScopedDataSourceObserver(*dataSource_, [this] { rows_->rebuildSoon(); });
-        rows_->rebuildSoon();
+        observer_ = ScopedDataSourceObserver(*dataSource_, [this] { rebuildUnlessEditing(); });
+        rebuildUnlessEditing();
     }
+}
+
+WorkspacesPane::~WorkspacesPane() {
+    // A field still being edited never sees its focus go: store its name now.
+    if (const std::optional<QUuid> id = editedId())
+        commitName(*id);
+}
+
+std::optional<QUuid> WorkspacesPane::editedId() const {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || !rows_->isAncestorOf(focus))
+        return std::nullopt;
+    const QVariant id = focus->property(workspaceIdProperty);
+    return id.isValid() ? std::optional<QUuid>(id.toUuid()) : std::nullopt;
+}
+
+void WorkspacesPane::rebuildUnlessEditing() {
+    // Rebuilding would take the field, and the rest of the name, from the user.
+    if (editedId()) {
+        rebuildAfterEditing_ = true;
+        return;
+    }
+    rows_->rebuildSoon();
 }
 
 void WorkspacesPane::hideEvent(QHideEvent* event) {
@@ -64,6 +97,7 @@ QWidget* WorkspacesPane::makeRow(const WorkspacesPaneSource::Summary& workspace,
     const QUuid id = workspace.id;
     auto* name = new NameField(pal(), QStringLiteral("Name"), 12.5, row);
     name->setText(names_.value(id, workspace.name));
+    name->setProperty(workspaceIdProperty, id);
     // A long name shows from its start.
     name->setCursorPosition(0);
     auto* restore = new VelChipButton(pal(), {.label = QStringLiteral("Restore")}, row);
@@ -77,7 +111,11 @@ QWidget* WorkspacesPane::makeRow(const WorkspacesPaneSource::Summary& workspace,
     connect(name, &QLineEdit::textEdited, row,
             [this, id](const QString& text) { names_[id] = text; });
     // Return and leaving the field both store the name.
-    connect(name, &QLineEdit::editingFinished, row, [this, id] { commitName(id); });
+    connect(name, &QLineEdit::editingFinished, row, [this, id] {
+        commitName(id);
+        if (std::exchange(rebuildAfterEditing_, false))
+            rows_->rebuildSoon();
+    });
     connect(restore, &VelChipButton::clicked, row, [this, id] { source_->restore(id); });
     connect(remove, &VelChipButton::clicked, row, [this, id] {
         source_->deleteWorkspace(id);

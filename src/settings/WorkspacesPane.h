@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QUuid>
 
+#include <optional>
+
 class QVBoxLayout;
 
 namespace vellaro {
@@ -16,14 +18,16 @@ class RebuiltColumn;
 
 // The saved workspaces, each with its name field, window count, "Restore"
 // and "✕"; or the hint to capture one from the dial. While shown it follows
-// the data source, so edits made on the dial show too. A typed name is
-// stored when the field is submitted or left.
+// the data source, so edits made on the dial show too, though never while
+// a name is being typed. A typed name is stored when the field is submitted
+// or left, or when the pane goes while it is typed.
 class WorkspacesPane : public KitWidget {
     Q_OBJECT
 public:
     // `names` holds the typed names and outlives the pane.
     WorkspacesPane(const Pal& pal, WorkspacesPaneSource* source, MenuDataSource* dataSource,
                    QHash<QUuid, QString>& names, QWidget* parent = nullptr);
+    ~WorkspacesPane() override;
 
     // "5w".
     static QString windowCountText(std::int64_t count);
@@ -37,12 +41,17 @@ private:
     void build(QWidget& body, QVBoxLayout& column);
     QWidget* makeRow(const WorkspacesPaneSource::Summary& workspace, QWidget& parent);
     void commitName(const QUuid& id);
+    // The workspace whose name field has the keyboard focus.
+    std::optional<QUuid> editedId() const;
+    // A change of the workspaces while a name is typed waits for the typing to end.
+    void rebuildUnlessEditing();
 
     WorkspacesPaneSource* source_;
     MenuDataSource* dataSource_;
     QHash<QUuid, QString>& names_;
     RebuiltColumn* rows_;
     ScopedDataSourceObserver observer_;
+    bool rebuildAfterEditing_ = false;
 };
 
 } // namespace vellaro

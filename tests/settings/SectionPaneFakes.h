@@ -121,6 +121,7 @@ public:
     std::vector<std::pair<QUuid, QString>> renames;
     std::vector<QUuid> restores;
     std::vector<MenuItem> items() override { return {}; }
+    void announce() const { changed(); }
     std::vector<Summary> workspaceSummaries() const override { return saved; }
     void rename(const QUuid& id, const QString& name) override {
         renames.emplace_back(id, name);

@@ -1,6 +1,6 @@
 // The update window offscreen over a real model, with the update service's
 // controls faked: its texts, capsule, buttons, keys, checkbox and look.
-#include "updates/UpdateWindowController.h"
+#include "UpdateWindowFixture.h"
 #include "updates/UpdaterCenter.h"
 
 #include "model/Pal.h"
@@ -24,19 +24,11 @@
 namespace vellaro {
 namespace {
 
-class StillAppearance final : public Appearance {
-public:
-    ColorScheme scheme = ColorScheme::light;
-    ColorScheme colorScheme() const override { return scheme; }
-    bool reduceMotion() const override { return false; }
-    bool reduceTransparency() const override { return false; }
-};
-
 ReleaseNotes notes(const QString& version, const QString& html) {
     return ReleaseNotes::parse(html, version);
 }
 
-class UpdateWindow : public ::testing::Test {
+class UpdateWindow : public ::testing::Test, public test::UpdateWindowFixture {
 public:
     UpdateWindow() { controls.lastCheck = QStringLiteral("checked 5 min. ago"); }
 
@@ -60,15 +52,6 @@ public:
         model.setExpectedLength(length);
         model.setPhase(UpdatePhase::found);
     }
-
-    QTemporaryDir dir;
-    Notifications notifications;
-    SettingsStore settings{dir.path(), notifications};
-    StillAppearance appearance;
-    UpdateViewModel model;
-    test::FakeUpdateControls controls;
-    UpdateWindowController controller{model, controls, QUrl("https://vellaro.example/"), settings,
-                                      appearance};
 };
 
 TEST_F(UpdateWindow, ShowsTheTextsOfEachPhase) {
