@@ -448,7 +448,7 @@ bool DialDragEditor::contextMenu(QPointF point, QPoint globalPoint) {
     auto* menu = new QMenu(&view_);
     for (const MenuAction& action : actions)
         QObject::connect(menu->addAction(action.title()), &QAction::triggered, menu,
-                         [action] { action.run(); });
+                         [this, action] { view_.behavior_->runMenuAction(action); });
     QObject::connect(menu, &QMenu::aboutToHide, menu, [this, menu] {
         menuDidClose();
         menu->deleteLater();

@@ -86,6 +86,13 @@ void RadialBehavior::execute(Index section, Index position) {
         item->action();
 }
 
+void RadialBehavior::runMenuAction(const MenuAction& action) {
+    qCInfo(lcRadial).noquote() << "Menu action:" << action.title();
+    if (!previewMode_ && state_.isOpen())
+        send(MenuEvent::focusLost()); // closes without effect; the host hides and lets go
+    action.run();
+}
+
 void RadialBehavior::stateDidChange(const MenuState& from, const MenuState& to) {
     if (!from.isOpen() && to.isOpen())
         presenter_.bloom();

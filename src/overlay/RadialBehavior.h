@@ -78,6 +78,10 @@ public:
     void panelDidHide();
     // A section's items changed: redraw an open fan in place.
     void contentDidChange();
+    // Runs an entry of an item's context menu. The overlay's dial closes
+    // first, as it does for the item itself, so the entry finds the pointer
+    // and keyboard free (a screenshot tool grabs both); the preview stays.
+    void runMenuAction(const MenuAction& action);
 
     // Hooks of the host, in the order they run on execute.
     std::function<void(Index section, Index item)> onExecute;

@@ -3,6 +3,7 @@
 #include "model/SymbolCatalog.h"
 #include "overlay/DialFont.h"
 #include "overlay/DialTiming.h"
+#include "overlay/FanLabelLines.h"
 #include "overlay/FanTextFit.h"
 #include "overlay/PainterPath.h"
 #include "platform/layers/ImageLayer.h"
@@ -11,6 +12,7 @@
 #include "platform/layers/TextLayer.h"
 #include "platform/layers/Transaction.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
@@ -19,6 +21,8 @@ namespace vellaro {
 namespace {
 
 constexpr double restyleDuration = 0.14;
+// From the top of a title's first line to its second, in points.
+constexpr double titleLinePitch = 13;
 
 QColor withAlpha(QColor color, double alpha) {
     color.setAlphaF(float(alpha));
@@ -86,6 +90,7 @@ void RadialScene::build(const RadialLayout& layout, const std::vector<Slot>& slo
     groups_.clear();
     fanShapes_.clear();
     fanLabels_.clear();
+    fanLabelSecondLines_.clear();
     fanParent_.reset();
     fanCount_ = 0;
     active_.reset();
@@ -317,11 +322,48 @@ void RadialScene::buildFan(int parent, const std::vector<MenuItem>& items, doubl
     fan_->removeAllSublayers();
     fanShapes_.clear();
     fanLabels_.clear();
+    fanLabelSecondLines_.clear();
     fanParent_ = parent;
     fanCount_ = int(items.size());
     fanOffset_ = offset;
+    const std::vector<QStringList> titles = fanTitleLines(parent, items, offset);
     for (int i = 0; i < fanCount_; ++i)
-        buildFanItem(parent, i, fanCount_, items[std::size_t(i)], offset, showLabels);
+        buildFanItem(parent, i, fanCount_, items[std::size_t(i)], titles[std::size_t(i)], offset,
+                     showLabels);
+}
+
+std::vector<QStringList> RadialScene::fanTitleLines(int parent, const std::vector<MenuItem>& items,
+                                                    double offset) const {
+    const double s = scale_;
+    const int count = int(items.size());
+    std::vector<QString> titles;
+    std::vector<FanLabelLines::Room> rooms;
+    for (int i = 0; i < count; ++i) {
+        const MenuItem& item = items[std::size_t(i)];
+        const QPainterPath path =
+            toPainterPath(layout_->fanItemPath(parent, i, count, offset, center_));
+        const Point centre = layout_->fanItemCenter(parent, i, count, offset, center_);
+        const bool sub = item.sublabel.has_value();
+        FanLabelLines::Room room;
+        room.oneLine =
+            FanTextFit::fit(path, centre.x, centre.y + (sub ? 2 : 7) * s, 16 * s, s).width;
+        // Two lines take the subtitle's place.
+        if (!sub)
+            room.twoLines =
+                FanTextFit::fit(path, centre.x, centre.y + 2 * s, (titleLinePitch + 16) * s, s)
+                    .width;
+        titles.push_back(item.label());
+        rooms.push_back(room);
+    }
+    // Measured as the text layer draws: points taken as layer units.
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QFont font = dialFont(11 * s, QFont::Medium);
+    font.setPointSizeF(font.pointSizeF() * 72.0 / device.logicalDpiY());
+    const QFontMetricsF metrics(font, &device);
+    // A unit to spare: drawn at a finer pixel ratio a text may come out a little wider.
+    return FanLabelLines::fit(titles, rooms, [&metrics](const QString& text) {
+        return metrics.horizontalAdvance(text) + 1;
+    });
 }
 
 QImage RadialScene::itemIcon(const MenuItem& item) const {
@@ -337,7 +379,7 @@ QImage RadialScene::itemIcon(const MenuItem& item) const {
 }
 
 void RadialScene::buildFanItem(int parent, int index, int count, const MenuItem& item,
-                               double offset, bool showLabels) {
+                               const QStringList& titleLines, double offset, bool showLabels) {
     const double s = scale_;
     const VellaroTheme& t = style_.theme;
     const QPainterPath path =
@@ -358,7 +400,9 @@ void RadialScene::buildFanItem(int parent, int index, int count, const MenuItem&
 
     const Point centre = layout_->fanItemCenter(parent, index, count, offset, center_);
     const bool symbol = item.icon().isSymbol();
-    const bool sub = item.sublabel.has_value();
+    const bool twoLines = titleLines.size() > 1;
+    // A title in two lines sits where a title with a subtitle does.
+    const bool sub = item.sublabel.has_value() || twoLines;
     const double raise =
         s * (showLabels ? (symbol ? (sub ? 20 : 13) : (sub ? 22 : 16)) : (symbol ? 2 : 3));
     const QPointF iconCentre(centre.x, centre.y - raise);
@@ -374,15 +418,21 @@ void RadialScene::buildFanItem(int parent, int index, int count, const MenuItem&
     }
 
     const double top = centre.y + (sub ? 2 : 7) * s;
-    const FanTextFit title = FanTextFit::fit(path, centre.x, top, 16 * s, s);
-    auto label = makeText(item.label(), dialFont(11 * s, QFont::Medium));
-    label->setForegroundColor(t.ink);
-    label->setFrame(QRectF(title.centerX - title.width / 2, top, title.width, 16 * s));
-    label->setHidden(!showLabels);
-    fan_->addSublayer(label);
-    fanLabels_.push_back(label);
+    const double bandHeight = (twoLines ? titleLinePitch + 16 : 16) * s;
+    const FanTextFit title = FanTextFit::fit(path, centre.x, top, bandHeight, s);
+    const auto titleLine = [&](const QString& text, double lineTop) {
+        auto line = makeText(text, dialFont(11 * s, QFont::Medium));
+        line->setForegroundColor(t.ink);
+        line->setFrame(QRectF(title.centerX - title.width / 2, lineTop, title.width, 16 * s));
+        line->setHidden(!showLabels);
+        fan_->addSublayer(line);
+        return line;
+    };
+    fanLabels_.push_back(titleLine(titleLines.value(0), top));
+    fanLabelSecondLines_.push_back(
+        twoLines ? titleLine(titleLines.value(1), top + titleLinePitch * s) : nullptr);
 
-    if (sub) {
+    if (item.sublabel) {
         const double subTop = centre.y + 16 * s;
         const FanTextFit fit = FanTextFit::fit(path, centre.x, subTop, 13 * s, s);
         auto subtitle = makeText(*item.sublabel, dialFont(9 * s));
@@ -404,6 +454,8 @@ void RadialScene::highlightFanItem(std::optional<int> item) {
         shape.setStrokeColor(lit ? t.accent : style_.surface.stroke);
         shape.setLineWidth(lit ? 1.4 : 1.0);
         fanLabels_[std::size_t(i)]->setForegroundColor(lit ? t.inkHover : t.ink);
+        if (const auto& second = fanLabelSecondLines_[std::size_t(i)])
+            second->setForegroundColor(lit ? t.inkHover : t.ink);
     }
 }
 
@@ -433,6 +485,7 @@ void RadialScene::releaseHiddenFan() {
     fan_->removeAllSublayers();
     fanShapes_.clear();
     fanLabels_.clear();
+    fanLabelSecondLines_.clear();
     fanParent_.reset();
     fanCount_ = 0;
 }

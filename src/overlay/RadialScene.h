@@ -107,7 +107,11 @@ public:
     ShapeLayer* wedgeShape(int slot) const;
     ShapeLayer* coreShape() const { return coreShape_.get(); }
     const std::vector<std::shared_ptr<ShapeLayer>>& fanShapes() const { return fanShapes_; }
+    // Each item's title; a title set in two lines holds the first here.
     const std::vector<std::shared_ptr<TextLayer>>& fanLabels() const { return fanLabels_; }
+    const std::vector<std::shared_ptr<TextLayer>>& fanLabelSecondLines() const {
+        return fanLabelSecondLines_;
+    }
 
 private:
     struct Wedge {
@@ -123,8 +127,11 @@ private:
 
     void buildWedge(int index, const Slot& slot);
     void buildCore();
-    void buildFanItem(int parent, int index, int count, const MenuItem& item, double offset,
-                      bool showLabels);
+    void buildFanItem(int parent, int index, int count, const MenuItem& item,
+                      const QStringList& titleLines, double offset, bool showLabels);
+    // The lines each item's title is set in, so the titles of the fan stay apart.
+    std::vector<QStringList> fanTitleLines(int parent, const std::vector<MenuItem>& items,
+                                           double offset) const;
     QImage symbolImage(const QString& symbol, double pointSize, const QColor& color) const;
     QImage itemIcon(const MenuItem& item) const;
 
@@ -140,6 +147,8 @@ private:
     std::vector<Wedge> groups_;
     std::vector<std::shared_ptr<ShapeLayer>> fanShapes_;
     std::vector<std::shared_ptr<TextLayer>> fanLabels_;
+    // The second line of a title set in two; none for a one-line title.
+    std::vector<std::shared_ptr<TextLayer>> fanLabelSecondLines_;
 
     std::optional<RadialLayout> layout_;
     QSizeF size_;

@@ -206,5 +206,53 @@ TEST_F(RadialFrame, LabelsOffLeaveOnlyTheFillUnderTheTitle) {
     EXPECT_EQ(inkPixels(frame()), 0);
 }
 
+// Titles too wide for their item: one breaks onto a second line drawn below
+// the first; two that begin alike keep the word that tells them apart.
+TEST_F(RadialFrame, TitlesOfOneFanStayApart) {
+    f.edit([](VellaroSettings& s) {
+        s.material = MaterialChoice::matte;
+        s.theme = ThemeChoice::eclipse;
+    });
+    v.reload();
+    const SectionKind kind = v.sections()[3];
+    f.provider(kind).change([](std::vector<MenuItem>& list) {
+        list.clear();
+        for (const char* title :
+             {"Screenshot Area", "Screenshot Window", "Empty Trash", "Lock", "Keep Awake"})
+            list.emplace_back(QString::fromUtf8(title), MenuItem::Icon::symbol("bolt"));
+    });
+    v.send(MenuEvent::open());
+    v.send(MenuEvent::primaryAction(RadialHit::wedge(3)));
+    ASSERT_EQ(v.state(), MenuState::submenu(3));
+    const QImage image = frame();
+
+    const auto& titles = v.scene().fanLabels();
+    const auto& seconds = v.scene().fanLabelSecondLines();
+    ASSERT_EQ(titles.size(), 5u);
+    ASSERT_EQ(seconds.size(), 5u);
+    EXPECT_NE(titles[0]->text(), titles[1]->text());
+    EXPECT_TRUE(titles[0]->text().endsWith("Area")) << titles[0]->text().toStdString();
+    EXPECT_TRUE(titles[1]->text().endsWith("Window")) << titles[1]->text().toStdString();
+    EXPECT_EQ(titles[3]->text(), "Lock");
+    EXPECT_EQ(seconds[3], nullptr);
+    // Where two lines fit, both words are there in full.
+    std::optional<std::size_t> broken;
+    for (std::size_t i = 2; i < 5; ++i) {
+        if (seconds[i]) {
+            broken = i;
+            EXPECT_EQ(titles[i]->text() + " " + seconds[i]->text(),
+                      i == 2 ? "Empty Trash" : "Keep Awake");
+        }
+    }
+    ASSERT_TRUE(broken) << "a title in two lines";
+
+    // The second line is drawn: ink across the middle of its band.
+    const QRectF band = seconds[*broken]->frame();
+    int ink = 0;
+    for (double x = band.left(); x < band.right(); x += 1)
+        ink += distance(pixel(image, {x, band.center().y()}), v.surface().fill) > 60;
+    EXPECT_GT(ink, 3);
+}
+
 } // namespace
 } // namespace vellaro

@@ -15,6 +15,7 @@ ActionRunners systemActionRunners(SystemActions& actions,
     };
     doNotDisturb.setOnNeedsSetup(showSetup);
     actions.locker().setOnFailure(&ActionAlerts::showFailure);
+    actions.screenshots().setOnFailure(&ActionAlerts::showFailure);
 
     ActionRunners runners;
     runners.screenshot = [&actions](ScreenshotArea area, ScreenshotDestination destination) {

@@ -7,7 +7,8 @@ namespace vellaro {
 class SystemActions;
 
 // The actions section's runners on the desktop's system actions, with the
-// alerts the user sees when Do Not Disturb or Lock Screen cannot work.
+// alerts the user sees when a screenshot, Do Not Disturb or Lock Screen
+// cannot work.
 // `withMicrophone` runs an action once the microphone may be used.
 ActionRunners systemActionRunners(SystemActions& actions,
                                   std::function<void(std::function<void()>)> withMicrophone);

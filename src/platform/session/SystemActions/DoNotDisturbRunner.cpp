@@ -27,8 +27,6 @@ std::optional<DoNotDisturbRunner::Backend> DoNotDisturbRunner::backendFor(const 
         return name.contains(QLatin1String(text), Qt::CaseInsensitive) ||
                vendor.contains(QLatin1String(text), Qt::CaseInsensitive);
     };
-    if (is("GNOME"))
-        return Backend::gnome;
     if (is("Xfce"))
         return Backend::xfce;
     if (is("dunst"))
@@ -71,6 +69,23 @@ void DoNotDisturbRunner::toggle() {
 }
 
 void DoNotDisturbRunner::askServer(std::function<void(std::optional<Backend>)> answer) {
+    QDBusMessage shell = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    shell << QStringLiteral("org.gnome.Shell");
+    callAsync(bus_, shell, serverTimeoutMs, [this, answer](const QDBusMessage& reply) {
+        const QVariantList fields = reply.arguments();
+        if (reply.type() == QDBusMessage::ReplyMessage && !fields.isEmpty() &&
+            fields.constFirst().toBool()) {
+            remember(Backend::gnome);
+            answer(Backend::gnome);
+            return;
+        }
+        askNotificationServer(answer);
+    });
+}
+
+void DoNotDisturbRunner::askNotificationServer(std::function<void(std::optional<Backend>)> answer) {
     const QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),

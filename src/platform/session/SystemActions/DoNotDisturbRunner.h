@@ -9,10 +9,12 @@ namespace vellaro {
 
 class ToolLauncher;
 
-// Switches Do Not Disturb of the running notification server, found by the
-// name it gives: GNOME Shell (its show-banners setting), the Xfce notify
-// daemon (xfconf) or dunst (dunstctl). With any other server, or none, the
-// setup callback runs so the user can be told. Main thread.
+// Switches Do Not Disturb of the running notification server: GNOME Shell's
+// show-banners setting while GNOME Shell runs (org.gnome.Shell on the bus;
+// other servers may call themselves GNOME), else, found by the name the
+// server gives, the Xfce notify daemon's (xfconf) or dunst's (dunstctl).
+// With any other server, or none, the setup callback runs so the user can be
+// told. Main thread.
 class DoNotDisturbRunner {
 public:
     enum class Backend { gnome, xfce, dunst };
@@ -35,7 +37,8 @@ public:
     // Opens the desktop's notification settings.
     void openNotificationSettings() const;
 
-    // The backend for a server's GetServerInformation name and vendor.
+    // The backend for a server's GetServerInformation name and vendor, when
+    // GNOME Shell does not run.
     static std::optional<Backend> backendFor(const QString& name, const QString& vendor);
     // What the setup alert says about the servers Vellaro can switch.
     static QString supportedServersText();
@@ -43,6 +46,7 @@ public:
 private:
     void remember(std::optional<Backend> backend);
     void askServer(std::function<void(std::optional<Backend>)> answer);
+    void askNotificationServer(std::function<void(std::optional<Backend>)> answer);
     void toggle(Backend backend);
     void toggleXfce();
     void needsSetup() const;

@@ -53,8 +53,9 @@ QDBusMessage inhibitCall(int method) {
 
 } // namespace
 
-SessionKeepAwake::SessionKeepAwake(QDBusConnection bus)
-    : bus_(std::move(bus)), self_(std::make_shared<SessionKeepAwake*>(this)) {
+SessionKeepAwake::SessionKeepAwake(QDBusConnection bus, QDBusConnection logindBus)
+    : bus_(std::move(bus)), logindBus_(std::move(logindBus)),
+      self_(std::make_shared<SessionKeepAwake*>(this)) {
     if (QCoreApplication* app = QCoreApplication::instance())
         QObject::connect(app, &QCoreApplication::aboutToQuit, app,
                          [weak = std::weak_ptr<SessionKeepAwake*>(self_)] {
@@ -85,7 +86,45 @@ void SessionKeepAwake::hold(std::function<void(bool)> done) {
     if (holding_)
         return;
     holding_ = true;
+    ++holdNumber_;
+    inhibitLogind();
     tryMethod(portal);
+}
+
+void SessionKeepAwake::inhibitLogind() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
+    call << QStringLiteral("idle") << QStringLiteral("Vellaro") << reason
+         << QStringLiteral("block");
+    callAsync(logindBus_, call, inhibitTimeoutMs,
+              [weak = std::weak_ptr<SessionKeepAwake*>(self_),
+               number = holdNumber_](const QDBusMessage& reply) {
+                  const auto self = weak.lock();
+                  if (!self)
+                      return;
+                  SessionKeepAwake& keepAwake = **self;
+                  const QVariant answer =
+                      reply.arguments().isEmpty() ? QVariant() : reply.arguments().constFirst();
+                  if (reply.type() != QDBusMessage::ReplyMessage ||
+                      !answer.canConvert<QDBusUnixFileDescriptor>()) {
+                      qCDebug(lcActions, "logind did not inhibit: %s",
+                              qUtf8Printable(reply.errorMessage()));
+                      return;
+                  }
+                  // The hold ended before logind answered: the descriptor
+                  // closes here, and the inhibitor with it.
+                  if (number != keepAwake.holdNumber_ || (!keepAwake.held_ && !keepAwake.holding_))
+                      return;
+                  keepAwake.logindInhibitor_ = answer.value<QDBusUnixFileDescriptor>();
+                  qCInfo(lcActions, "Keep Awake also holds logind's idle inhibitor");
+              });
+}
+
+void SessionKeepAwake::dropHold() {
+    held_.reset();
+    logindInhibitor_.reset();
+    ++holdNumber_;
 }
 
 void SessionKeepAwake::tryMethod(int method) {
@@ -122,6 +161,8 @@ void SessionKeepAwake::finishHold(bool held) {
     holding_ = false;
     if (held)
         qCInfo(lcActions, "Keep Awake held through %s", qUtf8Printable(holder()));
+    else
+        dropHold();
     const auto waiting = std::move(waiting_);
     waiting_.clear();
     for (const auto& done : waiting) {
@@ -137,7 +178,7 @@ void SessionKeepAwake::watch(const QString& service) {
         watcher_.get(), &QDBusServiceWatcher::serviceOwnerChanged, watcher_.get(), [this] {
             // Its owner went away or changed: our inhibition went with it.
             qCInfo(lcActions, "%s went away: Keep Awake is off", qUtf8Printable(holder()));
-            held_.reset();
+            dropHold();
             watcher_.release()->deleteLater();
             ended();
         });
@@ -147,7 +188,7 @@ void SessionKeepAwake::release() {
     if (!held_)
         return;
     const Held held = *held_;
-    held_.reset();
+    dropHold();
     watcher_.reset();
     if (held.method == xScreenSaver) {
         screenSaver_.resume();

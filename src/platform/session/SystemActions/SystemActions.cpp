@@ -7,8 +7,9 @@ namespace vellaro {
 SystemActions::SystemActions(Environment environment)
     : launcher_(environment.toolPath),
       screenshots_(launcher_, {environment.currentDesktop, environment.screenshotFolder}),
-      doNotDisturb_(environment.bus, launcher_), locker_(environment.bus, launcher_),
-      trash_(environment.trash), keepAwake_(environment.bus) {
+      doNotDisturb_(environment.bus, launcher_),
+      locker_(environment.bus, environment.systemBus, launcher_, *environment.scheduler),
+      trash_(environment.trash), keepAwake_(environment.bus, environment.systemBus) {
     doNotDisturb_.identifyServer();
 }
 

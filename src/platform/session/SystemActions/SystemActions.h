@@ -6,6 +6,7 @@
 #include "platform/session/SystemActions/SessionKeepAwake.h"
 #include "platform/session/SystemActions/ToolLauncher.h"
 #include "platform/session/SystemActions/TrashEmptier.h"
+#include "platform/time/QtScheduler.h"
 
 #include <QDBusConnection>
 #include <QStringList>
@@ -20,6 +21,9 @@ public:
     struct Environment {
         QStringList toolPath = ToolLauncher::environmentPath();
         QDBusConnection bus = QDBusConnection::sessionBus();
+        // Where logind is.
+        QDBusConnection systemBus = QDBusConnection::systemBus();
+        Scheduler* scheduler = &QtScheduler::shared();
         QString currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
         std::function<QString()> screenshotFolder;
         TrashEmptier::Locator trash = TrashEmptier::userTrash();

@@ -128,10 +128,10 @@ void TrashEmptier::empty(std::function<void(Result)> done) {
     }
     running_ = std::make_shared<Run>();
     running_->waiting.push_back(std::move(done));
-    const QStringList folders = locate_();
     std::weak_ptr<Run> run = running_;
-    QThreadPool::globalInstance()->start([this, folders, run] {
-        const Result result = emptyNow(folders);
+    // Finding the folders stats every mount point: a stalled one blocks.
+    QThreadPool::globalInstance()->start([this, locate = locate_, run] {
+        const Result result = emptyNow(locate());
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [this, result, run] {

@@ -17,7 +17,7 @@ public:
         std::int64_t removed = 0;
         std::int64_t failed = 0;
     };
-    // The trash folders to empty, looked up afresh each time.
+    // The trash folders to empty, looked up afresh each time, on the worker.
     using Locator = std::function<QStringList()>;
 
     explicit TrashEmptier(Locator locate);

@@ -7,6 +7,7 @@
 #include "platform/session/SystemActions/SessionKeepAwake.h"
 #include "platform/session/SystemActions/ToolLauncher.h"
 #include "support/FakeTools.h"
+#include "support/ManualScheduler.h"
 #include "support/ToolOutput.h"
 #include "support/WaitUntil.h"
 
@@ -89,7 +90,10 @@ protected:
 };
 
 TEST_F(DoNotDisturbTest, GnomeShellFlipsShowBanners) {
-    serve("GNOME Shell", "GNOME");
+    // GNOME Shell is known by its own name on the bus.
+    QObject shell;
+    ASSERT_TRUE(services.serve("org.gnome.Shell", "/org/gnome/Shell", &shell));
+    serve("gnome-shell", "GNOME");
     const QString schema = QStringLiteral("org.gnome.desktop.notifications");
     gsettings({"set", schema, "show-banners", "true"});
     ASSERT_TRUE(waitUntil([&] { return GSettings::boolean(schema, "show-banners") == true; }));
@@ -130,14 +134,41 @@ TEST_F(DoNotDisturbTest, XfceTogglesItsPropertyAndCreatesItTheFirstTime) {
 }
 
 TEST_F(DoNotDisturbTest, AnUnknownServerOrNoneAsksForSetup) {
+    const QString schema = QStringLiteral("org.gnome.desktop.notifications");
+    gsettings({"set", schema, "show-banners", "true"});
     runner.toggle(); // nobody serves notifications
     ASSERT_TRUE(waitUntil([&] { return setupShown == 1; }));
-    serve("Notification Daemon", "GNOME-like but not");
-    server.vendor = QStringLiteral("mate");
+    serve("Notification Daemon", "mate");
     runner.toggle();
     ASSERT_TRUE(waitUntil([&] { return setupShown == 2; }));
+    // The stock notification-daemon gives GNOME as its vendor; GNOME Shell
+    // does not run, so its setting would switch nothing.
+    server.vendor = QStringLiteral("GNOME");
+    runner.toggle();
+    ASSERT_TRUE(waitUntil([&] { return setupShown == 3; }));
     EXPECT_TRUE(tools.calls().isEmpty());
     EXPECT_FALSE(runner.backendName());
+    EXPECT_EQ(gsettings({"get", schema, "show-banners"}), "true");
+}
+
+// Runs a lock's checks, stepping time on by each check's interval (after
+// `betweenChecks`), until the log says it locked or a failure came; whether
+// it locked.
+bool confirmedLock(test::ManualScheduler& time, const test::LogCapture& log,
+                   const QStringList& failures, const std::function<void()>& betweenChecks = {}) {
+    const int checks = int(ScreenLocker::confirmWindow / ScreenLocker::confirmInterval) + 2;
+    for (int i = 0; i < checks; ++i) {
+        // A round of checks ends in a success, a failure or the next round scheduled.
+        waitUntil([&] {
+            return log.count("Screen locked") > 0 || !failures.isEmpty() || time.pendingCount() > 0;
+        });
+        if (log.count("Screen locked") > 0 || !failures.isEmpty())
+            break;
+        if (betweenChecks)
+            betweenChecks();
+        time.advance(ScreenLocker::confirmInterval);
+    }
+    return log.count("Screen locked") == 1 && failures.isEmpty();
 }
 
 class LockTest : public ::testing::Test {
@@ -148,7 +179,10 @@ protected:
 
     test::FakeTools tools;
     ToolLauncher launcher{tools.searchPath()};
-    ScreenLocker locker{QDBusConnection::sessionBus(), launcher};
+    test::ManualScheduler clock;
+    // logind on the session bus: the fakes serve it there.
+    ScreenLocker locker{QDBusConnection::sessionBus(), QDBusConnection::sessionBus(), launcher,
+                        clock};
     QStringList failures;
 };
 
@@ -160,45 +194,75 @@ TEST_F(LockTest, TheFirstLockerThatAnswersLocks) {
     ASSERT_TRUE(services.serve("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
                                &freedesktop));
     tools.add(QStringLiteral("loginctl"));
-    locker.lock();
-    ASSERT_TRUE(waitUntil([&] { return freedesktop.calls == QStringList{"Lock"}; }));
-
+    {
+        test::LogCapture log("vellaro.actions");
+        locker.lock();
+        EXPECT_TRUE(confirmedLock(clock, log, failures));
+        EXPECT_EQ(freedesktop.calls, QStringList{"Lock"});
+    }
     services.bus().unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+    test::LogCapture log("vellaro.actions");
     locker.lock();
-    ASSERT_TRUE(waitUntil([&] { return gnome.calls == QStringList{"Lock"}; }));
+    EXPECT_TRUE(confirmedLock(clock, log, failures));
+    EXPECT_EQ(gnome.calls, QStringList{"Lock"});
     EXPECT_EQ(freedesktop.calls, QStringList{"Lock"});
     EXPECT_TRUE(tools.calls().isEmpty());
-    EXPECT_TRUE(failures.isEmpty());
 }
 
-TEST_F(LockTest, LogindLocksWhenNoScreenSaverAnswers) {
-    tools.add(QStringLiteral("loginctl"));
-    locker.lock();
-    ASSERT_TRUE(waitUntil([&] { return tools.calls().size() == 1; }));
-    EXPECT_EQ(tools.calls().front(), (QStringList{"loginctl", "lock-session"}));
-    EXPECT_TRUE(failures.isEmpty());
-}
-
-TEST_F(LockTest, NothingThatLocksTellsTheUser) {
+// A locker that accepts is believed only once the screen shows locked:
+// logind's LockedHint for our session, or a screen saver that is active.
+TEST_F(LockTest, TheLockCountsOnlyOnceItShows) {
     struct Case {
         const char* name;
+        bool saverLocks;      // the freedesktop screen saver serves and locks on Lock
+        bool saverPretends;   // it serves, answers Lock, and stays off
         const char* loginctl; // script; null: not installed
+        bool hintAfterCheck;  // logind's LockedHint turns on after the first check
+        bool locks;
     };
-    for (const Case& c : {Case{"no loginctl", nullptr}, Case{"loginctl fails", "exit 1"}}) {
+    const std::vector<Case> cases{
+        {"the screen saver locks", true, false, nullptr, false, true},
+        {"the screen saver only says it locks", false, true, "exit 0", false, false},
+        {"loginctl asks and a locker locks a moment later", false, false, "exit 0", true, true},
+        {"loginctl asks and nobody locks", false, false, "exit 0", false, false},
+        {"loginctl fails", false, false, "exit 1", false, false},
+        {"no loginctl", false, false, nullptr, false, false},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        failures.clear();
         test::FakeTools only;
         if (c.loginctl)
             only.add(QStringLiteral("loginctl"), QLatin1String(c.loginctl));
         ToolLauncher onlyLauncher(only.searchPath());
-        ScreenLocker lonely(QDBusConnection::sessionBus(), onlyLauncher);
-        QStringList messages;
-        lonely.setOnFailure([&](const QString& message) { messages << message; });
+        test::ManualScheduler time;
+        ScreenLocker lonely(QDBusConnection::sessionBus(), QDBusConnection::sessionBus(),
+                            onlyLauncher, time);
+        lonely.setOnFailure([&](const QString& message) { failures << message; });
+
+        test::FakeServiceBus services(QStringLiteral("fake-lockers"));
+        test::FakeFreedesktopScreenSaver saver(services.bus());
+        saver.locks = c.saverLocks;
+        if (c.saverLocks || c.saverPretends) {
+            ASSERT_TRUE(services.serve("org.freedesktop.ScreenSaver",
+                                       "/org/freedesktop/ScreenSaver", &saver));
+        }
+        test::FakeLogindSession session;
+        ASSERT_TRUE(services.serveObject("/org/freedesktop/login1/session/auto", &session));
+        ASSERT_TRUE(services.serveName("org.freedesktop.login1"));
+
         test::LogCapture log("vellaro.actions");
         lonely.lock();
-        ASSERT_TRUE(waitUntil([&] { return !messages.isEmpty(); }));
-        EXPECT_EQ(messages,
+        const bool didLock = confirmedLock(time, log, failures, [&] {
+            if (c.hintAfterCheck)
+                session.locked = true;
+        });
+        EXPECT_EQ(didLock, c.locks);
+        if (c.locks)
+            continue;
+        EXPECT_EQ(failures,
                   QStringList{"Vellaro could not lock the screen: no screen locker is running."});
-        EXPECT_EQ(log.count("No screen locker answered"), 1);
+        EXPECT_EQ(log.count("it is not locked"), 1);
     }
 }
 
@@ -207,7 +271,7 @@ TEST(KeepAwakeTest, InhibitsThroughTheScreenSaverAndGivesItBack) {
     test::FakeFreedesktopScreenSaver saver(services.bus());
     ASSERT_TRUE(
         services.serve("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", &saver));
-    SessionKeepAwake keepAwake(QDBusConnection::sessionBus());
+    SessionKeepAwake keepAwake(QDBusConnection::sessionBus(), QDBusConnection::sessionBus());
     int ended = 0;
     keepAwake.setOnEnded([&] { ++ended; });
     std::optional<bool> held;
@@ -225,12 +289,57 @@ TEST(KeepAwakeTest, InhibitsThroughTheScreenSaverAndGivesItBack) {
     EXPECT_EQ(ended, 0);
 }
 
+// logind's own inhibitor (what systemd-inhibit takes) is held beside the
+// screen saver's, for idling only, and given back with it: on release, when
+// the screen saver goes away, and when the process ends.
+class LogindKeepAwakeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(logind.serve("org.freedesktop.login1", "/org/freedesktop/login1", &manager));
+        ASSERT_TRUE(
+            saverBus->serve("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", &saver));
+    }
+
+    const QStringList idle{"Inhibit idle Vellaro Keep Awake block"};
+    test::FakeServiceBus logind{QStringLiteral("fake-logind")};
+    test::FakeLogindManager manager;
+    std::unique_ptr<test::FakeServiceBus> saverBus =
+        std::make_unique<test::FakeServiceBus>(QStringLiteral("fake-screensaver"));
+    test::FakeFreedesktopScreenSaver saver{saverBus->bus()};
+};
+
+TEST_F(LogindKeepAwakeTest, HeldAndGivenBackWithTheHold) {
+    SessionKeepAwake keepAwake(QDBusConnection::sessionBus(), QDBusConnection::sessionBus());
+    keepAwake.hold({});
+    ASSERT_TRUE(waitUntil([&] { return keepAwake.isHeld() && manager.held() == idle; }));
+    EXPECT_EQ(manager.calls, idle);
+    keepAwake.release();
+    EXPECT_TRUE(waitUntil([&] { return manager.held().isEmpty(); }));
+
+    // Held again, then the screen saver quits: the hold ends, logind's too.
+    keepAwake.hold({});
+    ASSERT_TRUE(waitUntil([&] { return keepAwake.isHeld() && manager.held() == idle; }));
+    saverBus.reset();
+    EXPECT_TRUE(waitUntil([&] { return !keepAwake.isHeld() && manager.held().isEmpty(); }));
+    EXPECT_EQ(manager.calls.size(), 2);
+}
+
+TEST_F(LogindKeepAwakeTest, GivenBackWhenTheProcessEnds) {
+    QProcess helper;
+    helper.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold-keep-awake")});
+    ASSERT_TRUE(waitUntil([&] { return helper.readAllStandardOutput().contains("held"); }));
+    ASSERT_TRUE(waitUntil([&] { return manager.held() == idle; }));
+    helper.kill();
+    helper.waitForFinished();
+    EXPECT_TRUE(waitUntil([&] { return manager.held().isEmpty(); }));
+}
+
 TEST(KeepAwakeTest, TheServiceGoingAwayEndsTheHold) {
     auto services = std::make_unique<test::FakeServiceBus>(QStringLiteral("fake-screensaver"));
     test::FakeFreedesktopScreenSaver saver(services->bus());
     ASSERT_TRUE(
         services->serve("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", &saver));
-    SessionKeepAwake keepAwake(QDBusConnection::sessionBus());
+    SessionKeepAwake keepAwake(QDBusConnection::sessionBus(), QDBusConnection::sessionBus());
     int ended = 0;
     keepAwake.setOnEnded([&] { ++ended; });
     keepAwake.hold({});
@@ -296,7 +405,7 @@ private:
 
 TEST(KeepAwakeTest, WithoutAnyServiceTheXScreenSaverStaysOff) {
     XScreenSaver screen;
-    SessionKeepAwake keepAwake(QDBusConnection::sessionBus());
+    SessionKeepAwake keepAwake(QDBusConnection::sessionBus(), QDBusConnection::sessionBus());
     std::optional<bool> held;
     keepAwake.hold([&](bool result) { held = result; });
     ASSERT_TRUE(waitUntil([&] { return held.has_value(); }));
@@ -317,7 +426,8 @@ TEST(KeepAwakeTest, WithoutAnyServiceTheXScreenSaverStaysOff) {
 int main(int argc, char** argv) {
     if (argc > 1 && qstrcmp(argv[1], "--hold-keep-awake") == 0) {
         QCoreApplication app(argc, argv);
-        vellaro::SessionKeepAwake keepAwake(QDBusConnection::sessionBus());
+        vellaro::SessionKeepAwake keepAwake(QDBusConnection::sessionBus(),
+                                            QDBusConnection::sessionBus());
         keepAwake.hold([](bool held) {
             std::printf("%s\n", held ? "held" : "failed");
             std::fflush(stdout);

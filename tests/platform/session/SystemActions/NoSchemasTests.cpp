@@ -23,10 +23,13 @@ TEST(WithoutSchemasTest, DarkModeLogsAndCarriesOn) {
 TEST(WithoutSchemasTest, GnomesDoNotDisturbAsksForSetup) {
     test::FakeServiceBus services(QStringLiteral("fake-notifications"));
     test::FakeNotificationServer server;
-    server.name = QStringLiteral("GNOME Shell");
+    server.name = QStringLiteral("gnome-shell");
     server.vendor = QStringLiteral("GNOME");
     ASSERT_TRUE(services.serve(QStringLiteral("org.freedesktop.Notifications"),
                                QStringLiteral("/org/freedesktop/Notifications"), &server));
+    QObject shell;
+    ASSERT_TRUE(services.serve(QStringLiteral("org.gnome.Shell"),
+                               QStringLiteral("/org/gnome/Shell"), &shell));
     ToolLauncher launcher({});
     DoNotDisturbRunner runner(QDBusConnection::sessionBus(), launcher);
     int setupShown = 0;

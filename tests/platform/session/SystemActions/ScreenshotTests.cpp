@@ -114,6 +114,48 @@ TEST_F(ScreenshotTest, ScrotCapturesToTheClipboardThroughATemporaryFile) {
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
+// A capture that does not come about is told to the user (a tool that could
+// not grab the pointer ends with an error and copies nothing).
+TEST_F(ScreenshotTest, AFailedCaptureIsTold) {
+    struct Case {
+        const char* name;
+        const char* tool; // null: none installed
+        const char* script;
+        ScreenshotDestination destination;
+        const char* message;
+    };
+    using D = ScreenshotDestination;
+    const std::vector<Case> cases{
+        {"a file capture that fails", "gnome-screenshot", "exit 1", D::file,
+         "Vellaro could not take the screenshot: gnome-screenshot failed (status 1)."},
+        {"a clipboard capture that fails", "spectacle", "exit 2", D::clipboard,
+         "Vellaro could not take the screenshot: spectacle failed (status 2)."},
+        {"scrot cannot grab the pointer", "scrot", "echo couldnt grab pointer >&2; exit 1",
+         D::clipboard, "Vellaro could not take the screenshot: scrot failed (status 1)."},
+        {"scrot writes no picture", "scrot", "", D::clipboard,
+         "Vellaro could not take the screenshot: scrot saved no picture."},
+        {"a tool that crashes", "xfce4-screenshooter", "kill -SEGV $$", D::file,
+         "Vellaro could not take the screenshot: xfce4-screenshooter crashed."},
+        {"no tool at all", nullptr, "", D::file,
+         "Vellaro could not take the screenshot: no screenshot tool is installed "
+         "(gnome-screenshot, spectacle, xfce4-screenshooter, scrot)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakeTools only;
+        if (c.tool)
+            only.add(QLatin1String(c.tool), QLatin1String(c.script));
+        ToolLauncher onlyLauncher(only.searchPath());
+        ScreenshotRunner runner(onlyLauncher,
+                                {{}, [this] { return folder.path(); }, [] { return captureTime; }});
+        QStringList failures;
+        runner.setOnFailure([&](const QString& message) { failures << message; });
+        runner.capture(ScreenshotArea::area, c.destination);
+        ASSERT_TRUE(waitUntil([&] { return !failures.isEmpty(); }));
+        EXPECT_EQ(failures, QStringList{QString::fromUtf8(c.message)});
+    }
+}
+
 TEST_F(ScreenshotTest, TheDesktopsOwnToolComesFirst) {
     struct Case {
         const char* desktop;

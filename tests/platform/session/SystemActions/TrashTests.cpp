@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,13 +77,26 @@ TEST_F(TrashFixture, EmptiesEverythingInsideAndNothingOutside) {
     expectEmptied(trash, root.filePath("outside"));
 }
 
+// Finding the folders stats every mount point, which a stalled network
+// mount can block: that happens on the worker too.
 TEST_F(TrashFixture, EmptiesOnAWorkerAndReportsOnTheMainThread) {
-    TrashEmptier emptier([this] { return QStringList{trash}; });
+    std::atomic<QThread*> lookedUpOn = nullptr;
+    TrashEmptier emptier([this, &lookedUpOn] {
+        lookedUpOn = QThread::currentThread();
+        return QStringList{trash};
+    });
     std::optional<TrashEmptier::Result> reported;
-    emptier.empty([&](TrashEmptier::Result result) { reported = result; });
+    QThread* reportedOn = nullptr;
+    emptier.empty([&](TrashEmptier::Result result) {
+        reported = result;
+        reportedOn = QThread::currentThread();
+    });
     EXPECT_TRUE(emptier.isRunning());
     ASSERT_TRUE(test::waitUntil([&] { return reported.has_value(); }));
     EXPECT_FALSE(emptier.isRunning());
+    EXPECT_NE(lookedUpOn.load(), nullptr);
+    EXPECT_NE(lookedUpOn.load(), QThread::currentThread()) << "the folders were looked up here";
+    EXPECT_EQ(reportedOn, QThread::currentThread());
     expectEmptied(trash, root.filePath("outside"));
 }
 
