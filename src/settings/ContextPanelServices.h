@@ -32,16 +32,16 @@ struct ContextPanelServices {
     Scheduler& scheduler;
     UpdateControls& updates;
     // Empty until the setup assistants exist; their buttons are then disabled.
-    std::function<void()> showAccessibilityExplainer;
-    std::function<void()> showHapticsSetup;
+    std::function<void()> showAccessibilityExplainer = {};
+    std::function<void()> showHapticsSetup = {};
     // Whether the haptics plug-in's mouse or folder is there: the row's first state.
-    std::function<bool()> hapticsHardwarePresent;
+    std::function<bool()> hapticsHardwarePresent = {};
     // Offers the installed apps over `parent`, those in `alreadyTaken` marked
     // as present, and hands the picked ones to `onAdd`. Empty while the
     // build has no picker: "Add Apps…" is then disabled.
     using AppsReceiver = std::function<void(const std::vector<InstalledApp>&)>;
     std::function<void(QWidget* parent, const QSet<QString>& alreadyTaken, AppsReceiver onAdd)>
-        pickApps;
+        pickApps = {};
 };
 
 } // namespace vellaro
