@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
 
     // A second copy would fail every grab: it hands its request to the first.
     InstanceSelection instance;
+    bool onlyCopy = false;
     switch (instance.claimOrHandOver(QString(), request.forwardedActions())) {
     case InstanceSelection::Outcome::handedOver:
         return 0;
@@ -106,9 +107,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "vellaro: Vellaro is not running on this display\n");
             return 0;
         }
+        onlyCopy = true;
         break;
     }
-    if (lock.isLocked())
+    // Leftovers of interrupted saves are ours to remove only while no other copy runs.
+    if (onlyCopy)
         LeftoverFiles::remove();
 
     SessionBus::checkBeforeStart(std::chrono::milliseconds(SessionBus::answerTimeoutMs));

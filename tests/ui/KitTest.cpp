@@ -196,8 +196,9 @@ TEST(Seg, ChoosesOnlyWhenPressAndReleaseFallOnTheSameOption) {
         moveHeld(seg, seg.optionRect(c.releaseOn).center());
         release(seg, seg.optionRect(c.releaseOn).center());
         ASSERT_EQ(chosen.size(), c.chosen.isEmpty() ? 0 : 1);
-        if (!c.chosen.isEmpty())
+        if (!c.chosen.isEmpty()) {
             EXPECT_EQ(chosen[0][0].toString(), c.chosen);
+        }
     }
 }
 
