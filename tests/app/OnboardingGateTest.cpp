@@ -7,6 +7,7 @@
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPanel.h"
 #include "support/FakeDialView.h"
+#include "ui/KitAccentButton.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -38,8 +39,15 @@ struct OnboardingGateTest : OnboardingFixture {
         overlay.triggerDown();
         overlay.triggerUp();
     }
+    // Pages show accent buttons and plain link buttons.
     void clickOnPage(const QString& text) {
-        for (QPushButton* button : onboarding.rootView()->page()->findChildren<QPushButton*>())
+        QWidget* page = onboarding.rootView()->page();
+        for (KitAccentButton* button : page->findChildren<KitAccentButton*>())
+            if (button->label() == text && button->isVisible()) {
+                button->click();
+                return;
+            }
+        for (QPushButton* button : page->findChildren<QPushButton*>())
             if (button->text() == text && button->isVisible()) {
                 button->click();
                 return;

@@ -142,7 +142,7 @@ TEST_F(TopBarTest, WhileRecordingControlZIsRecordedNotUndone) {
     // Through the shortcut map, as typed keys go.
     QTest::keyClick(controller->window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(effectiveSections(settings.settings()), applied);
-    EXPECT_EQ(bar().message(), "Include ⌘, ⌥, or ⌃ so normal typing keeps working");
+    EXPECT_EQ(bar().message(), "Include Ctrl, Alt or Super so normal typing keeps working");
     EXPECT_TRUE(bar().isRecording());
     // Once recording ended, Ctrl+Z undoes again.
     clickChip(bar().hotKeyChip());

@@ -134,9 +134,10 @@ TEST_F(UpdateWindow, TheErrorScreenNamesTheWebSiteOnlyWhenThereIsOne) {
         if (website.isEmpty())
             EXPECT_TRUE(bodyOf(view).isEmpty());
         else
-            EXPECT_EQ(bodyOf(view), QStringList({"You can try again from the tray menu — or grab "
-                                                 "the latest version any time at "
-                                                 "https://vellaro.example/."}));
+            EXPECT_EQ(bodyOf(view),
+                      QStringList({"You can try again from the status menu, or by starting "
+                                   "Vellaro again — or grab the latest version any "
+                                   "time at https://vellaro.example/."}));
     }
 }
 
