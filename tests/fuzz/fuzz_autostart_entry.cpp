@@ -4,17 +4,10 @@
 #include "FuzzStoreFolder.h"
 #include "platform/session/LoginItem.h"
 
-#include <QLoggingCategory>
-
 #include <cstddef>
 #include <cstdint>
 
 using namespace vellaro;
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QLoggingCategory::setFilterRules(QStringLiteral("vellaro.*=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));

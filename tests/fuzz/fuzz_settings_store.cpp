@@ -7,18 +7,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLoggingCategory>
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace vellaro;
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A rejected file is logged on every run: quiet, so the runs stay fast.
-    QLoggingCategory::setFilterRules(QStringLiteral("vellaro.*=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));

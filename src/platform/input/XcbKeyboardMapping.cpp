@@ -37,9 +37,11 @@ XcbKeyboardMapping::XcbKeyboardMapping(xcb_connection_t* connection)
                 numLockMask_ = static_cast<std::uint16_t>(1u << modifier);
         }
     }
-    std::ranges::sort(allModifierKeycodes_);
-    const auto [first, last] = std::ranges::unique(allModifierKeycodes_);
-    allModifierKeycodes_.erase(first, last);
+    // Iterator forms: clang's fuzz build cannot take libstdc++ 12's ranges::unique.
+    std::sort(allModifierKeycodes_.begin(), allModifierKeycodes_.end());
+    allModifierKeycodes_.erase(
+        std::unique(allModifierKeycodes_.begin(), allModifierKeycodes_.end()),
+        allModifierKeycodes_.end());
 }
 
 XcbKeyboardMapping::~XcbKeyboardMapping() {
@@ -57,9 +59,8 @@ std::vector<std::uint8_t> XcbKeyboardMapping::keycodesFor(std::uint32_t keysym) 
     for (const xcb_keycode_t* code = codes; *code != XCB_NO_SYMBOL; ++code)
         result.push_back(*code);
     std::free(codes);
-    std::ranges::sort(result);
-    const auto [first, last] = std::ranges::unique(result);
-    result.erase(first, last);
+    std::sort(result.begin(), result.end());
+    result.erase(std::unique(result.begin(), result.end()), result.end());
     return result;
 }
 
