@@ -43,6 +43,8 @@ void Defaults::load() {
         moveAsideBeforeWrite_ = true;
         return;
     }
+    // A value of a type this build does not know cannot be written back.
+    values->removeIf([](const auto& entry) { return !entry.value().isValid(); });
     values_ = std::move(*values);
 }
 
