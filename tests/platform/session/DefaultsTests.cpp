@@ -99,23 +99,6 @@ TEST(Defaults, TextThatDoesNotParseIsKeptAsideBeforeTheFirstSave) {
     EXPECT_TRUE(Defaults(path).boolValue(QStringLiteral("flag")));
 }
 
-// A value of a type this build does not know (found by fuzzing) once made
-// every later save fail.
-TEST(Defaults, AValueOfAnUnknownTypeDoesNotStopLaterSaves) {
-    QTemporaryDir temp;
-    const QString path = temp.filePath(QStringLiteral("defaults.ini"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[General]\nkept=yes\nodd=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x12)\n");
-    }
-    Defaults defaults(path);
-    EXPECT_TRUE(defaults.setValue(QStringLiteral("vellaroOnboardingCompleted"), true));
-    const Defaults reread(path);
-    EXPECT_TRUE(reread.boolValue(QStringLiteral("vellaroOnboardingCompleted")));
-    EXPECT_TRUE(reread.boolValue(QStringLiteral("kept")));
-}
-
 TEST(Defaults, AFileAtItsLimitRoundTripsAndALargerOneIsNotWritten) {
     QTemporaryDir temp;
     const QString path = temp.filePath(QStringLiteral("defaults.ini"));
