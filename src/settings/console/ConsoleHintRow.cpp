@@ -1,6 +1,6 @@
-#include "settings/ConsoleHintRow.h"
+#include "settings/console/ConsoleHintRow.h"
 
-#include "settings/ConsoleModel.h"
+#include "settings/model/ConsoleModel.h"
 #include "ui/KitPaint.h"
 #include "ui/VelChipButton.h"
 

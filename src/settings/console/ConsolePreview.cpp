@@ -1,9 +1,9 @@
-#include "settings/ConsolePreview.h"
+#include "settings/console/ConsolePreview.h"
 
-#include "settings/ConsoleModel.h"
-#include "settings/ConsoleToastView.h"
-#include "settings/DialPreviewHandle.h"
-#include "settings/FloatingLabel.h"
+#include "settings/console/ConsoleToastView.h"
+#include "settings/console/DialPreviewHandle.h"
+#include "settings/kit/FloatingLabel.h"
+#include "settings/model/ConsoleModel.h"
 #include "ui/KitPaint.h"
 
 #include <QPainter>

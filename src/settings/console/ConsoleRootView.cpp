@@ -1,10 +1,10 @@
-#include "settings/ConsoleRootView.h"
+#include "settings/console/ConsoleRootView.h"
 
-#include "settings/ConsoleHintRow.h"
-#include "settings/ConsoleModel.h"
-#include "settings/ConsolePreview.h"
-#include "settings/ContextPanelView.h"
-#include "settings/FloatingLabel.h"
+#include "settings/console/ConsoleHintRow.h"
+#include "settings/console/ConsolePreview.h"
+#include "settings/kit/FloatingLabel.h"
+#include "settings/model/ConsoleModel.h"
+#include "settings/panel/ContextPanelView.h"
 
 #include <QBoxLayout>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "overlay/RadialMenuView.h"
-#include "settings/ContextPanelHost.h"
-#include "settings/DialPreviewHandle.h"
+#include "settings/console/DialPreviewHandle.h"
+#include "settings/model/ContextPanelHost.h"
 #include "ui/KitWidget.h"
 
 class QBoxLayout;

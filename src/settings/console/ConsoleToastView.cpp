@@ -1,4 +1,4 @@
-#include "settings/ConsoleToastView.h"
+#include "settings/console/ConsoleToastView.h"
 
 #include "ui/KitPaint.h"
 

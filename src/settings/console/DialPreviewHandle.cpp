@@ -1,4 +1,4 @@
-#include "settings/DialPreviewHandle.h"
+#include "settings/console/DialPreviewHandle.h"
 
 #include "overlay/RadialMenuView.h"
 

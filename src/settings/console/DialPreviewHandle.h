@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/PreviewHandle.h"
+#include "settings/model/PreviewHandle.h"
 
 #include <QPointer>
 

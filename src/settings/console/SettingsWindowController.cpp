@@ -1,12 +1,12 @@
-#include "settings/SettingsWindowController.h"
+#include "settings/console/SettingsWindowController.h"
 
 #include "model/SettingsStore.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
 #include "platform/time/QtScheduler.h"
-#include "settings/ConsoleRootView.h"
-#include "settings/ContextPanel.h"
-#include "settings/PresetBarView.h"
+#include "settings/console/ConsoleRootView.h"
+#include "settings/panel/ContextPanel.h"
+#include "settings/presets/PresetBarView.h"
 
 #include <QVBoxLayout>
 

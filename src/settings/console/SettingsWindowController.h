@@ -1,9 +1,9 @@
 #pragma once
 
 #include "overlay/RadialMenuView.h"
-#include "settings/ConsoleModel.h"
-#include "settings/ContextPanelServices.h"
-#include "settings/TopBar.h"
+#include "settings/model/ConsoleModel.h"
+#include "settings/model/ContextPanelServices.h"
+#include "settings/topbar/TopBar.h"
 #include "ui/ConsoleWindowFrame.h"
 
 #include <functional>

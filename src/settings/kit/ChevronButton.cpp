@@ -1,4 +1,4 @@
-#include "settings/ChevronButton.h"
+#include "settings/kit/ChevronButton.h"
 
 #include "model/SymbolCatalog.h"
 #include "ui/VelPressStyle.h"

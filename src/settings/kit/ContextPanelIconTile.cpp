@@ -1,4 +1,4 @@
-#include "settings/ContextPanelIconTile.h"
+#include "settings/kit/ContextPanelIconTile.h"
 
 #include "model/SymbolCatalog.h"
 #include "ui/KitPaint.h"

@@ -1,6 +1,6 @@
-#include "settings/ContextPanelTitleBlock.h"
+#include "settings/kit/ContextPanelTitleBlock.h"
 
-#include "settings/PanelText.h"
+#include "settings/kit/PanelText.h"
 #include "ui/KitPaint.h"
 
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "settings/FloatingLabel.h"
+#include "settings/kit/FloatingLabel.h"
 
 #include "ui/KitPaint.h"
 

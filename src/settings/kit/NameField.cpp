@@ -1,4 +1,4 @@
-#include "settings/NameField.h"
+#include "settings/kit/NameField.h"
 
 #include "ui/KitPaint.h"
 

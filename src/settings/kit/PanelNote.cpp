@@ -1,4 +1,4 @@
-#include "settings/PanelNote.h"
+#include "settings/kit/PanelNote.h"
 
 #include "ui/KitPaint.h"
 

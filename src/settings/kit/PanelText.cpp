@@ -1,4 +1,4 @@
-#include "settings/PanelText.h"
+#include "settings/kit/PanelText.h"
 
 #include "ui/KitPaint.h"
 

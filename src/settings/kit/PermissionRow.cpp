@@ -1,7 +1,7 @@
-#include "settings/PermissionRow.h"
+#include "settings/kit/PermissionRow.h"
 
-#include "settings/PanelText.h"
-#include "settings/StatusDot.h"
+#include "settings/kit/PanelText.h"
+#include "settings/kit/StatusDot.h"
 #include "ui/KitPaint.h"
 #include "ui/VelChipButton.h"
 

@@ -1,4 +1,4 @@
-#include "settings/StatusDot.h"
+#include "settings/kit/StatusDot.h"
 
 #include <QPainter>
 

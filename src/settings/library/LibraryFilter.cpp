@@ -1,4 +1,4 @@
-#include "settings/LibraryFilter.h"
+#include "settings/library/LibraryFilter.h"
 
 #include "core/SpaceTrimming.h"
 

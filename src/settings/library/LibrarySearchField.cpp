@@ -1,4 +1,4 @@
-#include "settings/LibrarySearchField.h"
+#include "settings/library/LibrarySearchField.h"
 
 #include "model/SymbolCatalog.h"
 #include "ui/KitPaint.h"

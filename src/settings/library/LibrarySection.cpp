@@ -1,9 +1,9 @@
-#include "settings/LibrarySection.h"
+#include "settings/library/LibrarySection.h"
 
-#include "settings/LibraryFilter.h"
-#include "settings/LibrarySearchField.h"
-#include "settings/LibraryTile.h"
-#include "settings/PanelText.h"
+#include "settings/kit/PanelText.h"
+#include "settings/library/LibraryFilter.h"
+#include "settings/library/LibrarySearchField.h"
+#include "settings/library/LibraryTile.h"
 
 #include <QVBoxLayout>
 #include <algorithm>

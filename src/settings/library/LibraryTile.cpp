@@ -1,8 +1,8 @@
-#include "settings/LibraryTile.h"
+#include "settings/library/LibraryTile.h"
 
 #include "model/SymbolCatalog.h"
-#include "settings/ContextPanelHost.h"
-#include "settings/LibraryFilter.h"
+#include "settings/library/LibraryFilter.h"
+#include "settings/model/ContextPanelHost.h"
 #include "ui/KitPaint.h"
 
 #include <QFontMetricsF>

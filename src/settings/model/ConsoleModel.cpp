@@ -1,9 +1,9 @@
-#include "settings/ConsoleModel.h"
+#include "settings/model/ConsoleModel.h"
 
 #include "model/EffectiveSections.h"
 #include "model/SettingsStore.h"
 #include "platform/session/Defaults.h"
-#include "settings/PreviewHandle.h"
+#include "settings/model/PreviewHandle.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include "model/VellaroSettings.h"
 #include "platform/session/Notifications.h"
 #include "platform/time/Scheduler.h"
-#include "settings/ConsoleToast.h"
-#include "settings/LibraryDragInfo.h"
+#include "settings/model/ConsoleToast.h"
+#include "settings/model/LibraryDragInfo.h"
 
 #include <QObject>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "settings/ColorWell.h"
+#include "settings/panel/ColorWell.h"
 
 #include "ui/KitPaint.h"
 

@@ -1,10 +1,10 @@
-#include "settings/ContextPanel.h"
+#include "settings/panel/ContextPanel.h"
 
 #include "overlay/MouseHapticsClient.h"
 #include "platform/windows/WindowAccessTrust.h"
-#include "settings/ContextPanelHost.h"
-#include "settings/DialWidePanel.h"
-#include "settings/SectionPanel.h"
+#include "settings/model/ContextPanelHost.h"
+#include "settings/panel/DialWidePanel.h"
+#include "settings/panes/SectionPanel.h"
 #include "ui/KitScrollBar.h"
 #include "ui/KitWidget.h"
 

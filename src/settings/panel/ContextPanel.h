@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/time/Scheduler.h"
-#include "settings/ContextPanelServices.h"
-#include "settings/ContextPanelView.h"
-#include "settings/MXHapticsState.h"
+#include "settings/model/ContextPanelServices.h"
+#include "settings/panel/ContextPanelView.h"
+#include "settings/panel/MXHapticsState.h"
 #include "ui/KitPaintCache.h"
 
 #include <optional>

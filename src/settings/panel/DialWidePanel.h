@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/MXHapticsState.h"
+#include "settings/panel/MXHapticsState.h"
 #include "ui/KitWidget.h"
 
 namespace vellaro {

@@ -1,4 +1,4 @@
-#include "settings/DialWideText.h"
+#include "settings/panel/DialWideText.h"
 
 #include "model/VellaroSettings.h"
 

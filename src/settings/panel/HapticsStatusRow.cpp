@@ -1,9 +1,9 @@
-#include "settings/HapticsStatusRow.h"
+#include "settings/panel/HapticsStatusRow.h"
 
 #include "overlay/MouseHapticsClient.h"
 #include "platform/session/Notifications.h"
-#include "settings/PanelText.h"
-#include "settings/StatusDot.h"
+#include "settings/kit/PanelText.h"
+#include "settings/kit/StatusDot.h"
 #include "ui/KitPaint.h"
 #include "ui/VelChipButton.h"
 

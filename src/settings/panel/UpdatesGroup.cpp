@@ -1,7 +1,7 @@
-#include "settings/UpdatesGroup.h"
+#include "settings/panel/UpdatesGroup.h"
 
-#include "settings/DialWideText.h"
-#include "settings/PanelText.h"
+#include "settings/kit/PanelText.h"
+#include "settings/panel/DialWideText.h"
 #include "ui/VelChipButton.h"
 #include "ui/VelRowView.h"
 #include "ui/VelToggleRow.h"

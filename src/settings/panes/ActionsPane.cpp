@@ -1,10 +1,10 @@
-#include "settings/ActionsPane.h"
+#include "settings/panes/ActionsPane.h"
 
 #include "model/ActionsPaneSource.h"
 #include "model/SettingsStore.h"
-#include "settings/PanelNote.h"
-#include "settings/PanelText.h"
-#include "settings/PermissionRow.h"
+#include "settings/kit/PanelNote.h"
+#include "settings/kit/PanelText.h"
+#include "settings/kit/PermissionRow.h"
 #include "ui/VelChipButton.h"
 
 #include <QVBoxLayout>

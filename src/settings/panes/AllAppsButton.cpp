@@ -1,4 +1,4 @@
-#include "settings/AllAppsButton.h"
+#include "settings/panes/AllAppsButton.h"
 
 #include "model/SymbolCatalog.h"
 #include "ui/KitPaint.h"

@@ -1,4 +1,4 @@
-#include "settings/AppMatchButton.h"
+#include "settings/panes/AppMatchButton.h"
 
 #include "ui/KitPaint.h"
 #include "ui/VelPressStyle.h"

@@ -1,7 +1,7 @@
-#include "settings/AppSearchBox.h"
+#include "settings/panes/AppSearchBox.h"
 
 #include "model/SymbolCatalog.h"
-#include "settings/NameField.h"
+#include "settings/kit/NameField.h"
 #include "ui/KitPaint.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "settings/AppsPaneFilter.h"
+#include "settings/panes/AppsPaneFilter.h"
 
 #include "core/SpaceTrimming.h"
 

@@ -1,4 +1,4 @@
-#include "settings/ClipboardExclusionsSheet.h"
+#include "settings/panes/ClipboardExclusionsSheet.h"
 
 #include "model/SettingsStore.h"
 #include "model/SymbolCatalog.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/AppsPaneSource.h"
-#include "settings/ContextPanelServices.h"
+#include "settings/model/ContextPanelServices.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "settings/ClipboardPane.h"
+#include "settings/panes/ClipboardPane.h"
 
 #include "model/ClipboardPaneSource.h"
 #include "model/SettingsStore.h"

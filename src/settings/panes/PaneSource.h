@@ -2,7 +2,7 @@
 
 #include "model/MenuDataSource.h"
 #include "model/SectionKind.h"
-#include "settings/ContextPanelServices.h"
+#include "settings/model/ContextPanelServices.h"
 
 namespace vellaro {
 

@@ -1,8 +1,8 @@
-#include "settings/PinnedAppRow.h"
+#include "settings/panes/PinnedAppRow.h"
 
-#include "settings/AppsPaneFilter.h"
-#include "settings/ChevronButton.h"
-#include "settings/PanelText.h"
+#include "settings/kit/ChevronButton.h"
+#include "settings/kit/PanelText.h"
+#include "settings/panes/AppsPaneFilter.h"
 #include "ui/KitPaint.h"
 #include "ui/VelChipButton.h"
 

@@ -1,4 +1,4 @@
-#include "settings/RebuiltColumn.h"
+#include "settings/panes/RebuiltColumn.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/SectionKind.h"
-#include "settings/ClipboardExclusionsSheet.h"
-#include "settings/ContextPanelServices.h"
-#include "settings/SectionPanelState.h"
+#include "settings/model/ContextPanelServices.h"
+#include "settings/panes/ClipboardExclusionsSheet.h"
+#include "settings/panes/SectionPanelState.h"
 #include "ui/KitWidget.h"
 
 #include <QPointer>

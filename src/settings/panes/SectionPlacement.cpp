@@ -1,4 +1,4 @@
-#include "settings/SectionPlacement.h"
+#include "settings/panes/SectionPlacement.h"
 
 #include "model/EffectiveSections.h"
 

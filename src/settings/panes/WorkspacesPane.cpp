@@ -1,9 +1,9 @@
-#include "settings/WorkspacesPane.h"
+#include "settings/panes/WorkspacesPane.h"
 
-#include "settings/NameField.h"
-#include "settings/PanelNote.h"
-#include "settings/PanelText.h"
-#include "settings/RebuiltColumn.h"
+#include "settings/kit/NameField.h"
+#include "settings/kit/PanelNote.h"
+#include "settings/kit/PanelText.h"
+#include "settings/panes/RebuiltColumn.h"
 #include "ui/KitPaint.h"
 #include "ui/VelChipButton.h"
 

@@ -1,7 +1,7 @@
-#include "settings/MiniDial.h"
+#include "settings/presets/MiniDial.h"
 
 #include "model/SymbolCatalog.h"
-#include "settings/MiniDialGeometry.h"
+#include "settings/presets/MiniDialGeometry.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "settings/MiniDialGeometry.h"
+#include "settings/presets/MiniDialGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "settings/NamePopover.h"
+#include "settings/presets/NamePopover.h"
 
 #include "model/ColorMath.h"
 #include "platform/windows/CompositingManager.h"

@@ -1,6 +1,6 @@
-#include "settings/PresetBarChip.h"
+#include "settings/presets/PresetBarChip.h"
 
-#include "settings/MiniDial.h"
+#include "settings/presets/MiniDial.h"
 #include "ui/KitPaint.h"
 
 #include <QFontMetricsF>

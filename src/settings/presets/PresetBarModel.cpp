@@ -1,4 +1,4 @@
-#include "settings/PresetBarModel.h"
+#include "settings/presets/PresetBarModel.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "settings/PresetBarView.h"
+#include "settings/presets/PresetBarView.h"
 
-#include "settings/NamePopover.h"
-#include "settings/PresetBarChip.h"
+#include "settings/presets/NamePopover.h"
+#include "settings/presets/PresetBarChip.h"
 #include "ui/KitWidget.h"
 
 #include <QHBoxLayout>

@@ -2,8 +2,8 @@
 
 #include "model/DialPreset.h"
 #include "model/Pal.h"
-#include "settings/NamePopover.h"
-#include "settings/PresetBarModel.h"
+#include "settings/presets/NamePopover.h"
+#include "settings/presets/PresetBarModel.h"
 
 #include <QPointer>
 #include <QScrollArea>

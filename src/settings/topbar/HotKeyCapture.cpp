@@ -1,4 +1,4 @@
-#include "settings/HotKeyCapture.h"
+#include "settings/topbar/HotKeyCapture.h"
 
 #include "model/HotKeyText.h"
 #include "platform/input/HotKeyGrabber.h"

@@ -1,8 +1,8 @@
-#include "settings/MouseButtonCapture.h"
+#include "settings/topbar/MouseButtonCapture.h"
 
 #include "platform/input/ButtonMonitor.h"
 #include "platform/input/MouseButtonTable.h"
-#include "settings/ConsoleTriggers.h"
+#include "settings/model/ConsoleTriggers.h"
 
 #include <QCursor>
 #include <QGuiApplication>

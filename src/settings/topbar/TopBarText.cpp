@@ -1,4 +1,4 @@
-#include "settings/TopBarText.h"
+#include "settings/topbar/TopBarText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

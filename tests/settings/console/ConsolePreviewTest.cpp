@@ -2,7 +2,7 @@
 
 #include "model/EffectiveSections.h"
 #include "overlay/DialDragEditor.h"
-#include "settings/FloatingLabel.h"
+#include "settings/kit/FloatingLabel.h"
 #include "ui/VelChipButton.h"
 
 #include <QTest>

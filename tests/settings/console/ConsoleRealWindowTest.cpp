@@ -9,9 +9,9 @@
 #include "ConsoleWindowFixture.h"
 
 #include "model/EffectiveSections.h"
-#include "settings/NamePopover.h"
-#include "settings/PresetBarChip.h"
-#include "settings/PresetBarView.h"
+#include "settings/presets/NamePopover.h"
+#include "settings/presets/PresetBarChip.h"
+#include "settings/presets/PresetBarView.h"
 #include "support/RealWindow.h"
 #include "support/WaitUntil.h"
 

@@ -7,11 +7,11 @@
 #include "FakeTriggerInput.h"
 #include "overlay/DialFixture.h"
 #include "platform/session/Defaults.h"
-#include "settings/ConsoleHintRow.h"
-#include "settings/ConsolePreview.h"
-#include "settings/ConsoleRootView.h"
-#include "settings/ConsoleToastView.h"
-#include "settings/SettingsWindowController.h"
+#include "settings/console/ConsoleHintRow.h"
+#include "settings/console/ConsolePreview.h"
+#include "settings/console/ConsoleRootView.h"
+#include "settings/console/ConsoleToastView.h"
+#include "settings/console/SettingsWindowController.h"
 
 #include <QApplication>
 #include <QMouseEvent>

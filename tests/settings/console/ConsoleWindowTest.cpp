@@ -1,7 +1,7 @@
 #include "ConsoleWindowFixture.h"
 
 #include "platform/session/FrameAutosave.h"
-#include "settings/ContextPanelView.h"
+#include "settings/panel/ContextPanelView.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>

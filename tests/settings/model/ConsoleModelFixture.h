@@ -6,7 +6,7 @@
 #include "model/SettingsStore.h"
 #include "platform/session/Defaults.h"
 #include "platform/session/Notifications.h"
-#include "settings/ConsoleModel.h"
+#include "settings/model/ConsoleModel.h"
 #include "support/ManualScheduler.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "ConsoleModelFixture.h"
 
-#include "settings/PreviewHandle.h"
+#include "settings/model/PreviewHandle.h"
 
 #include <gtest/gtest.h>
 

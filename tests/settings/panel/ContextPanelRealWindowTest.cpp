@@ -7,16 +7,16 @@
 // the dial-wide panel folds the preview's fan. Screenshots in light and dark
 // go to the build folder.
 
-#include "ConsoleWindowFixture.h"
 #include "ContextPanelFixture.h"
-#include "SectionPaneFakes.h"
+#include "settings/console/ConsoleWindowFixture.h"
+#include "settings/panes/SectionPaneFakes.h"
 
-#include "settings/ClipboardExclusionsSheet.h"
-#include "settings/ClipboardPane.h"
-#include "settings/ColorWell.h"
-#include "settings/NameField.h"
-#include "settings/SectionPanel.h"
-#include "settings/WorkspacesPane.h"
+#include "settings/kit/NameField.h"
+#include "settings/panel/ColorWell.h"
+#include "settings/panes/ClipboardExclusionsSheet.h"
+#include "settings/panes/ClipboardPane.h"
+#include "settings/panes/SectionPanel.h"
+#include "settings/panes/WorkspacesPane.h"
 #include "support/RealWindow.h"
 #include "support/WaitUntil.h"
 #include "ui/KitLabelColumn.h"

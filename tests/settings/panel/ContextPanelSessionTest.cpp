@@ -3,8 +3,8 @@
 // granted, "Launch at login" writes a valid autostart entry and removes it,
 // and "Dark" saves the theme and turns the panel dark.
 
-#include "ConsoleWindowFixture.h"
 #include "ContextPanelFixture.h"
+#include "settings/console/ConsoleWindowFixture.h"
 
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "support/RunProgram.h"

@@ -1,6 +1,6 @@
 #include "model/VellaroSettings.h"
-#include "settings/DialWideText.h"
-#include "settings/LibraryFilter.h"
+#include "settings/library/LibraryFilter.h"
+#include "settings/panel/DialWideText.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -3,11 +3,11 @@
 // The context panel on a real data source over the fixture's settings,
 // whose apps, clipboard, actions and workspaces sections are fake pane
 // sources (or, with `withProviders` false, providers that offer no pane).
-#include "ContextPanelFixture.h"
 #include "SectionPaneFakes.h"
+#include "settings/panel/ContextPanelFixture.h"
 
 #include "model/MenuDataSource.h"
-#include "settings/SectionPanel.h"
+#include "settings/panes/SectionPanel.h"
 #include "ui/VelChipButton.h"
 
 #include <gtest/gtest.h>

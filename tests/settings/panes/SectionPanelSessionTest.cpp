@@ -4,13 +4,13 @@
 // console that an XTest Return closes, and "Remove from dial" goes back to
 // the dial-wide panel.
 
-#include "ConsoleWindowFixture.h"
-#include "ContextPanelFixture.h"
 #include "SectionPaneFakes.h"
+#include "settings/console/ConsoleWindowFixture.h"
+#include "settings/panel/ContextPanelFixture.h"
 
-#include "settings/ClipboardExclusionsSheet.h"
-#include "settings/ClipboardPane.h"
-#include "settings/SectionPanel.h"
+#include "settings/panes/ClipboardExclusionsSheet.h"
+#include "settings/panes/ClipboardPane.h"
+#include "settings/panes/SectionPanel.h"
 #include "support/RunProgram.h"
 #include "support/WaitUntil.h"
 #include "ui/VelChipButton.h"

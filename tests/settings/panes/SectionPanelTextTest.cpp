@@ -1,8 +1,8 @@
 #include "model/VellaroSettings.h"
-#include "settings/AppsPaneFilter.h"
-#include "settings/ClipboardPane.h"
-#include "settings/SectionPlacement.h"
-#include "settings/WorkspacesPane.h"
+#include "settings/panes/AppsPaneFilter.h"
+#include "settings/panes/ClipboardPane.h"
+#include "settings/panes/SectionPlacement.h"
+#include "settings/panes/WorkspacesPane.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "settings/PresetBarModel.h"
-#include "settings/MiniDialGeometry.h"
-#include "settings/NamePopover.h"
+#include "settings/presets/PresetBarModel.h"
+#include "settings/presets/MiniDialGeometry.h"
+#include "settings/presets/NamePopover.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "ConsoleWindowFixture.h"
+#include "settings/console/ConsoleWindowFixture.h"
 
-#include "settings/MiniDial.h"
-#include "settings/MiniDialGeometry.h"
-#include "settings/NamePopover.h"
-#include "settings/PresetBarChip.h"
-#include "settings/PresetBarView.h"
+#include "settings/presets/MiniDial.h"
+#include "settings/presets/MiniDialGeometry.h"
+#include "settings/presets/NamePopover.h"
+#include "settings/presets/PresetBarChip.h"
+#include "settings/presets/PresetBarView.h"
 
 #include <QLineEdit>
 #include <QMenu>

@@ -1,7 +1,7 @@
-#include "ConsoleWindowFixture.h"
+#include "settings/console/ConsoleWindowFixture.h"
 
 #include "model/EffectiveSections.h"
-#include "settings/TopBar.h"
+#include "settings/topbar/TopBar.h"
 #include "ui/VelChipButton.h"
 
 #include <QFile>
