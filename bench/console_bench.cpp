@@ -3,10 +3,10 @@
 // step of a library drag over the preview. Frames are drawn as the window
 // draws them, into one backing image that is reused. Prints figures only.
 
-#include "ConsoleWindowFixture.h"
+#include "settings/console/ConsoleWindowFixture.h"
 
-#include "settings/FloatingLabel.h"
-#include "settings/PresetBarView.h"
+#include "settings/kit/FloatingLabel.h"
+#include "settings/presets/PresetBarView.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // The settings console's context panel: a slider step from the pointer to
 // the saved file and the redrawn panel, a switch between its two bodies,
 // and one keystroke in the library's search field.
-#include "ContextPanelFixture.h"
+#include "settings/panel/ContextPanelFixture.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

@@ -1,11 +1,11 @@
 // The section panel: a keystroke in the apps search over 2,000 installed
 // apps, the "All Apps" menu of 500 apps coming on screen, and selecting a
 // section, each with its repaint, on the tests' panel fixture.
-#include "SectionPanelFixture.h"
+#include "settings/panes/SectionPanelFixture.h"
 
-#include "settings/AppSearchBox.h"
-#include "settings/AppsPane.h"
-#include "settings/NameField.h"
+#include "settings/kit/NameField.h"
+#include "settings/panes/AppSearchBox.h"
+#include "settings/panes/AppsPane.h"
 
 #include <QMenu>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ConsoleTriggers.h"
+#include "settings/model/ConsoleTriggers.h"
 
 namespace vellaro {
 

@@ -15,7 +15,7 @@
 #include "platform/windows/X11WindowAccessTrust.h"
 #include "providers/apps/AppPickerSheet.h"
 #include "providers/apps/AppsProvider.h"
-#include "settings/SettingsWindowController.h"
+#include "settings/console/SettingsWindowController.h"
 #include "updates/UpdaterCenter.h"
 
 namespace vellaro {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/SettingsConsole.h"
-#include "settings/ContextPanelServices.h"
+#include "settings/model/ContextPanelServices.h"
 
 #include <functional>
 

@@ -13,7 +13,7 @@
 #include "providers/apps/AppsStore.h"
 #include "providers/apps/FakeAppServices.h"
 #include "providers/apps/InstalledAppsIndex.h"
-#include "settings/ConsoleWindowFixture.h"
+#include "settings/console/ConsoleWindowFixture.h"
 #include "support/WaitUntil.h"
 #include "support/XcbAtom.h"
 #include "support/XcbTestClient.h"

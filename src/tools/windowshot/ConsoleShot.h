@@ -3,7 +3,7 @@
 #include "model/SectionProvider.h"
 #include "model/ThemeChoice.h"
 #include "model/VellaroSettings.h"
-#include "settings/MXHapticsState.h"
+#include "settings/panel/MXHapticsState.h"
 
 #include <QImage>
 #include <QString>

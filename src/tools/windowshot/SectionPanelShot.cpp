@@ -2,14 +2,14 @@
 
 #include "ConsoleShot.h"
 #include "SamplePaneSources.h"
-#include "settings/AppSearchBox.h"
-#include "settings/AppsPane.h"
-#include "settings/ClipboardPane.h"
-#include "settings/ConsoleRootView.h"
-#include "settings/ContextPanel.h"
-#include "settings/NameField.h"
-#include "settings/SectionPanel.h"
-#include "settings/SettingsWindowController.h"
+#include "settings/console/ConsoleRootView.h"
+#include "settings/console/SettingsWindowController.h"
+#include "settings/kit/NameField.h"
+#include "settings/panel/ContextPanel.h"
+#include "settings/panes/AppSearchBox.h"
+#include "settings/panes/AppsPane.h"
+#include "settings/panes/ClipboardPane.h"
+#include "settings/panes/SectionPanel.h"
 #include "ui/VelChipButton.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "platform/input/ButtonMonitor.h"
 #include "platform/input/HotKeyGrabber.h"
 #include "platform/input/RecorderKeyboard.h"
-#include "settings/ConsoleTriggers.h"
+#include "settings/model/ConsoleTriggers.h"
 
 namespace vellaro::windowshot {
 
