@@ -20,6 +20,12 @@ std::unique_ptr<T, decltype(&std::free)> reply(T* value) {
     return {value, &std::free};
 }
 
+// A screen still showing an earlier state of the window matches most of
+// its rendering (the background, the header), so only a near-exact match
+// counts as current; the rest is for what moves on its own (a spinner,
+// the text cursor).
+constexpr double currentShare = 0.98;
+
 // An exact black: what an unpainted window shows; no palette of ours uses it.
 bool isBlack(QRgb pixel) {
     return (pixel & 0xFFFFFF) == 0;
@@ -63,12 +69,24 @@ bool RealWindow::map(int boundMs) {
 }
 
 bool RealWindow::waitPainted(int boundMs) {
-    return waitUntil(
-        [&] {
-            const QImage image = pixels();
-            return !image.isNull() && blackShare(image) < 0.2 && sameShare(image, rendered()) > 0.8;
-        },
-        boundMs);
+    return waitUntil([&] { return isCurrent(nullptr); }, boundMs);
+}
+
+bool RealWindow::waitPainted(const QWidget& part, int boundMs) {
+    return waitUntil([&] { return isCurrent(&part); }, boundMs);
+}
+
+bool RealWindow::isCurrent(const QWidget* part) const {
+    const QImage shown = pixels();
+    if (shown.isNull() || blackShare(shown) >= 0.2)
+        return false;
+    const QImage now = rendered();
+    if (sameShare(shown, now) < currentShare)
+        return false;
+    if (!part || !window_)
+        return true;
+    const QRect area(part->mapTo(window_, QPoint()), part->size());
+    return sameShare(shown.copy(area), now.copy(area)) >= currentShare;
 }
 
 QImage RealWindow::rendered() const {

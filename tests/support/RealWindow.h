@@ -30,8 +30,13 @@ public:
     // painted (not black). False when either never came.
     bool map(int boundMs = 15000);
     // Waits until the window's pixels on screen are its own: not black, and
-    // mostly what Qt renders for it (not stale, nor what was there before).
+    // all but a sliver what Qt renders for it now (not stale, nor what was
+    // there before).
     bool waitPainted(int boundMs = 15000);
+    // The same, and `part` (a widget inside the window) on its own is what
+    // Qt renders for it: a small change there (a status line, a label) is
+    // on screen too.
+    bool waitPainted(const QWidget& part, int boundMs = 15000);
     // What Qt renders for the window now, in the screen's format.
     QImage rendered() const;
 
@@ -73,6 +78,8 @@ public:
 
 private:
     QImage grab(QRect onScreen) const;
+    // Whether the screen shows the window (and `part`, unless null) as now.
+    bool isCurrent(const QWidget* part) const;
 
     QPointer<QWidget> window_;
     mutable XcbTestClient client_;

@@ -92,6 +92,8 @@ AddAppPickerView::AddAppPickerView(QSet<QString> alreadyPresent, LoadApps loadAp
 
     auto* footer = new QHBoxLayout;
     footer->setContentsMargins(padding, padding, padding, padding);
+    // A nested layout takes the outer one's spacing, which is none here.
+    footer->setSpacing(padding / 2);
     count_ = new QLabel(this);
     QFont caption = count_->font();
     caption.setPointSizeF(caption.pointSizeF() * 0.85);
