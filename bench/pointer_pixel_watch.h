@@ -24,7 +24,7 @@ public:
     // Waits for the poll to end: when the square first differed, or nothing.
     std::optional<Clock::time_point> finish();
 
-    static constexpr int side = 16;
+    static constexpr int side = 48;
 
 private:
     std::vector<std::uint8_t> square(int x, int y);

@@ -76,6 +76,11 @@ void RadialDialView::panelDidHide() {
         view_->panelDidHide();
 }
 
+void RadialDialView::warmUp() {
+    if (view_)
+        view_->warmUp();
+}
+
 void RadialDialView::prepareToShow(const QRect& globalFrame) {
     if (!view_)
         return;

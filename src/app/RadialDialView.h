@@ -24,6 +24,7 @@ public:
     void reload() override;
     void panelDidHide() override;
     void prepareToShow(const QRect& globalFrame) override;
+    void warmUp() override;
 
 private:
     void send(const MenuEvent& event, const char* name);

@@ -19,19 +19,12 @@ namespace {
 
 constexpr std::uint16_t logitechVendorId = 0x046D;
 
-QSslConfiguration makeSslConfiguration(const QList<QSslCertificate>& extraCaCertificates) {
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    if (!extraCaCertificates.isEmpty())
-        configuration.addCaCertificates(extraCaCertificates);
-    return configuration;
-}
-
 } // namespace
 
 MouseHapticsClient::MouseHapticsClient(Scheduler& scheduler, QString host, quint16 port,
                                        QList<QSslCertificate> extraCaCertificates, QObject* parent)
     : QObject(parent), scheduler_(scheduler), host_(std::move(host)), port_(port),
-      sslConfiguration_(makeSslConfiguration(extraCaCertificates)),
+      extraCaCertificates_(std::move(extraCaCertificates)),
       trust_(host_, port_, QString::fromLatin1(LoopbackTrust::pluginHostName)),
       lastTick_(scheduler.now() - std::chrono::seconds(1)) {}
 
@@ -69,6 +62,17 @@ QUrl MouseHapticsClient::endpointURL(const QString& scheme, const QString& path)
     return url;
 }
 
+const QSslConfiguration& MouseHapticsClient::sslConfiguration() {
+    // Made at the first connection: Qt's TLS back end loads OpenSSL and the
+    // system's certificates, megabytes a copy without the plug-in never needs.
+    if (!sslConfiguration_) {
+        sslConfiguration_ = QSslConfiguration::defaultConfiguration();
+        if (!extraCaCertificates_.isEmpty())
+            sslConfiguration_->addCaCertificates(extraCaCertificates_);
+    }
+    return *sslConfiguration_;
+}
+
 bool MouseHapticsClient::isSocketOpen() const {
     return socket_ && socket_->state() == QAbstractSocket::ConnectedState;
 }
@@ -102,7 +106,7 @@ void MouseHapticsClient::openSocket(bool withNewPins) {
     dropSocket();
     auto* socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
     socket->setProxy(QNetworkProxy::NoProxy);
-    socket->setSslConfiguration(sslConfiguration_);
+    socket->setSslConfiguration(sslConfiguration());
     socket->setMaxAllowedIncomingFrameSize(maximumIncomingMessage);
     socket->setMaxAllowedIncomingMessageSize(maximumIncomingMessage);
     socket->ignoreSslErrors(pinnedErrors_);
@@ -213,7 +217,7 @@ void MouseHapticsClient::isPluginReachable(const QObject* context, std::function
         session_->setProxy(QNetworkProxy::NoProxy);
     }
     QNetworkRequest request(probeURL());
-    request.setSslConfiguration(sslConfiguration_);
+    request.setSslConfiguration(sslConfiguration());
     // Any answer proves the plug-in is there; a redirect is not followed
     // anywhere else.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,

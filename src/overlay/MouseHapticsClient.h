@@ -105,6 +105,7 @@ private:
     // `withNewPins`: the second opening after the first met acceptable errors;
     // it is never followed by a third.
     void openSocket(bool withNewPins = false);
+    const QSslConfiguration& sslConfiguration();
     bool trustsPeer(const QUrl& endpoint, const QList<QSslError>& errors) const;
     void send(std::uint8_t byte);
     void flushPendingTick();
@@ -114,7 +115,8 @@ private:
     Scheduler& scheduler_;
     QString host_;
     quint16 port_;
-    QSslConfiguration sslConfiguration_;
+    QList<QSslCertificate> extraCaCertificates_;
+    std::optional<QSslConfiguration> sslConfiguration_;
     LoopbackTrust trust_;
     QPointer<QWebSocket> socket_;
     Scheduler::TaskId openTimeoutTask_ = 0;

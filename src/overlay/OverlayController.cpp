@@ -63,6 +63,14 @@ void OverlayController::installView(std::unique_ptr<OverlayDialView> view) {
     view->setOnDismiss([this] { hide(); });
     panel_->setContent(view->widget());
     radialView_ = std::move(view);
+    // Once start-up or the rebuild is over, not in its way.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isShown())
+                radialView_->warmUp();
+        },
+        Qt::QueuedConnection);
 }
 
 void OverlayController::triggerDown(std::uint32_t serverTime) {

@@ -30,6 +30,9 @@ public:
     // The panel is about to map over `globalFrame`; without a compositor the
     // dial takes its picture of the screen behind it now.
     virtual void prepareToShow(const QRect& globalFrame) = 0;
+    // Draws the dial once off screen while it is closed, so the fonts,
+    // icons and shapes of the first opening are ready as for every later one.
+    virtual void warmUp() {}
 };
 
 } // namespace vellaro

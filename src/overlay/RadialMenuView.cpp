@@ -185,6 +185,14 @@ void RadialMenuView::panelDidHide() {
     releaseCaches();
 }
 
+void RadialMenuView::warmUp() {
+    if (isVisible())
+        return;
+    const double ratio = screen() ? screen()->devicePixelRatio() : 1.0;
+    renderImage(ratio);
+    releaseCaches();
+}
+
 void RadialMenuView::releaseCaches() {
     // What only serves while the dial is up: the screen's picture, a hidden
     // fan, shapes and shadows the dial at rest does not draw, offscreen

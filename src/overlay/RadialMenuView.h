@@ -80,6 +80,10 @@ public:
     // what the dial at rest draws.
     void panelDidHide();
 
+    // Draws the closed dial once off screen and keeps only what a hidden
+    // dial keeps: the first opening then costs what every later one does.
+    void warmUp();
+
     // The window the view lives in asks for an alpha channel when the
     // backdrop is translucent; call before the window is first shown.
     void prepareWindow(QWidget& window) const { backdrop_.prepareWindow(window); }

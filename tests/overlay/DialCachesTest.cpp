@@ -98,5 +98,25 @@ TEST(DialCaches, HideKeepsOnlyWhatTheDialAtRestDraws) {
     EXPECT_EQ(dial.frame(), atRest);
 }
 
+TEST(DialCaches, WarmUpReadiesTheFirstOpeningAndKeepsWhatAHiddenDialKeeps) {
+    ShapeCoverageCache& shapes = ShapeCoverageCache::shared();
+    shapes.clear();
+    DialFixture warmed(1.0, false, 4, false);
+    warmed.view->warmUp();
+    EXPECT_GT(shapes.byteCount(), 0u) << "the ring's shapes are ready";
+    EXPECT_EQ(warmed.view->findChild<LayerHostWidget*>()->renderer().scratchBytes(), 0u);
+    EXPECT_EQ(warmed.view->backdrop().byteCount(), 0u);
+    EXPECT_EQ(warmed.view->state(), MenuState::closed());
+
+    // Its first opening draws what a dial never drawn before draws.
+    shapes.clear();
+    OpenDialOverScreen fresh(MaterialBackdrop::Blur::now);
+    warmed.view->backdrop().setSnapshot(checkeredScreen(warmed.view->size()),
+                                        MaterialBackdrop::Blur::now);
+    warmed.view->send(MenuEvent::open());
+    warmed.scheduler.advance(1s);
+    EXPECT_EQ(warmed.view->renderImage(1.0), fresh.frame());
+}
+
 } // namespace
 } // namespace vellaro::test

@@ -5,6 +5,7 @@
 #include "support/FakeDialView.h"
 #include "support/ManualScheduler.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -216,6 +217,27 @@ TEST_F(OverlayControllerTest, SettingsChangeReloadsOrRebuilds) {
     settings.sections = {SectionKind::apps, SectionKind::sound};
     controller().settingsDidChange(); // hidden already: nothing posted
     EXPECT_EQ(journal, (Journal{"hot key", "timers stopped", "view 1.18 566"}));
+}
+
+TEST_F(OverlayControllerTest, EachNewDialIsDrawnOnceAheadOfItsFirstOpening) {
+    controller();
+    EXPECT_TRUE(journal.isEmpty()) << "not during start-up itself";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(journal, Journal{"warm up"});
+
+    journal.clear();
+    settings.scale = 1.18;
+    controller().settingsDidChange();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(journal, (Journal{"hot key", "timers stopped", "view 1.18 566", "warm up"}));
+
+    // Opened before the warm-up ran: the opening draws for itself.
+    settings.scale = 1.0;
+    controller().settingsDidChange();
+    run("down");
+    journal.clear();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(journal.isEmpty()) << journal.join(", ").toStdString();
 }
 
 TEST_F(OverlayControllerTest, LosingTheInputClosesUnlessTheContextMenuTookIt) {

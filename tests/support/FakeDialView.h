@@ -24,6 +24,7 @@ public:
     void reload() override { journal_ << "reload"; }
     void panelDidHide() override { journal_ << "timers stopped"; }
     void prepareToShow(const QRect&) override {}
+    void warmUp() override { journal_ << "warm up"; }
 
     void dismiss() { onDismiss_(); }
     bool contextMenuOpen_ = false;

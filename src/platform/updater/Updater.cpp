@@ -123,6 +123,12 @@ void Updater::checkForUpdates() {
     beginCheck(true);
 }
 
+QNetworkAccessManager& Updater::network() {
+    if (!network_)
+        network_ = std::make_unique<QNetworkAccessManager>();
+    return *network_;
+}
+
 void Updater::beginCheck(bool userInitiated) {
     ++generation_;
     step_ = Step::checking;
@@ -131,7 +137,7 @@ void Updater::beginCheck(bool userInitiated) {
     appcastSink_.close();
     appcastSink_.open(QIODevice::WriteOnly);
     transfer_ = std::make_unique<HttpsTransfer>(
-        network_, c_.scheduler, appcastSink_,
+        network(), c_.scheduler, appcastSink_,
         HttpsTransfer::Limits{Appcast::maximumSize, checkDeadline}, c_.extraCaCertificates);
     connect(transfer_.get(), &HttpsTransfer::finished, this, &Updater::appcastFetched);
     transfer_->start(c_.host.appcastUrl);
@@ -228,7 +234,7 @@ void Updater::download() {
         return;
     }
     transfer_ = std::make_unique<HttpsTransfer>(
-        network_, c_.scheduler, downloadFile_,
+        network(), c_.scheduler, downloadFile_,
         HttpsTransfer::Limits{item_.length, downloadDeadline}, c_.extraCaCertificates);
     connect(transfer_.get(), &HttpsTransfer::received, this, [this](qint64 bytes) {
         if (visible_)

@@ -121,7 +121,9 @@ private:
 
     Collaborators c_;
     UpdateStaging staging_;
-    QNetworkAccessManager network_;
+    // Made at the first transfer: a copy that never checks never loads it.
+    std::unique_ptr<QNetworkAccessManager> network_;
+    QNetworkAccessManager& network();
     bool started_ = false;
     QString startError_;
     Step step_ = Step::idle;
