@@ -135,6 +135,21 @@ public:
         waitFor("ready");
     }
 
+    // A fresh updater for `tree` takes the offered update: downloaded,
+    // staged and installed; then `package` is what runs.
+    void installInto(const InstallTree& tree, const QByteArray& package) {
+        driver = RecordingDriver();
+        const auto updater = makeUpdater(tree.location);
+        ASSERT_TRUE(updater->start());
+        checkAndDownload(*updater);
+        driver.installReply(UpdateChoice::install);
+        if (tree.location.kind == InstallLocation::Kind::appImage) {
+            EXPECT_EQ(tree.read("Vellaro.AppImage"), QString::fromUtf8(package));
+        } else {
+            EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
+        }
+    }
+
     void waitFor(const QString& call) {
         ASSERT_TRUE(waitUntil([&] { return driver.calls.contains(call); }))
             << driver.calls.join(", ").toStdString();
@@ -374,16 +389,7 @@ TEST_F(UpdaterEndToEnd, AStagedCopyNotCarryingItsBuildIsDownloadedAgain) {
         const QByteArray package = c.appImage ? TestArchive::appImage("new image")
                                               : TestArchive::versionFolder("1.1").toTarXz();
         publish(c.appImage ? appImageRelease() : Release(), package);
-        driver = RecordingDriver();
-        const auto updater = makeUpdater(tree.location);
-        ASSERT_TRUE(updater->start());
-        checkAndDownload(*updater);
-        driver.installReply(UpdateChoice::install);
-        if (c.appImage) {
-            EXPECT_EQ(tree.read("Vellaro.AppImage"), QString::fromUtf8(package));
-        } else {
-            EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
-        }
+        installInto(tree, package);
     }
 }
 
@@ -777,19 +783,11 @@ TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
         server->serve("/releases/package", {200, package, {}});
         server->serve("/appcast.xml", {200, feed(item), {}});
 
-        InstallTree tree =
-            packaged.appImage ? InstallTree::appImage() : InstallTree::versioned("100");
-        driver = RecordingDriver();
-        const auto updater = makeUpdater(tree.location);
-        ASSERT_TRUE(updater->start());
-        checkAndDownload(*updater);
-        driver.installReply(UpdateChoice::install);
         if (packaged.appImage) {
             EXPECT_TRUE(package.startsWith(image)) << "the runtime finds its image unchanged";
-            EXPECT_EQ(tree.read("Vellaro.AppImage"), QString::fromUtf8(package));
-        } else {
-            EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
         }
+        installInto(packaged.appImage ? InstallTree::appImage() : InstallTree::versioned("100"),
+                    package);
     }
 }
 
