@@ -56,7 +56,8 @@ bool UpdateStaging::isStaged(const QString& build) const {
         return false;
     const QFileInfo staged(stagedPath(build));
     if (location_.kind == InstallLocation::Kind::appImage)
-        return staged.isFile() && !staged.isSymLink();
+        return staged.isFile() && !staged.isSymLink() &&
+               UpdateManifest::checkAppImage(stagedPath(build), build).isEmpty();
     return build != location_.runningFolder && staged.isDir() && !staged.isSymLink() &&
            QFileInfo(stagedPath(build) + QStringLiteral("/bin/vellaro")).isExecutable() &&
            UpdateManifest::check(stagedPath(build), build).isEmpty();
@@ -102,6 +103,8 @@ QString UpdateStaging::verifyAndStage(const AppcastItem& item, const QByteArray&
 }
 
 QString UpdateStaging::stageAppImage(const QString& download, const QString& build) const {
+    if (const QString error = UpdateManifest::checkAppImage(download, build); !error.isEmpty())
+        return error;
     struct stat current {};
     if (::stat(QFile::encodeName(location_.appImagePath).constData(), &current) != 0 ||
         ::chmod(QFile::encodeName(download).constData(), current.st_mode & 07777) != 0)

@@ -22,6 +22,7 @@ public:
     QString downloadPath(const QString& build) const;
     // The staged AppImage file or version folder.
     QString stagedPath(const QString& build) const;
+    // Staged and carrying `build` inside.
     bool isStaged(const QString& build) const;
 
     // Removes downloads and unpacked folders a stopped run left behind.
@@ -29,9 +30,9 @@ public:
     void removeDownload(const QString& build) const;
 
     // Checks the downloaded bytes (exact length, then signature) before
-    // anything reads them, then stages them. The download is gone
-    // afterwards either way. Blocking: run it off the main thread. Empty on
-    // success.
+    // anything reads them, then stages them if the build number they carry
+    // is the announced one. The download is gone afterwards either way. Blocking: run it off the
+    // main thread. Empty on success.
     QString verifyAndStage(const AppcastItem& item, const QByteArray& publicKey,
                            const std::function<void(double)>& progress) const;
 

@@ -24,6 +24,12 @@ QByteArray TestArchive::manifest(const QByteArray& build) {
     return "{\n    \"build\": \"" + build + "\",\n    \"version\": 1\n}\n";
 }
 
+QByteArray TestArchive::appImage(const QByteArray& image, const QByteArray& build) {
+    const QByteArray text = manifest(build);
+    return image + text + "vellaro-update.json " +
+           QByteArray::number(text.size()).rightJustified(8, '0') + '\n';
+}
+
 TestArchive TestArchive::versionFolder(const QByteArray& version, const QByteArray& build) {
     TestArchive archive;
     archive.file("vellaro-update.json", manifest(build))

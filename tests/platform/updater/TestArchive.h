@@ -28,6 +28,9 @@ struct TestArchive {
     static TestArchive versionFolder(const QByteArray& version, const QByteArray& build = "101");
     // The manifest the update-package target writes.
     static QByteArray manifest(const QByteArray& build);
+    // An AppImage as the update-package target leaves it: the image, then
+    // the manifest naming `build`, then the footer giving its length.
+    static QByteArray appImage(const QByteArray& image, const QByteArray& build = "101");
 
     QByteArray toTarXz() const;
 };

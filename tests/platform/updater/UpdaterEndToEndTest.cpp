@@ -113,6 +113,14 @@ public:
                items + "</channel></rss>";
     }
 
+    static Release appImageRelease(const QString& build = "101") {
+        Release release;
+        release.build = build;
+        release.type = InstallLocation::appImageType;
+        release.path = "/Vellaro-1.1.AppImage";
+        return release;
+    }
+
     // Serves `package` and a feed offering it.
     void publish(const Release& release, const QByteArray& package) {
         server->serve(release.path, {200, package, {}});
@@ -125,6 +133,21 @@ public:
         waitFor("found 101");
         driver.updateReply(UpdateChoice::install);
         waitFor("ready");
+    }
+
+    // A fresh updater for `tree` takes the offered update: downloaded,
+    // staged and installed; then `package` is what runs.
+    void installInto(const InstallTree& tree, const QByteArray& package) {
+        driver = RecordingDriver();
+        const auto updater = makeUpdater(tree.location);
+        ASSERT_TRUE(updater->start());
+        checkAndDownload(*updater);
+        driver.installReply(UpdateChoice::install);
+        if (tree.location.kind == InstallLocation::Kind::appImage) {
+            EXPECT_EQ(tree.read("Vellaro.AppImage"), QString::fromUtf8(package));
+        } else {
+            EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
+        }
     }
 
     void waitFor(const QString& call) {
@@ -297,11 +320,8 @@ TEST_F(UpdaterEndToEnd, InstallsASignedAppImageKeepingItsMode) {
     // A download a stopped run left goes; another program's beside it stays.
     tree.write(".Vellaro.AppImage-99.download", "half");
     tree.write(".other.download", "not ours");
-    const QByteArray package = "new appimage bytes";
-    Release release;
-    release.type = InstallLocation::appImageType;
-    release.path = "/Vellaro-1.1.AppImage";
-    publish(release, package);
+    const QByteArray package = TestArchive::appImage("new appimage bytes");
+    publish(appImageRelease(), package);
     const auto updater = makeUpdater(tree.location);
     ASSERT_TRUE(updater->start());
 
@@ -344,6 +364,35 @@ TEST_F(UpdaterEndToEnd, LaterInstallsOnQuitAndAStagedCopyIsOfferedAsSuch) {
     EXPECT_TRUE(relaunched.isEmpty());
 }
 
+TEST_F(UpdaterEndToEnd, AStagedCopyNotCarryingItsBuildIsDownloadedAgain) {
+    // What an older Vellaro may have staged from a replayed package.
+    struct Case {
+        const char* name;
+        bool appImage;
+        QString staged;
+        QByteArray content;
+    };
+    for (const Case& c :
+         {Case{"version folder without a manifest", false, "versions/101/bin/vellaro",
+               "#!/bin/sh\necho replayed\n"},
+          // Its program is there, only the manifest differs.
+          Case{"version folder of another build", false, "versions/101/vellaro-update.json",
+               TestArchive::manifest("99")},
+          Case{"AppImage without a manifest", true, ".Vellaro.AppImage-101", "replayed image"},
+          Case{"AppImage of another build", true, ".Vellaro.AppImage-101",
+               TestArchive::appImage("replayed image", "99")}}) {
+        SCOPED_TRACE(c.name);
+        InstallTree tree = c.appImage ? InstallTree::appImage() : InstallTree::versioned("100");
+        if (!c.appImage)
+            tree.write("versions/101/bin/vellaro", "#!/bin/sh\necho replayed\n", 0755);
+        tree.write(c.staged, c.content, 0755);
+        const QByteArray package = c.appImage ? TestArchive::appImage("new image")
+                                              : TestArchive::versionFolder("1.1").toTarXz();
+        publish(c.appImage ? appImageRelease() : Release(), package);
+        installInto(tree, package);
+    }
+}
+
 TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone) {
     const QByteArray package = TestArchive::versionFolder("1.1").toTarXz();
     QByteArray flipped = package;
@@ -353,9 +402,15 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
     const QString absolute = QDir::temp().filePath(
         QStringLiteral("vellaro-absolute-%1").arg(QCoreApplication::applicationPid()));
 
+    const QString replayed = "The update is build 101, but the feed announced build 999.";
+    const QString noManifest = "The update carries no build number (vellaro-update.json); "
+                               "packages made before Vellaro checked it are refused.";
+
     struct Case {
         QString name;
         std::function<void(UpdaterEndToEnd&)> setUp;
+        QString error = {}; // the message, where it is the point of the case
+        bool appImage = false;
     };
     const QList<Case> cases = {
         {"flipped byte",
@@ -463,19 +518,36 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
              Release release;
              release.build = "999";
              t.publish(release, package);
-         }},
+         },
+         replayed},
         {"no manifest",
          [&](UpdaterEndToEnd& t) {
              TestArchive archive = TestArchive::versionFolder("1.1");
              archive.entries.removeFirst();
              t.publish(Release(), signedArchive(archive));
-         }},
+         },
+         noManifest},
+        {"AppImage: older build announced as newer",
+         [&](UpdaterEndToEnd& t) {
+             t.publish(appImageRelease("999"), TestArchive::appImage("older image"));
+         },
+         replayed, true},
+        {"AppImage: no manifest",
+         [&](UpdaterEndToEnd& t) {
+             t.publish(appImageRelease(), "an AppImage made before the manifest");
+         },
+         noManifest, true},
+        {"AppImage: footer longer than the file",
+         [&](UpdaterEndToEnd& t) {
+             t.publish(appImageRelease(), "{}vellaro-update.json 00000999\n");
+         },
+         "The update's build number cannot be read (vellaro-update.json).", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         server = std::make_unique<LoopbackHttpServer>(certificates->pluginLeaf());
         host.appcastUrl = server->url("/appcast.xml");
-        InstallTree tree = InstallTree::versioned("100");
+        InstallTree tree = c.appImage ? InstallTree::appImage() : InstallTree::versioned("100");
         c.setUp(*this);
         driver = RecordingDriver();
         const auto updater = makeUpdater(tree.location);
@@ -490,9 +562,8 @@ TEST_F(UpdaterEndToEnd, RefusesEveryTamperedOrBrokenUpdateLeavingTheInstallAlone
             driver.updateReply(UpdateChoice::install);
         waitFor("error");
         EXPECT_FALSE(driver.errorMessage.isEmpty());
-        if (c.name == "older build announced as newer") {
-            EXPECT_EQ(driver.errorMessage,
-                      "The update is build 101, but the feed announced build 999.");
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(driver.errorMessage, c.error);
         }
         EXPECT_FALSE(driver.calls.contains("ready"));
         EXPECT_EQ(tree.snapshot(), before);
@@ -628,6 +699,14 @@ TEST_F(UpdaterEndToEnd, ScheduledCheckShowsTheWindowWithoutAutomaticDownloads) {
 namespace vellaro {
 namespace {
 
+void runCMake(const QStringList& arguments, const QString& folder) {
+    QProcess cmake;
+    cmake.setWorkingDirectory(folder);
+    cmake.start(CMAKE_COMMAND, arguments);
+    ASSERT_TRUE(cmake.waitForFinished(30000));
+    ASSERT_EQ(cmake.exitCode(), 0) << cmake.readAllStandardError().toStdString();
+}
+
 QString runTool(const QStringList& arguments) {
     QProcess tool;
     tool.start(VELLARO_SIGN_UPDATE, arguments);
@@ -647,47 +726,69 @@ TEST_F(UpdaterEndToEnd, AReleaseMadeAsDocumentedIsAccepted) {
     again.waitForFinished(30000);
     EXPECT_NE(again.exitCode(), 0) << "never overwrites a key";
 
-    // Packed the way the update-package target packs the version folder.
+    QFile manifest(work.filePath("vellaro-update.json"));
+    ASSERT_TRUE(manifest.open(QIODevice::WriteOnly));
+    manifest.write(TestArchive::manifest("101"));
+    manifest.close();
+
+    // The version folder, packed the way the update-package target packs it.
     ASSERT_TRUE(QDir(work.path()).mkpath("version/bin"));
     QFile program(work.filePath("version/bin/vellaro"));
     ASSERT_TRUE(program.open(QIODevice::WriteOnly));
     program.write("#!/bin/sh\necho 1.1\n");
     program.setPermissions(program.permissions() | QFile::ExeOwner);
     program.close();
-    QFile manifest(work.filePath("version/vellaro-update.json"));
-    ASSERT_TRUE(manifest.open(QIODevice::WriteOnly));
-    manifest.write(TestArchive::manifest("101"));
-    manifest.close();
-    const QString packagePath = work.filePath("vellaro-1.1.0-linux-x86_64.tar.xz");
-    QProcess tar;
-    tar.setWorkingDirectory(work.filePath("version"));
-    tar.start(CMAKE_COMMAND, {"-E", "tar", "cJf", packagePath, "bin", "vellaro-update.json"});
-    ASSERT_TRUE(tar.waitForFinished(30000));
-    ASSERT_EQ(tar.exitCode(), 0) << tar.readAllStandardError().toStdString();
-    QFile file(packagePath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray package = file.readAll();
-    const QString attributes = runTool({"sign", key, packagePath});
-    ASSERT_TRUE(attributes.startsWith("sparkle:edSignature=\"")) << attributes.toStdString();
-    ASSERT_TRUE(attributes.endsWith(QStringLiteral(" length=\"%1\"").arg(package.size())));
+    ASSERT_TRUE(manifest.copy(work.filePath("version/vellaro-update.json")));
+    const QString archivePath = work.filePath("vellaro-1.1.0-linux-x86_64.tar.xz");
+    ASSERT_NO_FATAL_FAILURE(runCMake(
+        {"-E", "tar", "cJf", archivePath, "bin", "vellaro-update.json"}, work.filePath("version")));
+
+    // The AppImage an AppImage tool made, given its manifest by the target's script.
+    const QByteArray image = "\x7f"
+                             "ELF the runtime, then the image";
+    QFile madeByTool(work.filePath("made.AppImage"));
+    ASSERT_TRUE(madeByTool.open(QIODevice::WriteOnly));
+    madeByTool.write(image);
+    madeByTool.close();
+    const QString appImagePath = work.filePath("Vellaro-1.1.0-x86_64.AppImage");
+    ASSERT_NO_FATAL_FAILURE(
+        runCMake({"-DAPPIMAGE=" + madeByTool.fileName(), "-DMANIFEST=" + manifest.fileName(),
+                  "-DOUTPUT=" + appImagePath, "-P", APPEND_UPDATE_MANIFEST},
+                 work.path()));
 
     host.publicKey = QByteArray::fromBase64(publicKey.toLatin1());
-    const QByteArray item =
-        "<item><title>Vellaro 1.1</title><sparkle:version>101</sparkle:version>"
-        "<sparkle:shortVersionString>1.1</sparkle:shortVersionString>"
-        "<enclosure url=\"" +
-        server->url("/releases/pkg.tar.xz").toEncoded() +
-        "\" type=\"application/x-xz-compressed-tar\" sparkle:os=\"linux\" vellaro:arch=\"" +
-        QSysInfo::buildCpuArchitecture().toUtf8() + "\" " + attributes.toUtf8() + "/></item>";
-    server->serve("/releases/pkg.tar.xz", {200, package, {}});
-    server->serve("/appcast.xml", {200, feed(item), {}});
+    struct Package {
+        const char* name;
+        QString path;
+        QString type;
+        bool appImage;
+    };
+    for (const Package& packaged :
+         {Package{"version folder", archivePath, InstallLocation::versionFolderType, false},
+          Package{"AppImage", appImagePath, InstallLocation::appImageType, true}}) {
+        SCOPED_TRACE(packaged.name);
+        QFile file(packaged.path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray package = file.readAll();
+        const QString attributes = runTool({"sign", key, packaged.path});
+        ASSERT_TRUE(attributes.startsWith("sparkle:edSignature=\"")) << attributes.toStdString();
+        ASSERT_TRUE(attributes.endsWith(QStringLiteral(" length=\"%1\"").arg(package.size())));
+        const QByteArray item =
+            "<item><title>Vellaro 1.1</title><sparkle:version>101</sparkle:version>"
+            "<sparkle:shortVersionString>1.1</sparkle:shortVersionString>"
+            "<enclosure url=\"" +
+            server->url("/releases/package").toEncoded() + "\" type=\"" + packaged.type.toUtf8() +
+            "\" sparkle:os=\"linux\" vellaro:arch=\"" + QSysInfo::buildCpuArchitecture().toUtf8() +
+            "\" " + attributes.toUtf8() + "/></item>";
+        server->serve("/releases/package", {200, package, {}});
+        server->serve("/appcast.xml", {200, feed(item), {}});
 
-    InstallTree tree = InstallTree::versioned("100");
-    const auto updater = makeUpdater(tree.location);
-    ASSERT_TRUE(updater->start());
-    checkAndDownload(*updater);
-    driver.installReply(UpdateChoice::install);
-    EXPECT_EQ(tree.read("current/bin/vellaro"), "#!/bin/sh\necho 1.1\n");
+        if (packaged.appImage) {
+            EXPECT_TRUE(package.startsWith(image)) << "the runtime finds its image unchanged";
+        }
+        installInto(packaged.appImage ? InstallTree::appImage() : InstallTree::versioned("100"),
+                    package);
+    }
 }
 
 } // namespace
