@@ -77,8 +77,14 @@ void RadialDialView::panelDidHide() {
 }
 
 void RadialDialView::warmUp() {
-    if (view_)
-        view_->warmUp();
+    if (!view_)
+        return;
+    // The picture of the screen and its blur too, so the threads that make
+    // them hold their buffers from the start, as after any opening.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen)
+        view_->backdrop().capture(screen, QRect(screen->geometry().topLeft(), view_->size()));
+    view_->warmUp();
 }
 
 void RadialDialView::prepareToShow(const QRect& globalFrame) {

@@ -20,7 +20,6 @@
 #include "onboarding/HapticsNudge.h"
 #include "onboarding/HapticsSetupWindowController.h"
 #include "onboarding/OnboardingWindowController.h"
-#include "overlay/HeapRelease.h"
 #include "overlay/MouseHapticsClient.h"
 #include "platform/session/Appearance.h"
 #include "platform/session/Defaults.h"
@@ -60,7 +59,6 @@ bool onboardingCompleted() {
 } // namespace
 
 int main(int argc, char** argv) {
-    keepLargeBlocksOutOfTheHeap();
     const LaunchRequest request = LaunchRequest::fromArguments(argumentsOf(argc, argv));
     switch (request.mode) {
     case LaunchRequest::Mode::Help:

@@ -14,11 +14,4 @@ void releaseFreeHeap() {
 #endif
 }
 
-void keepLargeBlocksOutOfTheHeap() {
-#if defined(__GLIBC__)
-    // glibc's own starting value; setting it also fixes it.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
-}
-
 } // namespace vellaro

@@ -8,6 +8,7 @@
 
 #include <QFutureWatcher>
 #include <QPainter>
+#include <QThreadPool>
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -16,6 +17,19 @@ namespace vellaro {
 namespace {
 
 constexpr int blurRadius = 18;
+
+// Every blur runs on one thread kept for the program's life: glibc gives each
+// thread that allocates its own heap, and a picture-sized blur on whichever
+// pool thread was free left about a megabyte behind in each of them.
+QThreadPool& blurThread() {
+    static QThreadPool* pool = [] {
+        auto* threads = new QThreadPool;
+        threads->setMaxThreadCount(1);
+        threads->setExpiryTimeout(-1);
+        return threads;
+    }();
+    return *pool;
+}
 
 } // namespace
 
@@ -85,7 +99,7 @@ void MaterialBackdrop::startBlur() {
         if (onBlurred)
             onBlurred();
     });
-    watcher->setFuture(QtConcurrent::run(boxBlurred, snapshot_, blurRadius));
+    watcher->setFuture(QtConcurrent::run(&blurThread(), boxBlurred, snapshot_, blurRadius));
 }
 
 void MaterialBackdrop::release() {

@@ -190,6 +190,9 @@ void RadialMenuView::warmUp() {
         return;
     const double ratio = screen() ? screen()->devicePixelRatio() : 1.0;
     renderImage(ratio);
+    // A backdrop's blur too, if the host gave one: its thread keeps what it
+    // allocates for the next.
+    backdrop_.startBlur();
     releaseCaches();
 }
 

@@ -80,8 +80,9 @@ public:
     // what the dial at rest draws.
     void panelDidHide();
 
-    // Draws the closed dial once off screen and keeps only what a hidden
-    // dial keeps: the first opening then costs what every later one does.
+    // Draws the closed dial once off screen (over the backdrop's picture
+    // and blur when the host took one) and keeps only what a hidden dial
+    // keeps: the first opening then costs what every later one does.
     void warmUp();
 
     // The window the view lives in asks for an alpha channel when the
