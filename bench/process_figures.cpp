@@ -41,15 +41,24 @@ double cpuSecondsOf(qint64 pid) {
     return (fields[11].toDouble() + fields[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
 }
 
-long wakeUpsOf(qint64 pid) {
-    long total = 0;
+WakeUps wakeUpsOf(qint64 pid) {
+    WakeUps counts;
     const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
     for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const long switches =
             fieldOf(readProcFile(tasks.filePath(task + QStringLiteral("/status"))),
                     "voluntary_ctxt_switches:");
-        if (switches > 0)
-            total += switches;
+        if (switches >= 0)
+            counts[task] = switches;
+    }
+    return counts;
+}
+
+long wakeUpsBetween(const WakeUps& before, const WakeUps& after) {
+    long total = 0;
+    for (const auto& [task, count] : after) {
+        const auto earlier = before.find(task);
+        total += count - (earlier == before.end() ? 0 : earlier->second);
     }
     return total;
 }

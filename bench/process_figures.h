@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <map>
 #include <vector>
 
 // Figures of a running process read from /proc, as any outside tool would.
@@ -17,9 +18,13 @@ Resident residentOf(qint64 pid);
 // User plus system CPU time, in seconds.
 double cpuSecondsOf(qint64 pid);
 
-// Times any thread of the process went to sleep and was woken again
-// (voluntary context switches, summed over its threads).
-long wakeUpsOf(qint64 pid);
+// Times each thread of the process went to sleep and was woken again
+// (voluntary context switches), by thread id.
+using WakeUps = std::map<QString, long>;
+WakeUps wakeUpsOf(qint64 pid);
+// Wake-ups from `before` to `after`: a thread new since counts whole, one
+// that ended since (an idle pool thread retiring) counts for nothing.
+long wakeUpsBetween(const WakeUps& before, const WakeUps& after);
 
 // Resident KiB per mapped file, largest first.
 struct MappedFile {

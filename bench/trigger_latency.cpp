@@ -176,10 +176,10 @@ int main(int argc, char** argv) {
     const Resident rssOpenings = residentOf(pid);
 
     const double cpuBefore = cpuSecondsOf(pid);
-    const long wakeUpsBefore = wakeUpsOf(pid);
+    const WakeUps wakeUpsBefore = wakeUpsOf(pid);
     std::this_thread::sleep_for(seconds(idleSeconds));
     const double cpuAfter = cpuSecondsOf(pid);
-    const long wakeUpsAfter = wakeUpsOf(pid);
+    const WakeUps wakeUpsAfter = wakeUpsOf(pid);
     const Resident rssIdle = residentOf(pid);
     const Series later = measureOpenings(probe, watch, hotKey, laterRuns);
 
@@ -191,7 +191,8 @@ int main(int argc, char** argv) {
     reportResident("resident memory after the openings", rssOpenings, "-");
     reportResident("resident memory after the idle minute", rssIdle, "<= 32 MiB");
     report("idle CPU", 100.0 * (cpuAfter - cpuBefore) / std::max(1, idleSeconds), "%", "< 0.5 %");
-    report("idle wake-ups", double(wakeUpsAfter - wakeUpsBefore) / std::max(1, idleSeconds), "/s",
+    report("idle wake-ups",
+           double(wakeUpsBetween(wakeUpsBefore, wakeUpsAfter)) / std::max(1, idleSeconds), "/s",
            "<= 1 /s without a status area");
     std::printf("largest mapped files (resident):\n");
     for (const MappedFile& file : largestMappedFiles(pid, 10))
