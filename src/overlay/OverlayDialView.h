@@ -31,7 +31,7 @@ public:
     // dial takes its picture of the screen behind it now.
     virtual void prepareToShow(const QRect& globalFrame) = 0;
     // Draws the dial once off screen while it is closed, so the fonts,
-    // icons and shapes of the first opening are ready as for every later one.
+    // icons and shapes of the first opening are ready.
     virtual void warmUp() {}
 };
 

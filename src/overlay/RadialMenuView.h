@@ -82,7 +82,8 @@ public:
 
     // Draws the closed dial once off screen (over the backdrop's picture
     // and blur when the host took one) and keeps only what a hidden dial
-    // keeps: the first opening then costs what every later one does.
+    // keeps: the first opening finds its fonts, icons and shapes ready, and
+    // the blur's thread holds its buffers from the start.
     void warmUp();
 
     // The window the view lives in asks for an alpha channel when the
